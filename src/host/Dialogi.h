@@ -1,0 +1,57 @@
+#pragma once
+// The host's dialog seam: message boxes, the question form and input boxes. In the program
+// these are Qt dialogs; tests script the answers so that no test waits in a modal loop.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace host {
+
+// Windows message-box flags the module passes and the answers it reads.
+constexpr int MB_OK = 0x00;
+constexpr int MB_YESNOCANCEL = 0x03;
+constexpr int MB_YESNO = 0x04;
+constexpr int MB_ICONQUESTION = 0x20;
+constexpr int MB_ICONINFORMATION = 0x40;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+class DialogProvider {
+public:
+    virtual ~DialogProvider() = default;
+    virtual int infoBox(const QString& text, int flags, QWidget* owner) = 0;
+    // Returns false when cancelled; text holds the proposal on entry and the answer on exit.
+    virtual bool inputBox(const QString& title, QWidget* owner, QString& text, int mode) = 0;
+};
+
+// Answers queued by a test, consumed in order; an unexpected dialog answers IDCANCEL / false
+// and is recorded, so that a test can assert which texts were shown.
+class ScriptedDialogs : public DialogProvider {
+public:
+    void pushAnswer(int id) { answers_.push_back(id); }
+    void pushInput(const QString& text, bool accepted = true);
+    int infoBox(const QString& text, int flags, QWidget* owner) override;
+    bool inputBox(const QString& title, QWidget* owner, QString& text, int mode) override;
+
+    QStringList shown; // every text shown, in order
+private:
+    QList<int> answers_;
+    QList<std::pair<QString, bool>> inputs_;
+};
+
+// Module-wide provider; the host installs the Qt one, tests a ScriptedDialogs.
+void InstallDialogs(std::shared_ptr<DialogProvider> provider);
+DialogProvider& CurrentDialogs();
+
+int InfoBox(const QString& text, int flags = MB_OK, QWidget* owner = nullptr);
+QString InputBox(const QString& title, QWidget* owner, const QString& text, int mode = 0);
+void ShowMessage(const QString& text);
+
+} // namespace host

@@ -1,0 +1,47 @@
+#pragma once
+// The host's persistent settings store behind GetZm / SetZm. Settings are read by name and
+// group ("ALL" host-wide, "KX" this module, "ROZ" another module). A key never written reads
+// as its documented default (see docs/settings.md); an unknown key reads as an invalid
+// QVariant.
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace host {
+
+class Ustawienia {
+public:
+    // Settings kept in an INI file at path (created on first write).
+    explicit Ustawienia(const QString& path);
+    ~Ustawienia();
+    Ustawienia(const Ustawienia&) = delete;
+    Ustawienia& operator=(const Ustawienia&) = delete;
+
+    QVariant get(const QString& name, const QString& group) const;
+    void set(const QString& name, const QString& group, const QVariant& value);
+    QString path() const;
+
+    // The documented default of a key, invalid when the key is unknown.
+    static QVariant defaultValue(const QString& name, const QString& group);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// The store the host application opened for its data folder. Module-wide, as in the host.
+// Before the host installs one, a store in memory-only defaults answers.
+void InstallSettings(std::shared_ptr<Ustawienia> store);
+Ustawienia& CurrentSettings();
+
+QVariant GetZm(const QString& name, const QString& group);
+void SetZm(const QString& name, const QString& group, const QVariant& value);
+
+// The settings library's reader, as obtained from "UstDll" by name: same contract as GetZm.
+// Null when the library is absent; callers then use their own defaults.
+using GetZmFn = QVariant (*)(const QString& name, const QString& group);
+GetZmFn Load_GetZm(); // resolves _GetZm from runtime/libUstDll.so, or null
+
+} // namespace host

@@ -1,0 +1,5 @@
+set(HOST_DB_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Connection.h
+    ${CMAKE_CURRENT_LIST_DIR}/Query.h
+    ${CMAKE_CURRENT_LIST_DIR}/StoredProc.h
+)
