@@ -8,6 +8,16 @@ function(tacho_add_side_library name)
         PREFIX "lib")
 endfunction()
 
+# tacho_add_host_library(NAME sources...)
+# Builds a shared library of the host product that sits beside the executable
+# ("NAME.dll" -> runtime/libNAME.so).
+function(tacho_add_host_library name)
+    add_library(${name} MODULE ${ARGN})
+    set_target_properties(${name} PROPERTIES
+        LIBRARY_OUTPUT_DIRECTORY ${TACHO_RUNTIME_DIR}
+        PREFIX "lib")
+endfunction()
+
 # tacho_add_test_suite(NAME sources... LIBS libs... [LABELS labels...])
 # One GoogleTest executable per library, registered with CTest.
 function(tacho_add_test_suite name)

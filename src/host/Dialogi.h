@@ -32,7 +32,7 @@ public:
 };
 
 // Answers queued by a test, consumed in order; an unexpected dialog answers IDCANCEL / false
-// and is recorded, so that a test can assert which texts were shown.
+// and is recorded in unexpected, so that a test can assert which texts were shown.
 class ScriptedDialogs : public DialogProvider {
 public:
     void pushAnswer(int id) { answers_.push_back(id); }
@@ -40,17 +40,23 @@ public:
     int infoBox(const QString& text, int flags, QWidget* owner) override;
     bool inputBox(const QString& title, QWidget* owner, QString& text, int mode) override;
 
-    QStringList shown; // every text shown, in order
+    QStringList shown;      // every text (and input title) shown, in order
+    QStringList unexpected; // those that found no queued answer
+    int lastFlags = -1;     // flags of the last message box
 private:
     QList<int> answers_;
     QList<std::pair<QString, bool>> inputs_;
 };
 
-// Module-wide provider; the host installs the Qt one, tests a ScriptedDialogs.
+// Module-wide provider; the host installs the Qt one, tests a ScriptedDialogs. Until one is
+// installed (and after InstallDialogs(nullptr)) a console provider logs each text and gives
+// the answer that changes nothing: IDOK for MB_OK, IDNO for MB_YESNO, IDCANCEL for every
+// box with a Cancel button; input boxes count as cancelled.
 void InstallDialogs(std::shared_ptr<DialogProvider> provider);
 DialogProvider& CurrentDialogs();
 
 int InfoBox(const QString& text, int flags = MB_OK, QWidget* owner = nullptr);
+// The text entered, or an empty text when the box was cancelled.
 QString InputBox(const QString& title, QWidget* owner, const QString& text, int mode = 0);
 void ShowMessage(const QString& text);
 

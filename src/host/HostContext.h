@@ -6,18 +6,30 @@
 
 namespace host {
 
+// The logged-in user. Until the host logs someone in: id 1 and the operating-system login.
 int AktIdU();
 QString AktNazwiskoImieLoginU();
 void SetAktUser(int id, const QString& name);
 
-// The host's data folder (database file, settings, images, documents).
+// The computer's name (as the host shows it in "who printed" lines).
+QString GetCompName();
+
+// The host's data folder (database file, settings, images, documents). Defaults to "tacho"
+// under the user's XDG data folder; an empty folder restores the default.
 QString DataFolder();
 void SetDataFolder(const QString& folder);
 // A named working folder under the data folder ("temp", "obrazy", "dokumenty"), created.
+// Returns the path with "/" separators and no trailing separator; empty (and logged) when the
+// folder cannot be created.
 QString PobierzKatalogRoboczy(const QString& name);
 
+// A path the module composed Windows-style ("C:\x" style separators, doubled separators)
+// as a local path: backslashes become "/", repeated separators collapse.
+QString LocalPath(const QString& windowsStylePath);
+
 // True refuses an analogue chart window. This host serves analogue charts unless the "ALL"
-// setting "tylko_cyfrowe" is set.
+// setting "tylko_cyfrowe" is set; only a request for an analogue window (analogowy true) can
+// be refused, whatever cyfrowy says.
 bool get_analog_didital(bool analogowy, bool cyfrowy);
 
 } // namespace host

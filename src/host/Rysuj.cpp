@@ -1,0 +1,228 @@
+#include "host/Rysuj.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+// Far-off coordinates only waste the rasteriser's time; anything beyond this margin around
+// the bitmap is clipped away anyway.
+constexpr double kMaxCoord = 1.0e6;
+
+bool usable(double v) {
+    return std::isfinite(v) && std::abs(v) < kMaxCoord;
+}
+
+QColor toQColor(TColor32 c) {
+    return QColor::fromRgba(c);
+}
+
+// A painter that writes colours as given: no antialiasing, source replaces destination.
+struct ExactPainter {
+    explicit ExactPainter(Bitmap32& bmp) : p(&bmp.image()) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+    }
+    QPainter p;
+};
+
+TColor32 scaled(TColor32 c, int num, int den) {
+    const int r = int((c >> 16) & 0xFF) * num / den;
+    const int g = int((c >> 8) & 0xFF) * num / den;
+    const int b = int(c & 0xFF) * num / den;
+    return Color32(r, g, b, 255);
+}
+
+TColor32 blend(TColor32 under, TColor32 over) {
+    const unsigned a = over >> 24;
+    if (a == 255) return over;
+    if (a == 0) return under;
+    auto mix = [a](unsigned u, unsigned o) { return (o * a + u * (255 - a) + 127) / 255; };
+    const unsigned r = mix((under >> 16) & 0xFF, (over >> 16) & 0xFF);
+    const unsigned g = mix((under >> 8) & 0xFF, (over >> 8) & 0xFF);
+    const unsigned b = mix(under & 0xFF, over & 0xFF);
+    const unsigned ua = under >> 24;
+    const unsigned oa = a + (ua * (255 - a) + 127) / 255;
+    return (oa << 24) | (r << 16) | (g << 8) | b;
+}
+
+double fold360(double a) {
+    a = std::fmod(a, 360.0);
+    if (a < 0.0) a += 360.0;
+    return a;
+}
+
+// The geometry of one ring sector and its pixel membership test.
+struct Sector {
+    double x0, y0;
+    double rOut, rIn;
+    double od, span; // start angle 0..360 and length in degrees
+    bool full;
+
+    bool containsAngle(double dx, double dy) const {
+        if (full) return true;
+        const double a = std::atan2(dy, dx) * 180.0 / M_PI;
+        return fold360(a - od) <= span;
+    }
+    bool contains(int i, int j) const {
+        const double dx = i - x0, dy = j - y0;
+        const double d2 = dx * dx + dy * dy;
+        return d2 <= rOut * rOut && d2 >= rIn * rIn && containsAngle(dx, dy);
+    }
+};
+
+void stampMarkers(Bitmap32& bmp, const Sector& s, const Bitmap32& styl) {
+    if (styl.empty()) return;
+    const double rMid = (s.rOut + s.rIn) / 2.0;
+    const double span = s.full ? 360.0 : s.span;
+    const double arcLength = rMid * span * M_PI / 180.0;
+    const int n = std::max(1, int(arcLength / (styl.width() + 2)));
+    const int hw = styl.width() / 2, hh = styl.height() / 2;
+    for (int k = 0; k < n; ++k) {
+        const double a = (s.od + span * (k + 0.5) / n) * M_PI / 180.0;
+        const int cx = int(s.x0 + rMid * std::cos(a) + 0.5);
+        const int cy = int(s.y0 + rMid * std::sin(a) + 0.5);
+        for (int v = 0; v < styl.height(); ++v) {
+            const int j = cy - hh + v;
+            if (j < 0 || j >= bmp.height()) continue;
+            const TColor32* src = styl.scanLine(v);
+            TColor32* dst = bmp.scanLine(j);
+            for (int u = 0; u < styl.width(); ++u) {
+                const int i = cx - hw + u;
+                if (i < 0 || i >= bmp.width() || (src[u] >> 24) == 0) continue;
+                if (s.contains(i, j)) dst[i] = blend(dst[i], src[u]);
+            }
+        }
+    }
+}
+
+} // namespace
+
+TColor32 HatchColour(TColor32 kolor) {
+    return scaled(kolor, 3, 4);
+}
+
+TColor32 HandEnteredEdgeColour(TColor32 kolor) {
+    return scaled(kolor, 1, 2);
+}
+
+void Rysuj_okrag(Bitmap32& bmp, int x, int y, int promien, TColor32 kolor) {
+    if (bmp.empty() || promien < 0) return;
+    if (promien == 0) {
+        bmp.SetPixelS(x, y, kolor);
+        return;
+    }
+    ExactPainter ep(bmp);
+    ep.p.setPen(QPen(toQColor(kolor), 1));
+    ep.p.setBrush(Qt::NoBrush);
+    ep.p.drawEllipse(QPointF(x, y), promien, promien);
+}
+
+void Rysuj_kolo(Bitmap32& bmp, int x, int y, int promien, TColor32 kolor) {
+    if (promien < 0) return;
+    QPainterPath path;
+    Kolo(path, x, y, promien);
+    Rysuj_wielokat(bmp, path, kolor);
+}
+
+void Rysuj_linie(Bitmap32& bmp, int x1, int y1, int x2, int y2, int szerokosc, TColor32 kolor) {
+    if (bmp.empty() || szerokosc <= 0) return;
+    if (x1 == x2 && y1 == y2 && szerokosc == 1) {
+        bmp.SetPixelS(x1, y1, kolor);
+        return;
+    }
+    ExactPainter ep(bmp);
+    QPen pen(toQColor(kolor), szerokosc, Qt::SolidLine,
+             szerokosc == 1 ? Qt::SquareCap : Qt::FlatCap);
+    ep.p.setPen(pen);
+    ep.p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void Rysuj_kwadrat(Bitmap32& bmp, int left, int top, int right, int bottom, int szerokosc,
+                   TColor32 kolor, int wartosc) {
+    if (bmp.empty() || szerokosc <= 0) return;
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    const TColor32 c = (kolor & 0x00FFFFFFu) | (TColor32(std::clamp(wartosc, 0, 255)) << 24);
+    const int w = std::min(szerokosc, std::min(right - left + 1, bottom - top + 1));
+    QPainter p(&bmp.image());
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QColor qc = toQColor(c);
+    // Four bands that do not overlap, so a translucent frame is blended once everywhere.
+    p.fillRect(QRect(QPoint(left, top), QPoint(right, top + w - 1)), qc);
+    if (bottom - w + 1 > top + w - 1)
+        p.fillRect(QRect(QPoint(left, bottom - w + 1), QPoint(right, bottom)), qc);
+    if (bottom - w >= top + w) {
+        p.fillRect(QRect(QPoint(left, top + w), QPoint(left + w - 1, bottom - w)), qc);
+        if (right - w + 1 > left + w - 1)
+            p.fillRect(QRect(QPoint(right - w + 1, top + w), QPoint(right, bottom - w)), qc);
+    }
+}
+
+void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat_od, double kat_do,
+                    TColor32 kolor, int reczny, const Bitmap32* styl, int cieniowanie,
+                    int szerokosc) {
+    if (bmp.empty() || promien < 0 || !usable(x0) || !usable(y0) || !std::isfinite(kat_od) ||
+        !std::isfinite(kat_do))
+        return;
+    double span = kat_do - kat_od;
+    if (span < 0.0) span += 360.0;
+    Sector s{x0,
+             y0,
+             double(promien),
+             double(std::max(0, promien - std::max(0, szerokosc))),
+             fold360(kat_od),
+             span,
+             span >= 360.0};
+
+    const TColor32 hatch = HatchColour(kolor);
+    const TColor32 edge = HandEnteredEdgeColour(kolor);
+    const bool edges = reczny && (styl == nullptr || styl->empty());
+    const double rOut2 = s.rOut * s.rOut, rIn2 = s.rIn * s.rIn;
+    const double edgeOut2 = (s.rOut - 1.0) * (s.rOut - 1.0);
+    const double edgeIn2 = (s.rIn + 1.0) * (s.rIn + 1.0);
+
+    const int jFrom = std::max(0, int(std::ceil(y0 - s.rOut)));
+    const int jTo = std::min(bmp.height() - 1, int(std::floor(y0 + s.rOut)));
+    for (int j = jFrom; j <= jTo; ++j) {
+        const double dy = j - y0;
+        const double half = std::sqrt(std::max(0.0, rOut2 - dy * dy));
+        const int iFrom = std::max(0, int(std::ceil(x0 - half)));
+        const int iTo = std::min(bmp.width() - 1, int(std::floor(x0 + half)));
+        TColor32* row = bmp.scanLine(j);
+        for (int i = iFrom; i <= iTo; ++i) {
+            const double dx = i - x0;
+            const double d2 = dx * dx + dy * dy;
+            if (d2 > rOut2 || d2 < rIn2 || !s.containsAngle(dx, dy)) continue;
+            TColor32 c = kolor;
+            if (cieniowanie && (i + j) % 8 == 0) c = hatch;
+            if (edges && (d2 > edgeOut2 || d2 < edgeIn2)) c = edge;
+            row[i] = c;
+        }
+    }
+    if (reczny && styl != nullptr) stampMarkers(bmp, s, *styl);
+}
+
+void Kolo(QPainterPath& wielokat, double x, double y, double promien) {
+    if (!usable(x) || !usable(y) || !(promien >= 0.0)) return;
+    // Painter fills sample pixel centres at +0.5; the extra half pixel of radius makes a dot
+    // of radius r reach the pixels r away along the axes.
+    wielokat.addEllipse(QPointF(x + 0.5, y + 0.5), promien + 0.5, promien + 0.5);
+}
+
+void Rysuj_wielokat(Bitmap32& bmp, const QPainterPath& wielokat, TColor32 kolor) {
+    if (bmp.empty() || wielokat.isEmpty()) return;
+    QPainterPath path = wielokat;
+    path.setFillRule(Qt::WindingFill);
+    ExactPainter ep(bmp);
+    ep.p.setPen(Qt::NoPen);
+    ep.p.setBrush(toQColor(kolor));
+    ep.p.drawPath(path);
+}
+
+} // namespace host
