@@ -6,7 +6,9 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -15,8 +17,8 @@ namespace host {
 class DbError : public std::runtime_error {
 public:
     DbError(const QString& message, const QString& statement = {});
-    QString message;
-    QString statement;
+    QString message;   // the backend's message (or ours, for errors found before the backend)
+    QString statement; // the statement as the caller wrote it
 };
 
 enum class Backend { SQLite, PostgreSQL };
@@ -28,11 +30,18 @@ struct ConnectionParams {
     int port = 5432;
     QString user;
     QString password;
+    // PostgreSQL: the schema to work in, created together with the tables; empty: the
+    // server's default search path.
+    QString schema;
+    // Script installed on first use instead of the built-in schema (same type words).
+    QString schemaScript;
+    bool createSchema = true;
 };
 
 class Connection {
 public:
-    // Opens the database and creates the schema on first use (one transaction).
+    // Opens the database and creates the schema on first use (one transaction). Throws DbError
+    // naming the database when it cannot be opened or the schema cannot be created.
     explicit Connection(const ConnectionParams& params);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -40,20 +49,44 @@ public:
 
     Backend backend() const { return backend_; }
     QSqlDatabase& db() { return db_; }
+    const ConnectionParams& params() const { return params_; }
+    // "SQLite database /path/tacho.sqlite", "PostgreSQL database tacho on 127.0.0.1:5432".
+    QString describe() const;
 
     // SQL Server text adapted for this backend.
     QString adapt(const QString& sqlServerText) const;
 
+    // ADO-style transactions: nested BeginTrans calls count, the outermost CommitTrans
+    // commits; RollbackTrans rolls everything back (and does nothing outside a transaction).
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
     bool InTransaction() const { return depth_ > 0; }
 
+    // Runs a statement already in the backend's dialect (no parameters).
+    void execNative(const QString& backendSql);
+
+    // Savepoints, for work that must vanish on failure without ending the caller's
+    // transaction. Returns the savepoint's name.
+    QString Savepoint();
+    void ReleaseSavepoint(const QString& name);
+    void RollbackToSavepoint(const QString& name);
+
+    // Columns of a table that a positional insert fills (all but an identity key); empty when
+    // the table has no identity key.
+    QStringList insertColumns(const QString& table) const;
+
 private:
+    void open();
+    void failOpen(const QString& what);
+
+    ConnectionParams params_;
     Backend backend_;
     QString name_;
     QSqlDatabase db_;
     int depth_ = 0;
+    int savepoints_ = 0;
+    mutable std::map<QString, QStringList> insertColumns_;
 };
 
 // The host's open connection, shared by all queries. Module-wide, as in the host.

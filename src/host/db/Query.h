@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <map>
+#include <type_traits>
 
 namespace host {
 
@@ -20,17 +21,31 @@ public:
 
     void setSql(const QString& sql);
     QString sql() const { return sql_; }
-    // Binds ":name"; a null QVariant binds SQL null. Date-times are bound as TDateTime via
-    // QVariant::fromValue or QDateTime and stored in the backend's canonical form.
+    // Binds ":name" (names are not case-sensitive); a null QVariant binds SQL null, and so
+    // does a parameter never set. Date-times are bound as TDateTime via QVariant::fromValue or
+    // QDateTime / QDate and stored in the backend's canonical form. A plain double stays a
+    // number: pass date-times typed.
     void setParam(const QString& name, const QVariant& value);
+    // Convenience: setParam("data", someTDateTime) binds a date-time, other values as QVariant.
+    template <typename T>
+    requires(!std::is_same_v<std::decay_t<T>, QVariant>) void setParam(const QString& name,
+                                                                       const T& value) {
+        if constexpr (std::is_same_v<std::decay_t<T>, TDateTime>)
+            setParam(name, QVariant::fromValue(value));
+        else if constexpr (std::is_same_v<std::decay_t<T>, std::nullptr_t>)
+            setParam(name, QVariant());
+        else
+            setParam(name, QVariant(value));
+    }
+    QVariant param(const QString& name) const;
 
-    void open();  // runs a select; positions on the first row (Eof when none)
-    void exec();  // runs any other statement
+    void open(); // runs a select; positions on the first row (Eof when none)
+    void exec(); // runs any other statement
     void close();
 
     bool Eof() const { return eof_; }
     void Next();
-    QVariant field(const QString& name) const;   // null QVariant for SQL null
+    QVariant field(const QString& name) const; // null QVariant for SQL null
     bool isNull(const QString& name) const;
     // Typed reads: a date-time column reads as days since 30 Dec 1899 whatever the backend
     // keeps (timestamp or text); null reads as 0.
@@ -42,10 +57,16 @@ public:
 
     int numRowsAffected() const;
     QVariant lastInsertId() const;
+    // The statement as last sent to the backend (adapted, with "?" placeholders).
+    QString backendSql() const { return backendSql_; }
 
 private:
+    void run(bool select);
+    int column(const QString& name) const;
+
     Connection* conn_;
     QString sql_;
+    QString backendSql_;
     std::map<QString, QVariant> params_;
     QSqlQuery q_;
     bool eof_ = true;

@@ -1,0 +1,171 @@
+#include "DbCommand.h"
+
+#include "host/db/DemoData.h"
+#include "host/db/Query.h"
+#include "host/db/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+const char* const kUsageText = "usage: tacho db init [--data DIR] [--demo]\n"
+                               "       tacho db info [--data DIR]\n";
+
+struct Options {
+    QString action;
+    QString data;
+    bool demo = false;
+    QString error;
+};
+
+Options parse(const QStringList& args) {
+    Options o;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--data")) {
+            if (i + 1 >= args.size()) {
+                o.error = QStringLiteral("--data needs a folder");
+                return o;
+            }
+            o.data = args[++i];
+        } else if (a.startsWith(QLatin1String("--data="))) {
+            o.data = a.mid(7);
+        } else if (a == QLatin1String("--demo")) {
+            o.demo = true;
+        } else if (o.action.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
+            o.action = a;
+        } else {
+            o.error = QStringLiteral("unexpected argument %1").arg(a);
+            return o;
+        }
+    }
+    if (o.action != QLatin1String("init") && o.action != QLatin1String("info"))
+        o.error = o.action.isEmpty() ? QStringLiteral("init or info expected")
+                                     : QStringLiteral("unknown action %1").arg(o.action);
+    else if (o.demo && o.action != QLatin1String("init"))
+        o.error = QStringLiteral("--demo belongs to init");
+    if (o.data.isEmpty()) o.data = defaultDataFolder();
+    if (o.data.trimmed().isEmpty()) o.error = QStringLiteral("the data folder is empty");
+    return o;
+}
+
+std::unique_ptr<host::Connection> openDatabase(const QString& file) {
+    host::ConnectionParams p;
+    p.backend = host::Backend::SQLite;
+    p.database = file;
+    return std::make_unique<host::Connection>(p);
+}
+
+void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
+    const int drivers = host::GetIntDB(QStringLiteral("select count(*) as n from kierowca"),
+                                       QStringLiteral("n"), &c);
+    if (drivers > 0) {
+        out << "Drivers (" << drivers << "):\n";
+        host::Query q(
+            QStringLiteral(
+                "select top 5 k.id_k, k.nazwisko, k.imie, k.data_od, k.data_do, f.nazwa_skrot "
+                "from kierowca k left join firma f on f.id_f = k.id_f order by k.nazwisko, k.imie"),
+            c);
+        q.open();
+        for (; !q.Eof(); q.Next()) {
+            const QString name = (q.asString(QStringLiteral("nazwisko")) + QLatin1Char(' ') +
+                                  q.asString(QStringLiteral("imie")))
+                                     .trimmed();
+            QString employed = q.isNull(QStringLiteral("data_od"))
+                                   ? QStringLiteral("?")
+                                   : q.asString(QStringLiteral("data_od")).left(10);
+            employed += QStringLiteral(" - ");
+            if (!q.isNull(QStringLiteral("data_do")))
+                employed += q.asString(QStringLiteral("data_do")).left(10);
+            out << QStringLiteral("  %1  %2  employed %3  %4\n")
+                       .arg(q.asInteger(QStringLiteral("id_k")), 4)
+                       .arg(name, -24)
+                       .arg(employed, -25)
+                       .arg(q.asString(QStringLiteral("nazwa_skrot")));
+        }
+    }
+    const int vehicles = host::GetIntDB(QStringLiteral("select count(*) as n from samochod"),
+                                        QStringLiteral("n"), &c);
+    if (vehicles > 0) {
+        out << "Vehicles (" << vehicles << "):\n";
+        host::Query q(
+            QStringLiteral("select top 5 id_s, nr_rej, marka from samochod order by nr_rej"), c);
+        q.open();
+        for (; !q.Eof(); q.Next())
+            out << QStringLiteral("  %1  %2  %3\n")
+                       .arg(q.asInteger(QStringLiteral("id_s")), 4)
+                       .arg(q.asString(QStringLiteral("nr_rej")), -10)
+                       .arg(q.asString(QStringLiteral("marka")));
+    }
+}
+
+int info(host::Connection& c, const QString& file, QTextStream& out) {
+    const int version = host::GetIntDB(QStringLiteral("select wersja from wersja_bazy"),
+                                       QStringLiteral("wersja"), &c);
+    out << "Database: " << QDir::toNativeSeparators(file) << " (SQLite, schema version " << version
+        << ")\n";
+    out << "Rows per table:\n";
+    int total = 0;
+    for (const auto& [table, rows] : host::db::tableRowCounts(c)) {
+        out << QStringLiteral("  %1 %2\n").arg(table, -20).arg(rows, 6);
+        total += rows;
+    }
+    out << QStringLiteral("  %1 %2\n").arg(QStringLiteral("(all)"), -20).arg(total, 6);
+    printDriversAndVehicles(c, out);
+    return 0;
+}
+
+} // namespace
+
+QString defaultDataFolder() {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/tacho");
+}
+
+int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const Options o = parse(args);
+    if (!o.error.isEmpty()) {
+        err << "tacho db: " << o.error << '\n' << kUsageText;
+        return kUsage;
+    }
+    const QString file = QDir(o.data).filePath(QStringLiteral("tacho.sqlite"));
+    try {
+        if (o.action == QLatin1String("init")) {
+            if (!QDir().mkpath(o.data)) {
+                err << "tacho db: cannot create the data folder "
+                    << QDir::toNativeSeparators(o.data) << '\n';
+                return kFailed;
+            }
+            const bool existed = QFileInfo::exists(file);
+            auto c = openDatabase(file);
+            out << (existed ? "Database already present: " : "Database created: ")
+                << QDir::toNativeSeparators(file) << '\n';
+            if (o.demo) {
+                if (host::db::FillDemoData(*c))
+                    out << "Demo fleet added.\n";
+                else
+                    out << "The database already holds data: demo fleet not added.\n";
+            }
+            return 0;
+        }
+        if (!QFileInfo(file).isFile()) {
+            err << "tacho db: no database " << QDir::toNativeSeparators(file)
+                << " (create it with: tacho db init --data " << QDir::toNativeSeparators(o.data)
+                << ")\n";
+            return kFailed;
+        }
+        auto c = openDatabase(file);
+        return info(*c, file, out);
+    } catch (const host::DbError& e) {
+        err << "tacho db: " << e.message << '\n';
+        if (!e.statement.isEmpty()) err << "statement: " << e.statement << '\n';
+        return kFailed;
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Pixel-level primitives every chart reader shares: the angle convention that turns an angle
+// and a radius around the centre into a pixel, the dark-pixel rules and the two pixel tests on
+// which ring and trace detection rest. They work on any Bitmap32, without a window.
+
+#include "host/Bitmap32.h"
+
+namespace analysis {
+
+struct Piksel {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Piksel&, const Piksel&) = default;
+};
+
+// Position of the point at angle kat (degrees, clockwise on screen because y grows down) and
+// radius r around (x0, y0), with the half pixel already added but not truncated.
+struct PozycjaF {
+    double x = 0.0;
+    double y = 0.0;
+};
+PozycjaF pozycja_na_kacie(double x0, double y0, double kat, double r);
+
+// The pixel of that point: trunc(x0 + r cos + 0.5), trunc(y0 + r sin + 0.5). Truncation cuts
+// toward zero, so left of or above the origin the result is one pixel closer to zero than
+// plain rounding would give.
+Piksel punkt_na_kacie(double x0, double y0, double kat, double r);
+
+// Dark for the arc and neighbourhood tests: pure black whatever the alpha (WinColor 0).
+// Off the bitmap GetPixelS answers 0, which is dark too.
+constexpr bool czarny_win(host::TColor32 c) {
+    return host::WinColor(c) == 0;
+}
+
+// Dark sample of the activity reader: the raw value is opaque black or all zero; near-black
+// greys and translucent black are light.
+constexpr bool ciemna_probka(host::TColor32 c) {
+    return c == 0xFF000000u || c == 0u;
+}
+
+// What an arc walk saw: pixels counted (consecutive repeats skipped) and how many were dark.
+struct StatystykaLuku {
+    int policzone = 0;
+    int ciemne = 0;
+};
+
+// Walks the arc of radius r from kat - pol to kat + pol inclusive in steps of one pixel of arc
+// length (360 / (2 pi r) degrees, in float), skipping a pixel equal to the previous one; the
+// previous pixel starts as (0, 0).
+StatystykaLuku zlicz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
+                         float r);
+
+// Arc darkness test: more than procent percent of the counted arc pixels are dark (real
+// division, strictly greater). An arc with no counted pixel is not dark.
+bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
+              float r);
+
+// Neighbourhood colour test: among the nine pixels (trunc(x + dx), trunc(y + dy)),
+// dx, dy in -1.0, 0, +1.0, at least min_ile have WinColor equal to kolor (a Windows colour).
+bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y);
+
+} // namespace analysis

@@ -1,0 +1,228 @@
+#include "host/db/Connection.h"
+
+#include "host/db/Schema.h"
+#include "host/db/SqlDialect.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+
+namespace host {
+
+namespace {
+
+QString composeWhat(const QString& message, const QString& statement) {
+    return statement.isEmpty() ? message : message + QStringLiteral("\nStatement: ") + statement;
+}
+
+std::shared_ptr<Connection>& installed() {
+    static std::shared_ptr<Connection> connection;
+    return connection;
+}
+
+QString errorText(const QSqlError& e) {
+    QString text = e.databaseText().trimmed();
+    if (text.isEmpty()) text = e.driverText().trimmed();
+    return text.isEmpty() ? e.text().trimmed() : text;
+}
+
+} // namespace
+
+DbError::DbError(const QString& message_, const QString& statement_)
+    : std::runtime_error(composeWhat(message_, statement_).toStdString()), message(message_),
+      statement(statement_) {}
+
+Connection::Connection(const ConnectionParams& params) : params_(params), backend_(params.backend) {
+    static QAtomicInt counter;
+    name_ = QStringLiteral("tacho_db_%1").arg(counter.fetchAndAddRelaxed(1));
+    open();
+}
+
+Connection::~Connection() {
+    if (db_.isOpen()) {
+        if (depth_ > 0) db_.rollback();
+        db_.close();
+    }
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QString Connection::describe() const {
+    if (backend_ == Backend::SQLite)
+        return QStringLiteral("SQLite database %1").arg(params_.database);
+    QString d = QStringLiteral("PostgreSQL database %1 on %2:%3")
+                    .arg(params_.database, params_.host)
+                    .arg(params_.port);
+    if (!params_.schema.isEmpty()) d += QStringLiteral(" (schema %1)").arg(params_.schema);
+    return d;
+}
+
+void Connection::failOpen(const QString& what) {
+    const QString msg = QStringLiteral("Cannot open %1: %2").arg(describe(), what);
+    if (db_.isOpen()) db_.close();
+    throw DbError(msg);
+}
+
+void Connection::open() {
+    const QString driver =
+        backend_ == Backend::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    if (!QSqlDatabase::isDriverAvailable(driver))
+        failOpen(QStringLiteral("the Qt SQL driver %1 is not installed").arg(driver));
+    db_ = QSqlDatabase::addDatabase(driver, name_);
+    db_.setDatabaseName(params_.database);
+    if (backend_ == Backend::SQLite) {
+        if (params_.database.isEmpty()) failOpen(QStringLiteral("no file given"));
+        if (params_.database != QLatin1String(":memory:")) {
+            const QFileInfo dir(QFileInfo(params_.database).absolutePath());
+            if (!dir.isDir())
+                failOpen(QStringLiteral("folder %1 does not exist").arg(dir.filePath()));
+        }
+        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    } else {
+        db_.setHostName(params_.host);
+        db_.setPort(params_.port);
+        db_.setUserName(params_.user);
+        db_.setPassword(params_.password);
+        db_.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    }
+    if (!db_.open()) failOpen(errorText(db_.lastError()));
+
+    try {
+        if (backend_ == Backend::SQLite) {
+            execNative(QStringLiteral("PRAGMA foreign_keys = ON"));
+        } else {
+            execNative(QStringLiteral("set client_min_messages to warning"));
+            // Literals are written with doubled quotes only: backslashes must stay plain.
+            execNative(QStringLiteral("set standard_conforming_strings to on"));
+            // getdate() means the local time of the host, as on SQLite.
+            const QByteArray zone = QTimeZone::systemTimeZoneId();
+            if (!zone.isEmpty()) {
+                QSqlQuery q(db_);
+                q.exec(QStringLiteral("set time zone '%1'").arg(QString::fromLatin1(zone)));
+            }
+            if (!params_.schema.isEmpty())
+                execNative(QStringLiteral("set search_path to \"%1\"").arg(params_.schema));
+        }
+        if (params_.createSchema && !db::schemaPresent(*this))
+            db::installSchema(*this, params_.schemaScript.isEmpty()
+                                         ? db::schemaScript(backend_)
+                                         : db::fillTypeWords(params_.schemaScript, backend_));
+    } catch (const DbError& e) {
+        failOpen(e.statement.isEmpty() ? e.message
+                                       : e.message + QStringLiteral(" (statement: ") + e.statement +
+                                             QLatin1Char(')'));
+    }
+}
+
+QString Connection::adapt(const QString& sqlServerText) const {
+    return SqlDialect::adapt(sqlServerText, backend_,
+                             [this](const QString& table) { return insertColumns(table); });
+}
+
+void Connection::execNative(const QString& sql) {
+    QSqlQuery q(db_);
+    if (!q.exec(sql)) throw DbError(errorText(q.lastError()), sql);
+}
+
+void Connection::BeginTrans() {
+    if (depth_ == 0 && !db_.transaction())
+        throw DbError(QStringLiteral("Cannot begin a transaction: ") + errorText(db_.lastError()));
+    ++depth_;
+}
+
+void Connection::CommitTrans() {
+    if (depth_ == 0) throw DbError(QStringLiteral("CommitTrans without a transaction"));
+    if (depth_ == 1 && !db_.commit()) {
+        const QString why = errorText(db_.lastError());
+        db_.rollback();
+        depth_ = 0;
+        throw DbError(QStringLiteral("Cannot commit: ") + why);
+    }
+    --depth_;
+}
+
+void Connection::RollbackTrans() {
+    if (depth_ == 0) return;
+    depth_ = 0;
+    savepoints_ = 0;
+    if (!db_.rollback())
+        throw DbError(QStringLiteral("Cannot roll back: ") + errorText(db_.lastError()));
+}
+
+QString Connection::Savepoint() {
+    const QString name = QStringLiteral("tacho_sp%1").arg(++savepoints_);
+    execNative(QStringLiteral("savepoint ") + name);
+    return name;
+}
+
+void Connection::ReleaseSavepoint(const QString& name) {
+    execNative(QStringLiteral("release savepoint ") + name);
+    --savepoints_;
+}
+
+void Connection::RollbackToSavepoint(const QString& name) {
+    execNative(QStringLiteral("rollback to savepoint ") + name);
+    ReleaseSavepoint(name);
+}
+
+QStringList Connection::insertColumns(const QString& table) const {
+    const QString key = table.toLower();
+    if (auto it = insertColumns_.find(key); it != insertColumns_.end()) return it->second;
+    QStringList columns;
+    bool identity = false;
+    bool answered = false;
+    QSqlQuery q(db_);
+    if (backend_ == Backend::SQLite) {
+        // An INTEGER PRIMARY KEY alone is SQLite's identity key.
+        int keyColumns = 0;
+        QString keyName, keyType;
+        if (q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(key))) {
+            answered = true;
+            while (q.next()) {
+                const QString name = q.value(1).toString();
+                columns << name;
+                if (q.value(5).toInt() > 0) {
+                    ++keyColumns;
+                    keyName = name;
+                    keyType = q.value(2).toString();
+                }
+            }
+        }
+        if (keyColumns == 1 &&
+            keyType.compare(QLatin1String("integer"), Qt::CaseInsensitive) == 0) {
+            identity = true;
+            columns.removeAll(keyName);
+        }
+    } else {
+        q.prepare(QStringLiteral(
+            "select column_name, is_identity, column_default from information_schema.columns "
+            "where table_schema = current_schema() and table_name = ? order by ordinal_position"));
+        q.addBindValue(key);
+        if (q.exec()) {
+            answered = true;
+            while (q.next()) {
+                if (q.value(1).toString() == QLatin1String("YES") ||
+                    q.value(2).toString().startsWith(QLatin1String("nextval(")))
+                    identity = true;
+                else
+                    columns << q.value(0).toString();
+            }
+        }
+    }
+    if (!identity) columns.clear();
+    if (answered) insertColumns_[key] = columns; // a failed look-up is asked again next time
+    return columns;
+}
+
+void InstallConnection(std::shared_ptr<Connection> connection) {
+    installed() = std::move(connection);
+}
+
+Connection& GetConnection() {
+    if (!installed()) throw DbError(QStringLiteral("No database connection is open"));
+    return *installed();
+}
+
+} // namespace host

@@ -1,0 +1,207 @@
+// Period list: sorting, removal, merging and the queries.
+#include "PomocListy.h"
+
+#include "host/KatyCzas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ListaZdarz, DodawanieSortujeOdKataRozpoczecia) {
+    Lista_zdarz l;
+    l.ustaw_kat24(30.0);
+    l.ustaw_kat_rozp(460.0); // kept below 360
+    EXPECT_DOUBLE_EQ(l.kat_rozp, 100.0);
+    wypelnij(l, {{300, 100, kPostoj}, {100, 200, kJazda}, {200, 300, kPraca}});
+    EXPECT_EQ(starty(l), (std::vector<double>{100, 200, 300}));
+    EXPECT_EQ(widok(l).nr, (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(spojna(l));
+    EXPECT_DOUBLE_EQ(l.wybierz(1)->czas_od, host::KatNaGodz(200, 30));
+    EXPECT_DOUBLE_EQ(l.ostatni->czas_do, host::KatNaGodz(100, 30));
+    // positions beyond the list select the last period
+    EXPECT_EQ(l.wybierz(17), l.ostatni);
+}
+
+TEST(ListaZdarz, TolerancjaSortowaniaPrzyKacieRozpoczecia) {
+    // A period starting 0.05 degree before the start of recording: the coarse sort used after
+    // loading still puts it first, the fine sort counts it one turn on.
+    struct Przypadek {
+        double tolerancja;
+        std::vector<double> starty;
+    };
+    const Przypadek przypadki[] = {
+        {Lista_zdarz::kTolSortuZgrubna, {99.95, 150, 250}},
+        {Lista_zdarz::kTolSortuDokladna, {150, 250, 99.95}},
+    };
+    for (const auto& p : przypadki) {
+        Lista_zdarz l;
+        l.ustaw_kat_rozp(100.0);
+        for (double od : {150.0, 99.95, 250.0})
+            l.dodaj_zdarzenie_wczytane(od / 360.0, (od + 50.0) / 360.0, kPostoj, 0, 0, 0, 0, 0);
+        l.sortuj(p.tolerancja);
+        const auto s = starty(l);
+        ASSERT_EQ(s.size(), 3u);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_NEAR(s[i], p.starty[i], 1e-9) << p.tolerancja;
+        EXPECT_TRUE(spojna(l));
+    }
+}
+
+// work 0..90, rest 90..100, driving 100..200, rest 200..360
+void lista_praca_postoj_jazda(Lista_zdarz& l) {
+    wypelnij(l, {{0, 90, kPraca}, {90, 100, kPostoj}, {100, 200, kJazda}, {200, 0, kPostoj}});
+}
+
+TEST(ListaZdarz, UsuniecieAOddajeWyzszejCzynnosciBNizszej) {
+    Lista_zdarz a;
+    lista_praca_postoj_jazda(a);
+    a.usun_zdarzenie_A(1, 1);
+    EXPECT_EQ(kody(a), (std::vector<int>{kPraca, kJazda, kPostoj}));
+    EXPECT_EQ(starty(a), (std::vector<double>{0, 90, 200}));
+    EXPECT_DOUBLE_EQ(a.wybierz(1)->czas_od, host::KatNaGodz(90, 0));
+    EXPECT_TRUE(spojna(a));
+
+    Lista_zdarz b;
+    lista_praca_postoj_jazda(b);
+    b.usun_zdarzenie_B(1);
+    EXPECT_EQ(kody(b), (std::vector<int>{kPraca, kJazda, kPostoj}));
+    EXPECT_EQ(starty(b), (std::vector<double>{0, 100, 200}));
+    EXPECT_DOUBLE_EQ(b.pierwszy->kat_do, 100);
+    EXPECT_TRUE(spojna(b));
+
+    // without the merge flag removal A keeps to the predecessor
+    Lista_zdarz c;
+    lista_praca_postoj_jazda(c);
+    c.usun_zdarzenie_A(1, 0);
+    EXPECT_EQ(starty(c), (std::vector<double>{0, 100, 200}));
+}
+
+TEST(ListaZdarz, UsuniecieJednegoZDwochDajePelnaTarczeJedynegoNic) {
+    for (bool b : {false, true}) {
+        Lista_zdarz l;
+        l.ustaw_kat24(30.0);
+        wypelnij(l, {{0, 100, kPraca}, {100, 0, kPostoj}});
+        if (b)
+            l.usun_zdarzenie_B(1);
+        else
+            l.usun_zdarzenie_A(1, 1);
+        ASSERT_EQ(l.ile, 0);
+        const Zdarzenie& z = *l.pierwszy;
+        EXPECT_DOUBLE_EQ(z.kat_od, 0.0);
+        EXPECT_NEAR(z.kat_do, 359.99, 1e-9);
+        EXPECT_NEAR(z.czas_do, z.czas_od - 1.0 / 86400.0, 1e-12);
+        // the only period is never removed
+        l.usun_zdarzenie_A(0, 1);
+        l.usun_zdarzenie_B(0);
+        EXPECT_EQ(l.ile, 0);
+    }
+    // the start at midnight: one second before it is 23:59:59 of the same day
+    Lista_zdarz l;
+    wypelnij(l, {{0, 100, kPraca}, {100, 0, kPostoj}});
+    l.usun_zdarzenie_A(0, 1);
+    EXPECT_EQ(l.pierwszy->czy_praca, kPostoj);
+    EXPECT_NEAR(l.pierwszy->czas_do, 1.0 - 1.0 / 86400.0, 1e-12);
+}
+
+TEST(ListaZdarz, PracaMiedzyJazdamiLaczySieWJednaJazde) {
+    for (int szczeg : {0, 1}) {
+        Lista_zdarz l;
+        l.czy_szczeg = szczeg;
+        wypelnij(
+            l,
+            {{0, 100, kJazda, 10}, {100, 120, kPraca}, {120, 200, kJazda, 20}, {200, 0, kPostoj}});
+        l.pierwszy->punkty->dodaj(50.0f, 1, 300);
+        l.punkty_tarczy->dodaj(50.0f, 1, 300);
+        l.usun_zdarzenie_A(1, 1);
+        ASSERT_EQ(l.ile, 1) << szczeg;
+        const Zdarzenie& j = *l.pierwszy;
+        EXPECT_EQ(std::tie(j.czy_praca, j.km), std::make_tuple(kJazda, 30));
+        EXPECT_DOUBLE_EQ(j.kat_do, 200);
+        EXPECT_DOUBLE_EQ(j.czas_do, host::KatNaGodz(200, 0));
+        // the points are read again for the joined stretch
+        EXPECT_EQ(szczeg ? l.punkty_tarczy->ile : j.punkty->ile, 0);
+        EXPECT_TRUE(spojna(l));
+    }
+}
+
+TEST(ListaZdarz, KatZakRozdzielaSasiadow) {
+    Lista_zdarz l;
+    wypelnij(l, {{0, 100, kJazda, 10}, {100, 120, kPraca}, {120, 0, kJazda, 20}});
+    l.kat_zak = 120.0;
+    l.usun_zdarzenie_A(1, 1);
+    // the period at kat_zak is no neighbour: the first driving takes the stretch
+    EXPECT_EQ(starty(l), (std::vector<double>{0, 120}));
+    EXPECT_EQ(l.pierwszy->km, 0);
+    EXPECT_EQ(l.ostatni->km, 20);
+}
+
+TEST(ListaZdarz, ZamianaCzynnosciLaczyRowneSasiednie) {
+    Lista_zdarz l;
+    wypelnij(l, {{0, 50, kPostoj}, {50, 60, kPraca}, {60, 100, kPostoj}, {100, 110, kPraca}});
+    wypelnij(l, {{110, 200, kJazda}, {200, 210, kPraca}, {210, 0, kPostoj}});
+    l.kat_zak = 210.0;
+    l.zamien_czynnosc(kPraca);
+    // the rest after the end of recording stays apart
+    EXPECT_EQ(starty(l), (std::vector<double>{0, 110, 200, 210}));
+    EXPECT_EQ(kody(l), (std::vector<int>{kPostoj, kJazda, kPostoj, kPostoj}));
+    EXPECT_DOUBLE_EQ(l.pierwszy->kat_do, 110);
+    EXPECT_TRUE(spojna(l));
+}
+
+TEST(ListaZdarz, LaczeniePrzezPoczatek) {
+    Lista_zdarz l;
+    l.ustaw_kat_rozp(10);
+    wypelnij(l, {{10, 50, kJazda, 7}, {50, 300, kPostoj}, {300, 10, kJazda, 3}});
+    l.pierwszy->punkty->dodaj(20.0f, 1, 300);
+    l.polacz_przez_poczatek(1);
+    ASSERT_EQ(l.ile, 1);
+    EXPECT_DOUBLE_EQ(l.pierwszy->kat_od, 300);
+    EXPECT_DOUBLE_EQ(l.pierwszy->kat_do, 50);
+    EXPECT_DOUBLE_EQ(l.kat_rozp, 300);
+    EXPECT_EQ(l.pierwszy->km, 0);
+    EXPECT_EQ(l.pierwszy->punkty->ile, 0);
+    EXPECT_TRUE(spojna(l));
+}
+
+TEST(ListaZdarz, CzasCzynnosciPomijaOkresOdKataZak) {
+    Lista_zdarz l;
+    // 0..90 driving (6 h), 90..180 rest, 180..200 driving (80 min, after the end of recording)
+    wypelnij(l, {{0, 90, kJazda}, {90, 180, kPostoj}, {180, 200, kJazda}, {200, 0, kPostoj}});
+    EXPECT_NEAR(l.czas_czynnosci(kJazda), (6 * 60 + 80) / 1440.0, 1e-12);
+    l.kat_zak = 180.0;
+    EXPECT_NEAR(l.czas_czynnosci(kJazda), 6 / 24.0, 1e-12);
+    EXPECT_NEAR(l.czas_czynnosci(kBrakDanych), 80 / 1440.0, 1e-12);
+    EXPECT_NEAR(l.czas_jazdy(1, 3), 0.0, 1e-12);
+    // a period across midnight counts forward
+    EXPECT_NEAR(l.czas_czynnosci(kPostoj, 3, 3), 160 * 4 / 1440.0, 1e-12);
+}
+
+TEST(ListaZdarz, KopiaNiesieOkresyPunktyIGeometrie) {
+    Lista_zdarz l;
+    l.ustaw_kat24(45);
+    l.ustaw_kat_rozp(100);
+    l.kat_zak = 80;
+    l.zmiana = 1;
+    wypelnij(l, {{100, 200, kJazda, 12}, {200, 100, kPostoj, 0, kZnakReczny}});
+    l.pierwszy->punkty->dodaj(150.0f, 2, 300);
+    l.pierwszy->podjazd = 1;
+
+    Lista_zdarz kopia;
+    wypelnij(kopia, {{0, 10, kPraca}});
+    EXPECT_EQ(l.kopiuj_do(kopia), 1);
+    EXPECT_EQ(starty(kopia), starty(l));
+    EXPECT_EQ(std::tie(kopia.kat24, kopia.kat_rozp, kopia.kat_zak),
+              std::make_tuple(45.0, 100.0, 80.0));
+    EXPECT_EQ(kopia.zmiana, 1);
+    const Zdarzenie& j = *kopia.pierwszy;
+    EXPECT_EQ(std::tie(j.km, j.podjazd), std::make_tuple(12, 1));
+    EXPECT_EQ(kopia.ostatni->pz_zespol, kZnakReczny);
+    ASSERT_EQ(j.punkty->ile, 1);
+    EXPECT_DOUBLE_EQ(j.czas_od, l.pierwszy->czas_od);
+
+    Lista_zdarz pusta;
+    EXPECT_EQ(pusta.kopiuj_do(kopia), 0);
+    EXPECT_EQ(kopia.ile, -1);
+}
+
+} // namespace

@@ -1,0 +1,216 @@
+// The connection on each backend: schema creation, values, transactions, errors, demo data.
+
+#include "DbFixture.h"
+
+#include "host/KatyCzas.h"
+#include "host/db/DemoData.h"
+#include "host/db/Schema.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using namespace host;
+using namespace tacho_test;
+
+namespace {
+
+QVariant dt(TDateTime t) {
+    return QVariant::fromValue(t);
+}
+
+QString builtinScript() {
+    QFile f(QStringLiteral(":/tacho/schema/tacho.sql"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
+    ConnectionParams p = freshParams();
+    QTemporaryDir dir;
+    if (!pg()) p.database = dir.filePath(QStringLiteral("half.sqlite"));
+    // The last statement fails: none of the tables before it may stay.
+    p.schemaScript =
+        builtinScript() + QStringLiteral("\ncreate table zepsuta (id integer, id integer);\n");
+    try {
+        Connection broken(p);
+        FAIL() << "a failing schema step was accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message.contains(QLatin1String("zepsuta"))) << e.message.toStdString();
+    }
+    p.schemaScript.clear();
+    p.createSchema = false;
+    Connection look(p);
+    QSqlQuery q(look.db());
+    const QString tables =
+        pg() ? QStringLiteral(
+                   "select count(*) from information_schema.tables where table_schema = '%1'")
+                   .arg(p.schema)
+             : QStringLiteral("select count(*) from sqlite_master");
+    ASSERT_TRUE(q.exec(tables) && q.next());
+    EXPECT_EQ(q.value(0).toInt(), 0);
+}
+
+TEST_P(DbTest, SchemaIsCreatedOnceAndDataStay) {
+    ConnectionParams p = freshParams();
+    QTemporaryDir dir;
+    if (!pg()) p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+    {
+        Connection first(p);
+        EXPECT_TRUE(db::schemaPresent(first));
+        ExecQuery(QStringLiteral("insert into miasto (miasto, widoczne) values ('Opole', 1)"),
+                  &first);
+    }
+    Connection second(p); // must not try to create the tables again
+    EXPECT_EQ(
+        GetStringDB(QStringLiteral("select miasto from miasto"), QStringLiteral("miasto"), &second),
+        QStringLiteral("Opole"));
+    EXPECT_EQ(GetIntDB(QStringLiteral("select wersja from wersja_bazy"), QStringLiteral("wersja"),
+                       &second),
+              db::kSchemaVersion);
+}
+
+TEST_P(DbTest, DateTimesRoundTripAndCompareInOrder) {
+    const TDateTime t = TDateTime::encode(2024, 3, 5, 23, 59, 59, 123);
+    Query ins(
+        QStringLiteral("insert into komunikacja (id_k, data, ktory) values (:id_k, :data, 1)"));
+    ins.setParam(QStringLiteral("id_k"), 7);
+    ins.setParam(QStringLiteral("data"), t); // TDateTime overload
+    ins.exec();
+    ins.setParam(QStringLiteral("id_k"), 8);
+    ins.setParam(QStringLiteral("data"), QDateTime(QDate(2024, 3, 6), QTime(0, 0)));
+    ins.exec();
+
+    Query q(QStringLiteral(
+        "select id_k, data from komunikacja where data >= :od and data < :do order by data"));
+    q.setParam(QStringLiteral("od"), dt(TDateTime::encode(2024, 3, 5)));
+    q.setParam(QStringLiteral("do"), QDate(2024, 3, 7));
+    q.open();
+    ASSERT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.asInteger(QStringLiteral("id_k")), 7);
+    EXPECT_NEAR(q.asDateTime(QStringLiteral("data")), t, 0.5 / 86400000.0);
+    // The period loader reads date-times "as floating values".
+    EXPECT_NEAR(q.asFloat(QStringLiteral("data")), t, 0.5 / 86400000.0);
+    EXPECT_EQ(q.asString(QStringLiteral("data")), QStringLiteral("2024-03-05 23:59:59.123"));
+    q.Next();
+    EXPECT_DOUBLE_EQ(q.asDateTime(QStringLiteral("data")), TDateTime::encode(2024, 3, 6).value);
+    q.Next();
+    EXPECT_TRUE(q.Eof());
+
+    // A literal written by double_to_sql_str matches the bound value exactly.
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from komunikacja where data = ") +
+                    double_to_sql_str(TDateTime::encode(2024, 3, 6))),
+              1);
+}
+
+TEST_P(DbTest, ParametersNullsAndTypedReads) {
+    exec(QStringLiteral("insert into miasto (miasto) values ('Opole')"));
+    // A name used twice is bound twice; text that merely looks like a parameter is left alone.
+    Query q(QStringLiteral(
+        "select id_m * 21 + id_m * 21 as dwa, ':a' as tekst, cast(null as integer) as nic, "
+        "cast(:b as varchar(20)) as b, 2.5 as ulamek from miasto where id_m = :a and :a > 0"));
+    q.setParam(QStringLiteral(":A"), 1);
+    q.setParam(QStringLiteral("b"), QStringLiteral("zażółć"));
+    q.open();
+    ASSERT_FALSE(q.Eof());
+    EXPECT_EQ(q.asInteger(QStringLiteral("dwa")), 42);
+    EXPECT_EQ(q.asString(QStringLiteral("tekst")), QStringLiteral(":a"));
+    EXPECT_TRUE(q.isNull(QStringLiteral("nic")));
+    EXPECT_FALSE(q.field(QStringLiteral("nic")).isValid());
+    EXPECT_EQ(q.asInteger(QStringLiteral("nic")), 0);
+    EXPECT_DOUBLE_EQ(q.asDateTime(QStringLiteral("nic")), 0.0);
+    EXPECT_EQ(q.asString(QStringLiteral("b")), QStringLiteral("zażółć"));
+    EXPECT_DOUBLE_EQ(q.asFloat(QStringLiteral("ulamek")), 2.5);
+    EXPECT_EQ(q.asInteger(QStringLiteral("ulamek")), 3); // rounded, not truncated
+    EXPECT_EQ(GetIntDB(QStringLiteral("select 5 as x where 1 = 0"), QStringLiteral("x")), 0);
+    EXPECT_EQ(GetStringDB(QStringLiteral("select 'a' as x where 1 = 0"), QStringLiteral("x")),
+              QString());
+}
+
+TEST_P(DbTest, TransactionsNestAndRollBackEverything) {
+    db().BeginTrans();
+    exec(QStringLiteral("insert into miasto (miasto) values ('A')"));
+    db().BeginTrans();
+    exec(QStringLiteral("insert into miasto (miasto) values ('B')"));
+    db().CommitTrans(); // inner: nothing committed yet
+    EXPECT_TRUE(db().InTransaction());
+    db().RollbackTrans();
+    EXPECT_FALSE(db().InTransaction());
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from miasto")), 0);
+
+    db().BeginTrans();
+    exec(QStringLiteral("insert into miasto (miasto) values ('C')"));
+    db().CommitTrans();
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from miasto")), 1);
+    EXPECT_THROW(db().CommitTrans(), DbError);
+    EXPECT_NO_THROW(db().RollbackTrans()); // an error handler may roll back unconditionally
+}
+
+TEST_P(DbTest, ErrorsCarryBackendMessageAndStatement) {
+    const QString bad = QStringLiteral("select top 1 nie_ma_kolumny from tacho where id_t = :id_t");
+    try {
+        Query q(bad);
+        q.setParam(QStringLiteral("id_t"), 1);
+        q.open();
+        FAIL() << "accepted";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.statement, bad);
+        EXPECT_TRUE(e.message.contains(QLatin1String("nie_ma_kolumny"))) << e.message.toStdString();
+        EXPECT_TRUE(QString::fromStdString(e.what()).contains(bad));
+    }
+    Query q(QStringLiteral("select id_t from tacho"));
+    q.open();
+    EXPECT_THROW(q.field(QStringLiteral("id_t")), DbError); // no row
+    try {
+        GetIntDB(QStringLiteral("select 1 as x"), QStringLiteral("y"));
+        FAIL() << "unknown column read";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message.contains(QLatin1String("y")));
+    }
+    // After an error inside a transaction the caller can still roll back and go on.
+    db().BeginTrans();
+    EXPECT_THROW(exec(QStringLiteral("insert into nie_ma_tabeli values (1)")), DbError);
+    db().RollbackTrans();
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho")), 0);
+}
+
+TEST_P(DbTest, OpeningAnImpossibleDatabaseNamesIt) {
+    ConnectionParams p = freshParams();
+    if (pg())
+        p.database = QStringLiteral("nie_ma_takiej_bazy");
+    else
+        p.database = QStringLiteral("/nie/ma/takiego/katalogu/tacho.sqlite");
+    try {
+        Connection c(p);
+        FAIL() << "opened";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message.contains(p.database)) << e.message.toStdString();
+    }
+}
+
+TEST_P(DbTest, DemoDataFillOnlyAnEmptyDatabase) {
+    EXPECT_TRUE(db::isEmptyDatabase(db()));
+    ASSERT_TRUE(db::FillDemoData(db()));
+    const auto counts = db::tableRowCounts(db());
+    auto rows = [&](const char* table) {
+        for (const auto& [name, n] : counts)
+            if (name == QLatin1String(table)) return n;
+        return -1;
+    };
+    EXPECT_EQ(rows("kierowca"), 6);
+    EXPECT_EQ(rows("samochod"), 5);
+    EXPECT_GT(rows("miasto"), 10);
+    EXPECT_GT(rows("slowwartosci"), 40);
+    EXPECT_EQ(rows("tacho"), 0);
+    EXPECT_FALSE(db::FillDemoData(db()));
+    EXPECT_EQ(db::tableRowCounts(db()), counts);
+    // New rows continue after the demo's explicit keys.
+    exec(QStringLiteral("insert into kierowca (nazwisko) values ('Nowy')"));
+    EXPECT_EQ(GetIntDB(QStringLiteral("select id_k from kierowca where nazwisko = 'Nowy'"),
+                       QStringLiteral("id_k")),
+              7);
+}
+
+INSTANTIATE_TEST_SUITE_P(, DbTest, ::testing::Values(backendUnderTest()), backendName);
