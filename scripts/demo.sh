@@ -1,7 +1,38 @@
 #!/bin/sh
-# The main job: the data folder with its embedded database, filled with the demo fleet.
+# The main job: the data folder with its embedded database, filled with the demo fleet; then
+# the generator's sample charts, read back by the chart reader.
 set -e
 cd "$(dirname "$0")/.."
+BIN=./build/runtime
 DATA="${TACHO_DATA:-$PWD/demo-data}"
-./build/runtime/tacho db init --data "$DATA" --demo
-./build/runtime/tacho db info --data "$DATA"
+$BIN/tacho db init --data "$DATA" --demo
+$BIN/tacho db info --data "$DATA"
+
+# Sample scans: one 1-bit BMP per chart kind and situation, each with its ground truth
+# (IMAGE.json: the periods and kilometres drawn, the angle of midnight, the chart kind).
+SAMPLES="$DATA/samples"
+$BIN/chartgen --out "$SAMPLES" --samples >/dev/null
+echo
+echo "Sample charts in $SAMPLES, read with tacho read:"
+# The angle of midnight and the chart kind of a scan are what the user sets in the chart
+# window; here they come from the ground truth.
+value() { sed -n "s/^    \"$2\": \([-0-9.e+]*\).*/\1/p" "$1"; }
+for image in "$SAMPLES"/*.bmp; do
+    truth="${image%.*}.json"
+    kat24=$(value "$truth" kat24)
+    kind=$(value "$truth" typ)
+    echo
+    $BIN/tacho read --kat24 "${kat24:-180}" --kind "${kind:-0}" --date 2024-03-05 "$image"
+    echo "  drawn: $(value "$truth" km) km"
+done
+
+# The standard charts again as one batch, one JSON object per disc per line, both cores busy.
+standard=""
+for image in "$SAMPLES"/*.bmp; do
+    [ "$(value "${image%.*}.json" typ)" = 0 ] && standard="$standard $image"
+done
+echo
+echo "Batch of the standard charts as JSON (file: kilometres):"
+# shellcheck disable=SC2086
+$BIN/tacho read --format json --date 2024-03-05 $standard |
+    sed 's/^{.*"file":"\([^"]*\)".*"summary":{[^}]*"km":\([0-9]*\).*/  \1: \2 km/'

@@ -67,7 +67,7 @@ void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
     const int drivers = host::GetIntDB(QStringLiteral("select count(*) as n from kierowca"),
                                        QStringLiteral("n"), &c);
     if (drivers > 0) {
-        out << "Drivers (" << drivers << "):\n";
+        out << "Drivers (" << drivers << (drivers > 5 ? ", the first 5" : "") << "):\n";
         host::Query q(
             QStringLiteral(
                 "select top 5 k.id_k, k.nazwisko, k.imie, k.data_od, k.data_do, f.nazwa_skrot "
@@ -94,7 +94,7 @@ void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
     const int vehicles = host::GetIntDB(QStringLiteral("select count(*) as n from samochod"),
                                         QStringLiteral("n"), &c);
     if (vehicles > 0) {
-        out << "Vehicles (" << vehicles << "):\n";
+        out << "Vehicles (" << vehicles << (vehicles > 5 ? ", the first 5" : "") << "):\n";
         host::Query q(
             QStringLiteral("select top 5 id_s, nr_rej, marka from samochod order by nr_rej"), c);
         q.open();

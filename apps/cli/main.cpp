@@ -1,6 +1,8 @@
 // tacho: the command-line tool. Each command lives in a file of its own; main only dispatches.
 
+#include "CheckCommand.h"
 #include "DbCommand.h"
+#include "ReadCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -20,6 +22,10 @@ struct Command {
 const Command kCommands[] = {
     {"db", runDbCommand, false,
      "tacho db init|info [--data DIR] [--demo]   the data folder's database"},
+    {"read", runReadCommand, true,
+     "tacho read [options] IMAGE...               scanned charts to periods and kilometres"},
+    {"check", runCheckCommand, false,
+     "tacho check FILE [--lang pl|en]            rule check of a day as JSON"},
 };
 
 void usage(QTextStream& s) {

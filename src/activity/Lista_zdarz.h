@@ -99,6 +99,10 @@ public:
     std::uint8_t opcja_szara = 0;         // light shades for rest and no data
     std::uint8_t bez_dociagania = 0;      // the save keeps the last period's end as it is
     std::int32_t wynik_zapisu = 0;        // last PZapPozZdarz return value
+    // Outputs of the rule check, reset at the start of each check: continuous-driving stretches
+    // over the limit, and of those the ones followed by a break shorter than 45 minutes.
+    std::int32_t ile_jazda_ciagla = 0;
+    std::int32_t ile_przerwa_krotka = 0;
 
     // --- 1 --------------------------------------------------------------------------------
     Lista_zdarz();

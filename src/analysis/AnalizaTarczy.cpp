@@ -8,6 +8,11 @@ AnalizaTarczy::AnalizaTarczy(const host::Bitmap32& bitmapa, const QString& folde
     resetuj_stan();
 }
 
+AnalizaTarczy::AnalizaTarczy(const host::Bitmap32& bitmapa, const Kalibracja& kalibracja)
+    : kal_(kalibracja), bitmapa_(&bitmapa) {
+    resetuj_stan();
+}
+
 void AnalizaTarczy::resetuj_stan() {
     geo_.pocz_sr_godz = 0;
     geo_.x0 = 0.0f;

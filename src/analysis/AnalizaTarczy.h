@@ -20,6 +20,8 @@ public:
     // and starts with a cleared per-chart state. The bitmap is not owned and must outlive
     // this object (or be replaced with ustaw_bitmape first).
     AnalizaTarczy(const host::Bitmap32& bitmapa, const QString& folder_programu);
+    // The same with a calibration already read (a tool reading many scans reads it once).
+    AnalizaTarczy(const host::Bitmap32& bitmapa, const Kalibracja& kalibracja);
 
     const Kalibracja& kalibracja() const { return kal_; }
     GeometriaTarczy& geometria() { return geo_; }

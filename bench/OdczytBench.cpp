@@ -1,0 +1,133 @@
+// For each image size class: the time to decode a chart's PNG file and the time to read the
+// decoded chart (centre and rings, activity, distance, periods with their kilometres), side by
+// side with their ratio. The reading should cost less than the decoding (ratio below 1).
+//
+// The charts come from the chart generator and are written as 1-bit PNG files, the form a
+// black-and-white scan takes, into a temporary folder at start.
+
+#include "activity/ListaZdarzOkresy.h"
+#include "activity/SiatkaZdarzen.h"
+#include "analysis/AnalizaTarczy.h"
+#include "analysis/Odczyt.h"
+#include "chartgen/ChartGenerator.h"
+#include "chartgen/ChartGeometry.h"
+#include "chartgen/SampleCharts.h"
+#include "host/Bitmap32.h"
+#include "host/Ustawienia.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+struct Wykresy {
+    QTemporaryDir dir;
+    analysis::Kalibracja kalibracja;
+    std::map<int, QString> png; // size class -> file
+    std::map<int, float> kat24;
+};
+
+std::unique_ptr<Wykresy>& wykresy() {
+    static std::unique_ptr<Wykresy> w;
+    return w;
+}
+
+// The sample day, drawn once for every size class.
+bool przygotuj() {
+    auto w = std::make_unique<Wykresy>();
+    QString blad;
+    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
+    if (!g) {
+        std::fprintf(stderr, "tacho_bench: %s\n", qPrintable(blad));
+        return false;
+    }
+    w->kalibracja = *k;
+    chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
+    s.kat24 = 120.0;
+    for (int rozmiar : {800, 1000, 1500}) {
+        s.rozmiar = rozmiar;
+        const auto c = chartgen::drawChart(s, *g, &blad);
+        const QString plik = w->dir.filePath(QStringLiteral("wykres_%1.png").arg(rozmiar));
+        if (!c || !c->image.image().convertToFormat(QImage::Format_Mono).save(plik, "PNG")) {
+            std::fprintf(stderr, "tacho_bench: cannot write %s: %s\n", qPrintable(plik),
+                         qPrintable(blad));
+            return false;
+        }
+        w->png[rozmiar] = plik;
+        w->kat24[rozmiar] = float(s.kat24);
+    }
+    wykresy() = std::move(w);
+    return true;
+}
+
+// One reading as a new chart gets it; returns the kilometres read.
+int czytaj(const host::Bitmap32& bmp, const analysis::Kalibracja& kal, float kat24) {
+    analysis::AnalizaTarczy an(bmp, kal);
+    an.geometria().x0 = bmp.width() / 2.0f;
+    an.geometria().y0 = bmp.height() / 2.0f;
+    an.geometria().kat24 = kat24;
+    an.geometria().polowa_obrazu = analysis::GeometriaTarczy::polowa_obrazu_dla(an.geometria().x0);
+    Lista_zdarz lista;
+    lista.ustaw_kat24(kat24);
+    ListaZdarzOkresy okresy(lista);
+    analysis::WejscieAnalizy we;
+    we.czytnik = &host::GetZm;
+    analysis::Odczyt(an, we, okresy, 0, kat24);
+    SiatkaZdarzen siatka;
+    lista.wypelnij_siatke(siatka);
+    return lista.km_w_zakresie(0, lista.ile);
+}
+
+void BM_DekodowanieIOdczyt(benchmark::State& state) {
+    const int rozmiar = int(state.range(0));
+    const Wykresy& w = *wykresy();
+    const QString plik = w.png.at(rozmiar);
+    using zegar = std::chrono::steady_clock;
+    double dekodowanie = 0, odczyt = 0;
+    int km = 0;
+    for (auto _ : state) {
+        const auto t0 = zegar::now();
+        host::Bitmap32 bmp;
+        if (!bmp.LoadFromFile(plik)) {
+            state.SkipWithError("cannot decode the chart");
+            return;
+        }
+        const auto t1 = zegar::now();
+        km = czytaj(bmp, w.kalibracja, w.kat24.at(rozmiar));
+        const auto t2 = zegar::now();
+        dekodowanie += std::chrono::duration<double>(t1 - t0).count();
+        odczyt += std::chrono::duration<double>(t2 - t1).count();
+        benchmark::DoNotOptimize(km);
+    }
+    const double n = double(state.iterations());
+    state.counters["decode_ms"] = dekodowanie / n * 1e3;
+    state.counters["analysis_ms"] = odczyt / n * 1e3;
+    state.counters["ratio"] = dekodowanie > 0 ? odczyt / dekodowanie : 0.0;
+    state.counters["km"] = km;
+}
+BENCHMARK(BM_DekodowanieIOdczyt)->Arg(800)->Arg(1000)->Arg(1500)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!przygotuj()) return 1;
+    // The settings store is created before the timing starts.
+    host::GetZm(QStringLiteral("min_zd_po"), QStringLiteral("KX"));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    wykresy().reset();
+    return 0;
+}

@@ -1,0 +1,65 @@
+// The arc walk under the ring searches must visit exactly the pixels the angle convention
+// gives at each step, however it computes them.
+#include "analysis/Piksel.h"
+
+#include "chartgen/ChartGenerator.h"
+#include "chartgen/ChartGeometry.h"
+#include "chartgen/SampleCharts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+using analysis::Piksel;
+using analysis::StatystykaLuku;
+
+namespace {
+
+// The walk written out step by step: one cos and sin per pixel.
+StatystykaLuku wzor(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol, float r) {
+    StatystykaLuku s;
+    const float krok = 360.0f / (static_cast<float>(6.283185307179586) * r);
+    Piksel poprzedni{0, 0};
+    for (float a = kat - pol; a <= kat + pol; a += krok) {
+        const Piksel p = analysis::punkt_na_kacie(x0, y0, a, r);
+        if (p == poprzedni) continue;
+        poprzedni = p;
+        ++s.policzone;
+        s.ciemne += analysis::czarny_win(bmp.GetPixelS(p.x, p.y));
+    }
+    return s;
+}
+
+} // namespace
+
+TEST(Luk, WalkVisitsThePixelsOfTheAngleConvention) {
+    QString blad;
+    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto g = chartgen::ChartGeometry::from(*k, &blad);
+    ASSERT_TRUE(g) << blad.toStdString();
+    chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
+    s.noise.specks = 3000; // plenty of isolated pixels to tell neighbours apart
+    const auto c = chartgen::drawChart(s, *g, &blad);
+    ASSERT_TRUE(c) << blad.toStdString();
+
+    std::mt19937 los(7);
+    std::uniform_real_distribution<float> u(0.0f, 1.0f);
+    int roznice = 0, przypadki = 0;
+    auto sprawdz = [&](float x0, float y0, float kat, float pol, float r) {
+        const StatystykaLuku a = analysis::zlicz_luk(c->image, x0, y0, kat, pol, r);
+        const StatystykaLuku b = wzor(c->image, x0, y0, kat, pol, r);
+        ++przypadki;
+        if (a.policzone != b.policzone || a.ciemne != b.ciemne) ++roznice;
+    };
+    // Centres on whole and half pixels put points exactly on pixel boundaries at the
+    // multiples of 90 degrees; arcs off the bitmap count dark.
+    for (float x0 : {500.0f, 500.5f, 499.25f})
+        for (int kat = 0; kat <= 360; kat += 15)
+            for (float r : {254.0f, 259.5f, 323.0f, 348.0f, 405.0f, 700.0f})
+                sprawdz(x0, x0, kat, 6.0f, r);
+    for (int i = 0; i < 20000; ++i)
+        sprawdz(495 + 10 * u(los), 495 + 10 * u(los), 370 * u(los) - 5, u(los) < 0.5f ? 6.0f : 3.0f,
+                std::round((240 + 170 * u(los)) * 2) / 2);
+    EXPECT_EQ(roznice, 0) << "of " << przypadki;
+}

@@ -1,0 +1,221 @@
+#include "chartgen/ChartgenTool.h"
+
+#include "chartgen/ChartGenerator.h"
+#include "chartgen/GreyRender.h"
+#include "chartgen/SampleCharts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace chartgen {
+
+namespace {
+
+const char* const kUsage =
+    "usage: chartgen --out DIR [--samples] [--ini FILE]\n"
+    "       chartgen --spec FILE.json --out IMAGE [--ini FILE] [--grey DPI]\n";
+
+struct Options {
+    QString out, spec, ini;
+    bool samples = false;
+    int greyDpi = 0;
+};
+
+bool writeJson(const QString& path, const QJsonObject& o, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(QJsonDocument(o).toJson(QJsonDocument::Indented)) < 0) {
+        *error = QStringLiteral("%1: cannot write").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool writeSamples(const QString& dir, const ChartGeometry& g, QTextStream& out, QString* error) {
+    if (!QDir().mkpath(dir)) {
+        *error = QStringLiteral("%1: cannot create the folder").arg(dir);
+        return false;
+    }
+    const QDir d(dir);
+    std::vector<host::Bitmap32> sheet;
+    std::vector<QPointF> centres;
+    QJsonArray sheetDiscs;
+    for (const NamedChart& s : sampleCharts()) {
+        const auto c = drawChart(s.spec, g, error);
+        if (!c) {
+            *error = s.name + QStringLiteral(": ") + *error;
+            return false;
+        }
+        const QString path = d.filePath(s.name + QStringLiteral(".bmp"));
+        if (!saveMonoBmp(c->image, path, error) ||
+            !writeJson(groundTruthPath(path), groundTruth(s.spec, g, *c), error))
+            return false;
+        out << path << '\n';
+        if (s.spec.rozmiar == 1000 && sheet.size() < 4) {
+            sheet.push_back(c->image);
+            centres.emplace_back(s.spec.centreX(), s.spec.centreY());
+            sheetDiscs.append(s.name);
+        }
+        if (s.name == QStringLiteral("standardowa")) {
+            GreyOptions fine;
+            fine.dpi = 600;
+            const QString grey = d.filePath(s.name + QStringLiteral("_600dpi.png"));
+            if (!renderGrey(c->image, fine).save(grey)) {
+                *error = QStringLiteral("%1: cannot write").arg(grey);
+                return false;
+            }
+            out << grey << '\n';
+        }
+    }
+    GreyOptions coarse;
+    coarse.dpi = 200;
+    const auto page = renderA4Page(sheet, centres, coarse, error);
+    if (!page) return false;
+    const QString pagePath = d.filePath(QStringLiteral("strona_a4_200dpi.png"));
+    if (!page->image.save(pagePath)) {
+        *error = QStringLiteral("%1: cannot write").arg(pagePath);
+        return false;
+    }
+    QJsonArray discs;
+    for (std::size_t i = 0; i < page->discs.size(); ++i) {
+        const PlacedDisc& p = page->discs[i];
+        discs.append(
+            QJsonObject{{QStringLiteral("chart"), sheetDiscs[int(i)]},
+                        {QStringLiteral("rect"),
+                         QJsonArray{p.rect.x(), p.rect.y(), p.rect.width(), p.rect.height()}},
+                        {QStringLiteral("centre"), QJsonArray{p.centre.x(), p.centre.y()}}});
+    }
+    if (!writeJson(
+            groundTruthPath(pagePath),
+            QJsonObject{{QStringLiteral("dpi"), coarse.dpi}, {QStringLiteral("discs"), discs}},
+            error))
+        return false;
+    out << pagePath << '\n';
+    return true;
+}
+
+bool drawOne(const Options& o, const ChartGeometry& g, QTextStream& out, QString* error) {
+    // The ground truth goes beside the image under the image's name; it must not replace the
+    // description it was drawn from.
+    if (QFileInfo(groundTruthPath(o.out)).absoluteFilePath() ==
+        QFileInfo(o.spec).absoluteFilePath()) {
+        *error = QStringLiteral("%1: the ground truth of %2 would overwrite the description; "
+                                "give the image another name")
+                     .arg(o.spec, o.out);
+        return false;
+    }
+    QFile f(o.spec);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1: cannot open").arg(o.spec);
+        return false;
+    }
+    QJsonParseError pe;
+    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
+    if (pe.error != QJsonParseError::NoError || !doc.isObject()) {
+        *error = QStringLiteral("%1: not a JSON object (%2 at offset %3)")
+                     .arg(o.spec, pe.errorString())
+                     .arg(pe.offset);
+        return false;
+    }
+    QString why;
+    const auto spec = specFromJson(doc.object(), &why);
+    if (!spec) {
+        *error = QStringLiteral("%1: %2").arg(o.spec, why);
+        return false;
+    }
+    const auto c = drawChart(*spec, g, &why);
+    if (!c) {
+        *error = QStringLiteral("%1: %2").arg(o.spec, why);
+        return false;
+    }
+    if (o.greyDpi > 0) {
+        GreyOptions opt;
+        opt.dpi = o.greyDpi;
+        opt.seed = spec->seed;
+        if (!renderGrey(c->image, opt).save(o.out)) {
+            *error = QStringLiteral("%1: cannot write the image").arg(o.out);
+            return false;
+        }
+    } else if (!saveMonoBmp(c->image, o.out, error)) {
+        return false;
+    }
+    QJsonObject truth = groundTruth(*spec, g, *c);
+    if (o.greyDpi > 0) truth[QStringLiteral("grey_dpi")] = o.greyDpi;
+    if (!writeJson(groundTruthPath(o.out), truth, error)) return false;
+    out << o.out << '\n';
+    return true;
+}
+
+} // namespace
+
+int runChartgen(const QStringList& args, QTextStream& out, QTextStream& err) {
+    Options o;
+    o.ini = defaultCalibrationPath();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](QString& target) {
+            if (i + 1 >= args.size() || args[i + 1].startsWith(QStringLiteral("--"))) {
+                err << "chartgen: " << a << " needs a value\n" << kUsage;
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+            out << kUsage;
+            return 0;
+        } else if (a == QStringLiteral("--samples")) {
+            o.samples = true;
+        } else if (a == QStringLiteral("--out")) {
+            if (!value(o.out)) return 1;
+        } else if (a == QStringLiteral("--spec")) {
+            if (!value(o.spec)) return 1;
+        } else if (a == QStringLiteral("--ini")) {
+            if (!value(o.ini)) return 1;
+        } else if (a == QStringLiteral("--grey")) {
+            QString v;
+            if (!value(v)) return 1;
+            bool ok = false;
+            o.greyDpi = v.toInt(&ok);
+            if (!ok || o.greyDpi < 50 || o.greyDpi > 1200) {
+                err << "chartgen: --grey takes a resolution of 50..1200 dpi, not '" << v << "'\n";
+                return 1;
+            }
+        } else {
+            err << "chartgen: unknown argument '" << a << "'\n" << kUsage;
+            return 1;
+        }
+    }
+    if (o.out.isEmpty()) {
+        err << "chartgen: --out is required\n" << kUsage;
+        return 1;
+    }
+    if (o.samples && !o.spec.isEmpty()) {
+        err << "chartgen: --samples and --spec exclude each other\n" << kUsage;
+        return 1;
+    }
+    if (o.greyDpi > 0 && o.spec.isEmpty()) {
+        err << "chartgen: --grey applies to --spec only\n" << kUsage;
+        return 1;
+    }
+
+    QString error;
+    const auto k = loadCalibration(o.ini, &error);
+    const auto g = k ? ChartGeometry::from(*k, &error) : std::nullopt;
+    if (!g) {
+        err << "chartgen: " << error << '\n';
+        return 1;
+    }
+    const bool done =
+        o.spec.isEmpty() ? writeSamples(o.out, *g, out, &error) : drawOne(o, *g, out, &error);
+    if (!done) {
+        err << "chartgen: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace chartgen
