@@ -26,6 +26,19 @@ for image in "$SAMPLES"/*.bmp; do
     echo "  drawn: $(value "$truth" km) km"
 done
 
+# Grey scans drawn from whole discs: the standard day at 600 dpi, and an A4 sheet at 200 dpi
+# with two discs sharing the angle of midnight and the chart kind (one result per disc, top to
+# bottom). The sheet's ground truth lists the kilometres of each disc.
+for image in "$SAMPLES"/*.png; do
+    truth="${image%.*}.json"
+    echo
+    $BIN/tacho read --kat24 "$(value "$truth" kat24)" --kind "$(value "$truth" typ)" \
+        --date 2024-03-05 "$image"
+    drawn=$(value "$truth" km)
+    [ -n "$drawn" ] || drawn=$(sed -n 's/^            "km": \([0-9]*\).*/\1/p' "$truth" | paste -sd/ -)
+    echo "  drawn: $drawn km"
+done
+
 # The standard charts again as one batch, one JSON object per disc per line, both cores busy.
 standard=""
 for image in "$SAMPLES"/*.bmp; do

@@ -7,8 +7,10 @@
 #include "chartgen/SampleCharts.h"
 
 #include "analysis/Piksel.h"
+#include "host/skan/WczytajSkan.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -377,4 +379,58 @@ TEST(ChartGenTool, DrawsADescribedChartAndTheSamples) {
         EXPECT_TRUE(QFile::exists(QDir(samples).filePath(n.name + QStringLiteral(".json"))));
     }
     EXPECT_TRUE(QFile::exists(QDir(samples).filePath(QStringLiteral("strona_a4_200dpi.png"))));
+}
+
+TEST(ChartGenTool, EverySampleFileImportsAsItsDiscs) {
+    QTemporaryDir dir;
+    QString o, e;
+    QTextStream out(&o), err(&e);
+    ASSERT_EQ(
+        runChartgen({QStringLiteral("--out"), dir.path(), QStringLiteral("--samples")}, out, err),
+        0)
+        << e.toStdString();
+    out.flush();
+    const QStringList listed = o.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList written;
+    for (QDirIterator it(dir.path(), {QStringLiteral("*.bmp"), QStringLiteral("*.png")},
+                         QDir::Files);
+         it.hasNext();)
+        written << it.next();
+    EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()),
+              QSet<QString>(written.begin(), written.end()));
+    EXPECT_TRUE(written.contains(dir.filePath(QStringLiteral("strona_a4_200dpi.png"))));
+    EXPECT_TRUE(written.contains(dir.filePath(QStringLiteral("standardowa_600dpi.png"))));
+
+    for (const QString& image : written) {
+        SCOPED_TRACE(image.toStdString());
+        QFile f(groundTruthPath(image));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QJsonObject truth = QJsonDocument::fromJson(f.readAll()).object();
+        // A sheet lists its discs with their page centres; any other file is one chart.
+        std::vector<QPointF> centres;
+        for (const auto d : truth[QStringLiteral("discs")].toArray()) {
+            const QJsonArray c = d.toObject()[QStringLiteral("centre")].toArray();
+            centres.emplace_back(c[0].toDouble(), c[1].toDouble());
+        }
+        const int expected = centres.empty() ? 1 : int(centres.size());
+        std::vector<host::TarczaZeSkanu> discs;
+        try {
+            discs = host::WczytajSkan(image);
+        } catch (const host::BladImportu& ex) {
+            FAIL() << ex.what();
+        }
+        ASSERT_EQ(int(discs.size()), expected);
+        const int dpi =
+            truth[QStringLiteral("dpi")].toInt(truth[QStringLiteral("grey_dpi")].toInt(300));
+        // A chart at 300 dpi is taken as cut already and keeps its class; a scan is cut to 1000.
+        const int size = dpi == 300 ? truth[QStringLiteral("rozmiar")].toInt() : 1000;
+        for (std::size_t i = 0; i < discs.size(); ++i) {
+            EXPECT_EQ(discs[i].dpi, dpi);
+            EXPECT_EQ(discs[i].bitmapa.width(), size);
+            if (!centres.empty()) {
+                EXPECT_NEAR(discs[i].srodek.x(), centres[i].x(), 0.5) << "disc " << i + 1;
+                EXPECT_NEAR(discs[i].srodek.y(), centres[i].y(), 0.5) << "disc " << i + 1;
+            }
+        }
+    }
 }

@@ -34,15 +34,84 @@ bool writeJson(const QString& path, const QJsonObject& o, QString* error) {
     return true;
 }
 
+bool writeImage(const QImage& img, const QString& path, QString* error) {
+    if (!img.save(path)) {
+        *error = QStringLiteral("%1: cannot write").arg(path);
+        return false;
+    }
+    return true;
+}
+
+// A whole disc alone at 600 dpi, with the ground truth of the chart it was drawn from.
+bool writeFineScan(const QDir& d, const ChartGeometry& g, QTextStream& out, QString* error) {
+    const NamedChart s = fineScanChart();
+    const auto c = drawChart(s.spec, g, error);
+    if (!c) {
+        *error = s.name + QStringLiteral(": ") + *error;
+        return false;
+    }
+    GreyOptions fine;
+    fine.dpi = 600;
+    const QString path = d.filePath(s.name + QStringLiteral("_600dpi.png"));
+    QJsonObject truth = groundTruth(s.spec, g, *c);
+    truth[QStringLiteral("grey_dpi")] = fine.dpi;
+    if (!writeImage(renderGrey(c->image, fine), path, error) ||
+        !writeJson(groundTruthPath(path), truth, error))
+        return false;
+    out << path << '\n';
+    return true;
+}
+
+// Whole discs on one A4 sheet at 200 dpi. The ground truth gives the angle of midnight and the
+// chart kind they share, and per disc (in reading order) where it lies, its kilometres and the
+// ground truth of its chart.
+bool writeA4Sheet(const QDir& d, const ChartGeometry& g, QTextStream& out, QString* error) {
+    const std::vector<NamedChart> charts = a4SheetCharts();
+    std::vector<host::Bitmap32> images;
+    std::vector<QPointF> centres;
+    std::vector<QJsonObject> truths;
+    for (const NamedChart& s : charts) {
+        const auto c = drawChart(s.spec, g, error);
+        if (!c) {
+            *error = s.name + QStringLiteral(": ") + *error;
+            return false;
+        }
+        images.push_back(c->image);
+        centres.emplace_back(s.spec.centreX(), s.spec.centreY());
+        truths.push_back(groundTruth(s.spec, g, *c));
+    }
+    GreyOptions coarse;
+    coarse.dpi = 200;
+    const auto page = renderA4Page(images, centres, coarse, error);
+    if (!page) return false;
+    const QString path = d.filePath(QStringLiteral("strona_a4_200dpi.png"));
+    QJsonArray discs;
+    for (std::size_t i = 0; i < page->discs.size(); ++i) {
+        const PlacedDisc& p = page->discs[i];
+        discs.append(
+            QJsonObject{{QStringLiteral("chart"), charts[i].name},
+                        {QStringLiteral("rect"),
+                         QJsonArray{p.rect.x(), p.rect.y(), p.rect.width(), p.rect.height()}},
+                        {QStringLiteral("centre"), QJsonArray{p.centre.x(), p.centre.y()}},
+                        {QStringLiteral("km"), truths[i][QStringLiteral("km")]},
+                        {QStringLiteral("truth"), truths[i]}});
+    }
+    const QJsonObject sheet{{QStringLiteral("dpi"), coarse.dpi},
+                            {QStringLiteral("kat24"), charts.front().spec.kat24},
+                            {QStringLiteral("typ"), charts.front().spec.typ},
+                            {QStringLiteral("discs"), discs}};
+    if (!writeImage(page->image, path, error) || !writeJson(groundTruthPath(path), sheet, error))
+        return false;
+    out << path << '\n';
+    return true;
+}
+
 bool writeSamples(const QString& dir, const ChartGeometry& g, QTextStream& out, QString* error) {
     if (!QDir().mkpath(dir)) {
         *error = QStringLiteral("%1: cannot create the folder").arg(dir);
         return false;
     }
     const QDir d(dir);
-    std::vector<host::Bitmap32> sheet;
-    std::vector<QPointF> centres;
-    QJsonArray sheetDiscs;
     for (const NamedChart& s : sampleCharts()) {
         const auto c = drawChart(s.spec, g, error);
         if (!c) {
@@ -54,47 +123,8 @@ bool writeSamples(const QString& dir, const ChartGeometry& g, QTextStream& out, 
             !writeJson(groundTruthPath(path), groundTruth(s.spec, g, *c), error))
             return false;
         out << path << '\n';
-        if (s.spec.rozmiar == 1000 && sheet.size() < 4) {
-            sheet.push_back(c->image);
-            centres.emplace_back(s.spec.centreX(), s.spec.centreY());
-            sheetDiscs.append(s.name);
-        }
-        if (s.name == QStringLiteral("standardowa")) {
-            GreyOptions fine;
-            fine.dpi = 600;
-            const QString grey = d.filePath(s.name + QStringLiteral("_600dpi.png"));
-            if (!renderGrey(c->image, fine).save(grey)) {
-                *error = QStringLiteral("%1: cannot write").arg(grey);
-                return false;
-            }
-            out << grey << '\n';
-        }
     }
-    GreyOptions coarse;
-    coarse.dpi = 200;
-    const auto page = renderA4Page(sheet, centres, coarse, error);
-    if (!page) return false;
-    const QString pagePath = d.filePath(QStringLiteral("strona_a4_200dpi.png"));
-    if (!page->image.save(pagePath)) {
-        *error = QStringLiteral("%1: cannot write").arg(pagePath);
-        return false;
-    }
-    QJsonArray discs;
-    for (std::size_t i = 0; i < page->discs.size(); ++i) {
-        const PlacedDisc& p = page->discs[i];
-        discs.append(
-            QJsonObject{{QStringLiteral("chart"), sheetDiscs[int(i)]},
-                        {QStringLiteral("rect"),
-                         QJsonArray{p.rect.x(), p.rect.y(), p.rect.width(), p.rect.height()}},
-                        {QStringLiteral("centre"), QJsonArray{p.centre.x(), p.centre.y()}}});
-    }
-    if (!writeJson(
-            groundTruthPath(pagePath),
-            QJsonObject{{QStringLiteral("dpi"), coarse.dpi}, {QStringLiteral("discs"), discs}},
-            error))
-        return false;
-    out << pagePath << '\n';
-    return true;
+    return writeFineScan(d, g, out, error) && writeA4Sheet(d, g, out, error);
 }
 
 bool drawOne(const Options& o, const ChartGeometry& g, QTextStream& out, QString* error) {

@@ -76,4 +76,30 @@ std::vector<NamedChart> sampleCharts() {
     return out;
 }
 
+namespace {
+
+NamedChart wholeDisc(const QString& name) {
+    for (NamedChart n : sampleCharts())
+        if (n.name == name) {
+            n.spec.rozmiar = 1500;
+            n.spec.x0.reset();
+            n.spec.y0.reset();
+            return n;
+        }
+    return {};
+}
+
+} // namespace
+
+std::vector<NamedChart> a4SheetCharts() {
+    NamedChart day = wholeDisc(QStringLiteral("standardowa"));
+    NamedChart night = wholeDisc(QStringLiteral("nocna_zmiana"));
+    night.spec.kat24 = day.spec.kat24;
+    return {day, night};
+}
+
+NamedChart fineScanChart() {
+    return wholeDisc(QStringLiteral("standardowa"));
+}
+
 } // namespace chartgen

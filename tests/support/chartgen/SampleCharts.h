@@ -17,4 +17,10 @@ struct NamedChart {
 
 std::vector<NamedChart> sampleCharts();
 
+// The charts of the grey renderings, drawn as whole discs (the 1500 class): a scan import finds
+// a disc by its edge, which the smaller classes cut off. The discs of the A4 sheet share the
+// angle of midnight and the chart kind, which a reader takes once per file.
+std::vector<NamedChart> a4SheetCharts();
+NamedChart fineScanChart(); // rendered at 600 dpi
+
 } // namespace chartgen
