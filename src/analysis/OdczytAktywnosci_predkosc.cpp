@@ -51,9 +51,10 @@ void OdczytAktywnosci::czytaj_predkosc(const host::Bitmap32& bmp, float a0) {
     for (int k = 1; k < n; ++k) {
         const float ak = t[k].kat;
         const double v = host::Katdo360(double(ak) - double(g.kat24));
+        const Kierunek kier(ak);
         for (int o : offsety) {
             const float r = rgorny + static_cast<float>(o) + an_.jaka_delta_h(ak);
-            const Piksel p = g.punkt(ak, r);
+            const Piksel p = kier.punkt(g.x0, g.y0, r);
             const bool pomin = p == poprzedni || na_linii_godzin(v);
             poprzedni = p;
             if (!pomin && lok2(bmp, 0, 2, static_cast<float>(p.x), static_cast<float>(p.y)))

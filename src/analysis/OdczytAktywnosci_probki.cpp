@@ -27,9 +27,9 @@ float kwantyzuj(int w) {
 
 } // namespace
 
-bool OdczytAktywnosci::ciemny(const host::Bitmap32& bmp, float ak, float r) const {
-    const Piksel p = an_.geometria().punkt(ak, r);
-    return ciemna_probka(bmp.GetPixelS(p.x, p.y));
+bool OdczytAktywnosci::ciemny(const WidokBitmapy& bmp, const Kierunek& ak, float r) const {
+    const Piksel p = ak.punkt(an_.geometria().x0, an_.geometria().y0, r);
+    return ciemna_probka(bmp.piksel(p.x, p.y));
 }
 
 void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a0) {
@@ -73,10 +73,12 @@ void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a
 // trace, not the trace itself.
 float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
                                        float* szerokosc) const {
+    const Kierunek kier(ak); // every radius of the sample lies on this one ray
+    const WidokBitmapy obraz(bmp);
     const int P = an_.geometria().pocz_sr_godz;
     int baza = 0, najdluzszy = 0, bieg = 0, poczatek = 0;
     for (int r = P - 8; r <= P + 15; ++r) {
-        if (!ciemny(bmp, ak, static_cast<float>(r))) {
+        if (!ciemny(obraz, kier, static_cast<float>(r))) {
             bieg = 0;
             continue;
         }
@@ -91,7 +93,7 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
     const int B = P + baza;
     bool s[12];
     for (int j = 0; j < 12; ++j)
-        s[j] = ciemny(bmp, ak, static_cast<float>(B + drabina[j]));
+        s[j] = ciemny(obraz, kier, static_cast<float>(B + drabina[j]));
 
     int dlugosc[5] = {};
     int ostatni[5] = {};
@@ -116,13 +118,15 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
 
 // Pseudo-stepped kind: any thick enough dark run among the selected levels is driving.
 float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp, float ak) const {
+    const Kierunek kier(ak); // every radius of the sample lies on this one ray
+    const WidokBitmapy obraz(bmp);
     static constexpr int od[5] = {0, 343, 375, 402, 430};
     static constexpr int do_[5] = {0, 367, 394, 421, 450};
     const float dh = an_.jaka_delta_h(ak);
     int najdluzszy = 0, bieg = 0;
     auto skanuj = [&](int r1, int r2) {
         for (int r = r1; r <= r2; ++r) {
-            bieg = ciemny(bmp, ak, static_cast<float>(r) + dh) ? bieg + 1 : 0;
+            bieg = ciemny(obraz, kier, static_cast<float>(r) + dh) ? bieg + 1 : 0;
             najdluzszy = std::max(najdluzszy, bieg);
         }
     };
@@ -138,6 +142,8 @@ float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp, float a
 // Stepped kinds: the outermost level with ink wins. A few degrees before or after every sixth
 // hour a level's window is unreliable; there that level counts only when no other does.
 float OdczytAktywnosci::klasa_schodkowa(const host::Bitmap32& bmp, float ak) const {
+    const Kierunek kier(ak); // every radius of the sample lies on this one ray
+    const WidokBitmapy obraz(bmp);
     static constexpr int offset[5] = {0, -12, 16, 44, 72};
     static constexpr float klasy[5] = {2.0f, 2.0f, 5.0f, 8.0f, 11.0f};
     const float dh = an_.jaka_delta_h(ak);
@@ -148,7 +154,7 @@ float OdczytAktywnosci::klasa_schodkowa(const host::Bitmap32& bmp, float ak) con
     for (int n = 1; n <= 4; ++n) {
         int najdluzszy = 0, bieg = 0;
         for (int r = 358 + offset[n]; r <= 376 + offset[n]; ++r) {
-            bieg = ciemny(bmp, ak, static_cast<float>(r) + dh) ? bieg + 1 : 0;
+            bieg = ciemny(obraz, kier, static_cast<float>(r) + dh) ? bieg + 1 : 0;
             najdluzszy = std::max(najdluzszy, bieg);
         }
         if (najdluzszy == 0) continue;

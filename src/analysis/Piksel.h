@@ -21,10 +21,45 @@ struct PozycjaF {
 };
 PozycjaF pozycja_na_kacie(double x0, double y0, double kat, double r);
 
+// The cosine and sine of one angle, for readers that probe many radii along the same ray:
+// pozycja and punkt give exactly what pozycja_na_kacie and punkt_na_kacie give for that angle
+// (both go through here), without computing the two functions again for every radius.
+class Kierunek {
+public:
+    explicit Kierunek(double kat);
+    PozycjaF pozycja(double x0, double y0, double r) const {
+        return {x0 + r * cos_ + 0.5, y0 + r * sin_ + 0.5};
+    }
+    Piksel punkt(double x0, double y0, double r) const;
+
+private:
+    double cos_;
+    double sin_;
+};
+
 // The pixel of that point: trunc(x0 + r cos + 0.5), trunc(y0 + r sin + 0.5). Truncation cuts
 // toward zero, so left of or above the origin the result is one pixel closer to zero than
 // plain rounding would give.
 Piksel punkt_na_kacie(double x0, double y0, double kat, double r);
+
+// The rows of a bitmap taken once, for loops that read many pixels: piksel answers what
+// Bitmap32::GetPixelS answers, 0 off the bitmap, without a call into QImage per pixel.
+class WidokBitmapy {
+public:
+    explicit WidokBitmapy(const host::Bitmap32& bmp)
+        : szer_(bmp.width()), wys_(bmp.height()),
+          bity_(szer_ > 0 && wys_ > 0 ? bmp.scanLine(0) : nullptr),
+          wiersz_(bmp.image().bytesPerLine() / qsizetype(sizeof(host::TColor32))) {}
+    host::TColor32 piksel(int x, int y) const {
+        if (!bity_ || x < 0 || y < 0 || x >= szer_ || y >= wys_) return 0;
+        return bity_[y * wiersz_ + x];
+    }
+
+private:
+    int szer_, wys_;
+    const host::TColor32* bity_;
+    qsizetype wiersz_;
+};
 
 // Dark for the arc and neighbourhood tests: pure black whatever the alpha (WinColor 0).
 // Off the bitmap GetPixelS answers 0, which is dark too.
