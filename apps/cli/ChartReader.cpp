@@ -4,6 +4,7 @@
 #include "activity/ListaZdarzOkresy.h"
 #include "activity/Podsumowanie.h"
 #include "activity/SiatkaZdarzen.h"
+#include "activity/Zdarzenie.h"
 #include "analysis/AnalizaTarczy.h"
 #include "analysis/GeometriaTarczy.h"
 #include "analysis/Odczyt.h"
@@ -102,23 +103,6 @@ QJsonObject summaryJson(const Podsumowanie& p) {
             {QStringLiteral("v"), p.predkosc}};
 }
 
-QString activityName(int code) {
-    switch (code) {
-    case -1:
-        return QStringLiteral("no data");
-    case 0:
-        return QStringLiteral("rest");
-    case 1:
-        return QStringLiteral("other work");
-    case 2:
-        return QStringLiteral("driving");
-    case 3:
-        return QStringLiteral("availability");
-    default:
-        return QString::number(code);
-    }
-}
-
 } // namespace
 
 float startAngle(float kat24) {
@@ -199,7 +183,7 @@ QString readingAsText(const QJsonObject& o) {
         const QJsonObject p = v.toObject();
         t += QStringLiteral("  %1  %2  %3  %4  %5  %6\n")
                  .arg(p.value(QStringLiteral("nr")).toInt(), 3)
-                 .arg(activityName(p.value(QStringLiteral("czy_praca")).toInt()), -12)
+                 .arg(nazwa_czynnosci(p.value(QStringLiteral("czy_praca")).toInt()), -12)
                  .arg(p.value(QStringLiteral("czas_od")).toString())
                  .arg(p.value(QStringLiteral("czas_do")).toString())
                  .arg(p.value(QStringLiteral("km")).toInt(), 5)

@@ -49,6 +49,23 @@ double kat_trw(double kat_od, double kat_do) {
     return kat_do > kat_od ? d : d + 360.0;
 }
 
+QString nazwa_czynnosci(int czy_praca) {
+    switch (czy_praca) {
+    case kBrakDanych:
+        return QStringLiteral("no data");
+    case kPostoj:
+        return QStringLiteral("rest");
+    case kPraca:
+        return QStringLiteral("other work");
+    case kJazda:
+        return QStringLiteral("driving");
+    case kDyzur:
+        return QStringLiteral("availability");
+    default:
+        return QStringLiteral("code %1").arg(czy_praca);
+    }
+}
+
 int km_do_zapisu(int km) {
     return km < 0 || km > 32767 ? 0 : km;
 }

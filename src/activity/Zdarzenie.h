@@ -5,6 +5,8 @@
 #include "activity/lista_pkt.h"
 #include "host/TDateTime.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 
@@ -59,6 +61,10 @@ double kat_trw(double kat_od, double kat_do);
 
 // Distance as written to the database: a value outside 0..32767 is stored as 0.
 int km_do_zapisu(int km);
+
+// Plain English name of an activity code for the tools' output ("code N" when unknown);
+// the window shows the translated captions instead.
+QString nazwa_czynnosci(int czy_praca);
 
 // A new event of the library filled from the period (id_t and slot 0, kat_trw 0.0); null when
 // the library gave no constructor.

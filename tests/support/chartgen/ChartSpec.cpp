@@ -1,5 +1,6 @@
 #include "chartgen/ChartSpec.h"
 
+#include "activity/Zdarzenie.h"
 #include "host/KatyCzas.h"
 
 #include <QJsonArray>
@@ -16,23 +17,6 @@ constexpr double kDay = 1440.0;
 double dayMod(double m) {
     m = std::fmod(m, kDay);
     return m < 0 ? m + kDay : m;
-}
-
-QString codeName(int code) {
-    switch (code) {
-    case -1:
-        return QStringLiteral("no data");
-    case 0:
-        return QStringLiteral("rest");
-    case 1:
-        return QStringLiteral("other work");
-    case 2:
-        return QStringLiteral("driving");
-    case 3:
-        return QStringLiteral("availability");
-    default:
-        return QStringLiteral("code %1").arg(code);
-    }
 }
 
 } // namespace
@@ -81,7 +65,7 @@ QString ChartSpec::validate() const {
             return which + QStringLiteral(": times must lie within 00:00..24:00");
         if (p.czy_praca != 2 && p.km != 0)
             return which + QStringLiteral(": only driving carries km (this is %1)")
-                               .arg(codeName(p.czy_praca));
+                               .arg(nazwa_czynnosci(p.czy_praca));
         if (p.km < 0) return which + QStringLiteral(": km must not be negative");
         if (p.km == 1)
             return which + QStringLiteral(": 1 km cannot be read from the zig-zag (the least "
