@@ -90,30 +90,4 @@ TEST_F(Baza, WczytanieWDowolnejKolejnosci) {
     EXPECT_EQ(l.punkty_tarczy->pierwszy->promien, 290);
 }
 
-TEST_F(Baza, ZapisPunktow) {
-    okres(1, 7, 90, 150, kJazda);
-    lista_pkt p;
-    p.dodaj(100.25f, 1, 280);
-    p.dodaj(101.5f, 5, 320);
-    int blad = 0;
-    EXPECT_EQ(p.zapisz_punkty_zdarz(7, blad), 0);
-    EXPECT_EQ(p.zapisz_punkty_tacho(1, blad), 0);
-    EXPECT_EQ(blad, 0);
-    EXPECT_EQ(host::GetIntDB("select count(*) as n from punkty_zdarz where id_tpz = 7", "n"), 2);
-    EXPECT_EQ(host::GetIntDB("select sum(nr_paska) as n from punkty_tacho where id_t = 1", "n"), 6);
-
-    // nothing to write: no key or no points
-    lista_pkt pusta;
-    EXPECT_EQ(pusta.zapisz_punkty_zdarz(7, blad), 1);
-    EXPECT_EQ(p.zapisz_punkty_zdarz(0, blad), 1);
-    // a failing insert (no such period) raises the save's error flag and stops
-    EXPECT_EQ(p.zapisz_punkty_zdarz(999, blad), 0);
-    EXPECT_EQ(blad, 1);
-
-    Lista_zdarz l;
-    l.wczytaj_z_bazy(1);
-    ASSERT_EQ(l.ile, 0);
-    EXPECT_EQ(l.pierwszy->punkty->odleglosc(), 5);
-}
-
 } // namespace

@@ -1,5 +1,5 @@
-// From activity samples to periods, on sample tables written by the test (a blank picture, so
-// no distance is ever found): the clean-up rules with their exact limits.
+// From activity samples to periods on sample tables written by the test (a blank picture, so
+// no distance is ever found): the clean-up rules at their exact limits.
 
 #include "activity/ListaZdarzOkresy.h"
 #include "activity/Lista_zdarz.h"
@@ -152,44 +152,3 @@ TEST(OkresyZProbek, DrivingWithoutDistanceGoesUnlessDetailed) {
     }
 }
 
-TEST(OkresyZProbek, NothingReadableIsOneRestPeriodOverTheDisc) {
-    // A start of exactly 0.0 ends the table at once.
-    Okresy o;
-    o.akt.Odczyt_trybu_pracy(o.bmp, 0.0f);
-    o.akt.Odczyt_godzin_pracy();
-    ASSERT_EQ(o.lista.ile, 0);
-    EXPECT_EQ(o.lista.pierwszy->czy_praca, 0);
-    EXPECT_DOUBLE_EQ(o.lista.pierwszy->kat_od, 0.0);
-    EXPECT_NEAR(o.lista.pierwszy->kat_do, 359.9, 1e-9);
-
-    // A blank picture from 100: rest from the first sample to the last one.
-    Okresy b;
-    b.akt.Odczyt_trybu_pracy(b.bmp, 100.0f);
-    b.akt.Odczyt_godzin_pracy();
-    ASSERT_EQ(b.lista.ile, 0);
-    EXPECT_EQ(b.lista.pierwszy->czy_praca, 0);
-    EXPECT_DOUBLE_EQ(b.lista.kat_rozp, 100.0);
-    EXPECT_FLOAT_EQ(float(b.lista.pierwszy->kat_od), 100.0f);
-    // The last sample lies just short of the full turn: 1222 samples of 720 / (2 pi 389).
-    EXPECT_NEAR(b.lista.pierwszy->kat_do, 99.976, 0.001);
-}
-
-// The period list's start follows the reading's start angle, folded below 360.
-TEST(OkresyZProbek, RunBoundariesLieHalfWayBetweenSamples) {
-    Okresy o(true);
-    std::vector<std::pair<float, int>> p;
-    for (float a = 358.0f; a < 359.9f; a += 0.25f)
-        p.push_back({a, 2});
-    p.push_back({360.0f, 11});
-    p.push_back({360.5f, 11});
-    for (float a = 361.0f; a <= 362.0f; a += 0.25f)
-        p.push_back({a, 2});
-    o.buduj(p);
-    ASSERT_EQ(o.kody(), (std::vector<int>{0, 2, 0}));
-    EXPECT_DOUBLE_EQ(o.lista.kat_rozp, 358.0);
-    const Zdarzenie* j = o.lista.pierwszy->nast;
-    EXPECT_DOUBLE_EQ(o.lista.pierwszy->kat_do, 359.875);
-    EXPECT_DOUBLE_EQ(j->kat_od, 359.875);
-    EXPECT_DOUBLE_EQ(j->kat_do, 0.75);              // folded: (360.5 + 361.0) / 2 - 360
-    EXPECT_DOUBLE_EQ(o.lista.ostatni->kat_do, 2.0); // the last run ends at its last sample
-}

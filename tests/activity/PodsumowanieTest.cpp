@@ -1,4 +1,4 @@
-// Day summary: texts, rest, colour of driving, distance and speed.
+// Day summary: texts and rest, the period after the end of recording.
 #include "activity/Podsumowanie.h"
 #include "activity/Kontrola.h"
 
@@ -56,56 +56,6 @@ TEST(Podsumowanie, CzasyIOdpoczynek) {
         const Podsumowanie p = pokaz_podsum(l);
         EXPECT_EQ((QStringList{p.st_ja, p.st_pr, p.st_za, p.st_br, p.st_po}), t.teksty);
     }
-}
-
-TEST(Podsumowanie, KolorJazdyIOstrzezenie) {
-    struct {
-        int jazda;
-        host::TColor kolor;
-        bool ostrzezenie;
-    } tabela[] = {
-        {540, host::WinColor(host::Color32(58, 58, 58)), false},
-        {541, host::WinColor(host::Color32(255, 128, 0)), false},
-        {600, host::WinColor(host::Color32(255, 128, 0)), false},
-        {601, host::WinColor(host::Color32(194, 1, 34)), true},
-    };
-    for (const auto& t : tabela) {
-        Lista_zdarz l;
-        uloz(l, {{D, t.jazda}, {R, 1440 - t.jazda}});
-        const Podsumowanie p = pokaz_podsum(l);
-        EXPECT_EQ(p.kolor_ja, t.kolor) << t.jazda;
-        EXPECT_EQ(p.Image3, t.ostrzezenie) << t.jazda;
-    }
-    EXPECT_EQ(Podsumowanie::kKolorPonad10, 0x2201C2); // Windows order: blue, green, red
-}
-
-TEST(Podsumowanie, DrogaIPredkosc) {
-    struct {
-        std::vector<Kawalek> dzien;
-        int km, v;
-    } tabela[] = {
-        {{{D, 240, 300}, {R, 1200}}, 300, 75},
-        {{{D, 81, 100}, {R, 1359}}, 100, 74}, // 74.07: the integer part
-        {{{D, 60, 50}, {W, 60}, {D, 60, 50}, {R, 1260}}, 100, 50},
-        {{{W, 60}, {R, 1380}}, 0, 0},
-    };
-    for (const auto& t : tabela) {
-        Lista_zdarz l;
-        uloz(l, t.dzien);
-        const Podsumowanie p = pokaz_podsum(l);
-        EXPECT_EQ(p.suma_km, t.km);
-        EXPECT_EQ(p.predkosc, t.v);
-    }
-
-    // A detailed chart measures its whole point list: bands 1, 3, 2 make 3 + 2 km.
-    Lista_zdarz l;
-    uloz(l, {{D, 60, 999}, {R, 1380}});
-    l.czy_szczeg = 1;
-    l.punkty_tarczy->dodaj(1.0f, 1, 300);
-    l.punkty_tarczy->dodaj(5.0f, 3, 300);
-    l.punkty_tarczy->dodaj(9.0f, 2, 300);
-    EXPECT_EQ(pokaz_podsum(l).suma_km, 5);
-    EXPECT_EQ(pokaz_podsum(l).predkosc, 5);
 }
 
 TEST(Podsumowanie, OkresOdKataZakonczeniaToBrakDanych) {

@@ -55,35 +55,6 @@ TEST(Siatka, CzasyKmIPredkosc) {
     EXPECT_EQ(l.pierwszy->km, 0);
 }
 
-TEST(Siatka, TekstRodzaju) {
-    struct Przypadek {
-        int kod, znak, podjazd, out;
-        QString tekst;
-    };
-    const Przypadek przypadki[] = {
-        {kBrakDanych, 0, 0, 0, "?"},
-        {kPostoj, kZnakBrakDanych, 0, 0, "?"},
-        {kDyzur, 0, 0, 1, napis("Resstrings_IDS_ListaPZdarzDy") + " - OUT"},
-        {kJazda, kZnakReczny, 1, 1, napis("Resstrings_IDS_ListaPZdarzJa") + " - P - OUT - WR"},
-    };
-    for (const auto& p : przypadki) {
-        for (int szczeg : {0, 1}) {
-            Lista_zdarz l;
-            l.czy_szczeg = szczeg;
-            wypelnij(l, {{0, 100, p.kod, 0, p.znak}, {100, 0, kPraca}});
-            l.pierwszy->podjazd = p.podjazd;
-            l.pierwszy->out = p.out;
-            SiatkaZdarzen s;
-            l.wypelnij_siatke(s);
-            // a detailed chart shows the kind in column 4, without distance and speed
-            EXPECT_EQ(s.Cells(szczeg ? 4 : 5, 1), p.tekst) << p.kod << " " << szczeg;
-            if (szczeg) {
-                EXPECT_EQ(s.Cells(4, 0), napis("Resstrings_IDS_ListaPNaglowek6"));
-            }
-        }
-    }
-}
-
 TEST(Siatka, DobaPokazywanaJako2359) {
     // one period left after a removal ends one second before it starts
     for (double kat24 : {0.0, 30.0}) {

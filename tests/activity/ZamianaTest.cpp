@@ -1,7 +1,6 @@
 // Conversion of entered periods through the real event-conversion library of the runtime tree.
 #include "PomocListy.h"
 
-#include "host/Biblioteki.h"
 #include "host/KatyCzas.h"
 #include "host/Ustawienia.h"
 
@@ -49,51 +48,6 @@ TEST_F(Zamiana, OkresPrzezPolnocDzielonyNaDwa) {
     EXPECT_NEAR(przed->czas_do, 1.0, 1e-12);
     EXPECT_NEAR(po->czas_od, 0.0, 1e-12);
     EXPECT_TRUE(spojna(l));
-}
-
-TEST_F(Zamiana, BezZamianyOkresZostaje) {
-    struct Przypadek {
-        bool ustawienie;
-        int flaga;
-        double od, do_;
-    };
-    const Przypadek przypadki[] = {
-        {true, 1, 30, 60},   // does not reach midnight
-        {true, 1, 330, 0},   // ends exactly at midnight
-        {true, 0, 345, 15},  // conversion not asked for
-        {false, 1, 345, 15}, // library entry point not resolved without the setting
-    };
-    for (const auto& p : przypadki) {
-        ustaw(p.ustawienie);
-        Lista_zdarz l;
-        EXPECT_EQ(l.ZamienZdarzenie != nullptr, p.ustawienie);
-        l.dodaj_zdarzenie(p.od, p.do_, kPraca, 3, 0, 0, 0, nullptr, 0, p.flaga);
-        EXPECT_EQ(l.ile, 0) << p.od << " " << p.flaga;
-        EXPECT_TRUE(l.oryginalne.empty());
-        EXPECT_EQ(l.pierwszy->pz_zespol, 0);
-    }
-}
-
-TEST_F(Zamiana, BibliotekaNaPelnychDatach) {
-    auto lib = host::LoadLibrary_main(QStringLiteral("dane\\Korvix\\KxZamianaZdarzen.dll"));
-    ASSERT_NE(lib, nullptr);
-    auto nowe = reinterpret_cast<NEW_KxZdarzenie_fn>(lib->resolve("_NEW_KxZdarzenie"));
-    auto zamien = reinterpret_cast<ZamienZdarzenie_fn>(lib->resolve("_ZamienZdarzenie"));
-    ASSERT_TRUE(nowe && zamien);
-    std::unique_ptr<IKxZdarzenie> e(nowe());
-    const double dzien = host::TDateTime::encode(2024, 3, 5);
-    e->set_czas_od(dzien + 22.0 / 24);
-    e->set_czas_do(dzien + 1 + 3.0 / 24);
-    e->set_km(25);
-    KxZdarzenia wynik;
-    zamien(wynik, e.get(), 1);
-    ASSERT_EQ(wynik.size(), 2u);
-    std::unique_ptr<IKxZdarzenie> a(wynik[0]), b(wynik[1]);
-    EXPECT_DOUBLE_EQ(a->get_czas_do(), dzien + 1);
-    EXPECT_DOUBLE_EQ(b->get_czas_od(), dzien + 1);
-    EXPECT_DOUBLE_EQ(b->get_czas_do(), dzien + 1 + 3.0 / 24);
-    EXPECT_EQ(a->get_km() + b->get_km(), 25.0);
-    EXPECT_EQ(a->get_km(), 10.0);
 }
 
 } // namespace

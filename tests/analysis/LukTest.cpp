@@ -51,44 +51,19 @@ TEST(Luk, WalkVisitsThePixelsOfTheAngleConvention) {
         const StatystykaLuku b = wzor(c->image, x0, y0, kat, pol, r);
         ++przypadki;
         if (a.policzone != b.policzone || a.ciemne != b.ciemne) ++roznice;
-        // The darkness test may stop walking once its answer is settled; the answer must be
-        // the one the whole arc gives, around the shares the ring searches use.
+        // The darkness test may stop early; its answer must be the whole arc's.
         for (int procent : {0, 30, 50, 51, 100}) {
             const bool ciemny = b.policzone > 0 && b.ciemne * 100.0 / b.policzone > procent;
             if (analysis::lok_prom(c->image, x0, y0, procent, kat, pol, r) != ciemny) ++roznice;
         }
     };
-    // Centres on whole and half pixels put points exactly on pixel boundaries at the
-    // multiples of 90 degrees; arcs off the bitmap count dark.
-    for (float x0 : {500.0f, 500.5f, 499.25f})
-        for (int kat = 0; kat <= 360; kat += 15)
-            for (float r : {254.0f, 259.5f, 323.0f, 348.0f, 405.0f, 700.0f})
+    // Whole and half pixel centres put points on pixel boundaries; arcs off the bitmap.
+    for (float x0 : {500.0f, 500.5f})
+        for (int kat = 0; kat <= 360; kat += 30)
+            for (float r : {259.5f, 348.0f, 700.0f})
                 sprawdz(x0, x0, kat, 6.0f, r);
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 2000; ++i)
         sprawdz(495 + 10 * u(los), 495 + 10 * u(los), 370 * u(los) - 5, u(los) < 0.5f ? 6.0f : 3.0f,
                 std::round((240 + 170 * u(los)) * 2) / 2);
     EXPECT_EQ(roznice, 0) << "of " << przypadki;
-}
-
-// The readers that probe many radii on one ray compute cos and sin once per ray; each pixel
-// must still be the one the angle convention, written out in full, gives for that radius,
-// also left of and above the origin where truncation and rounding part.
-TEST(Luk, RayDirectionGivesThePixelsOfTheAngleConvention) {
-    const double stopien = M_PI * (1.0 / 180.0);
-    std::mt19937 los(11);
-    std::uniform_real_distribution<float> u(0.0f, 1.0f);
-    int roznice = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const float x0 = 1000 * u(los) - 200, y0 = 1000 * u(los) - 200;
-        const float kat = 720 * u(los) - 180;
-        const analysis::Kierunek k(kat);
-        for (float r = -5.0f; r < 760.0f; r += 0.5f + 37 * u(los)) {
-            const double rad = double(kat) * stopien;
-            const Piksel w{static_cast<int>(std::trunc(x0 + r * std::cos(rad) + 0.5)),
-                           static_cast<int>(std::trunc(y0 + r * std::sin(rad) + 0.5))};
-            if (!(k.punkt(x0, y0, r) == w) || !(analysis::punkt_na_kacie(x0, y0, kat, r) == w))
-                ++roznice;
-        }
-    }
-    EXPECT_EQ(roznice, 0);
 }

@@ -72,7 +72,3 @@ void TarczaTestowa::wycinek(double kat1, double kat2, double r1, double r2) {
         }
     }
 }
-
-float TarczaTestowa::krok_zewn() const {
-    return 360.0f / (6.2831855f * an->kalibracja().rgorny_km);
-}

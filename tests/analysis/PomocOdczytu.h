@@ -110,5 +110,4 @@ struct TarczaTestowa {
     void promien(double kat, int r1, int r2);
     // Blackens every pixel whose centre lies in r1 <= r < r2 and kat1 <= angle < kat2.
     void wycinek(double kat1, double kat2, double r1, double r2);
-    float krok_zewn() const; // angular step of the outer peak pass, one pixel at rgorny_km
 };

@@ -13,27 +13,15 @@
 using namespace host;
 using namespace tacho_test;
 
-namespace {
-
-QVariant dt(TDateTime t) {
-    return QVariant::fromValue(t);
-}
-
-QString builtinScript() {
-    QFile f(QStringLiteral(":/tacho/schema/tacho.sql"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(f.readAll());
-}
-
-} // namespace
-
 TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
     ConnectionParams p = freshParams();
     QTemporaryDir dir;
     if (!pg()) p.database = dir.filePath(QStringLiteral("half.sqlite"));
+    QFile f(QStringLiteral(":/tacho/schema/tacho.sql"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     // The last statement fails: none of the tables before it may stay.
-    p.schemaScript =
-        builtinScript() + QStringLiteral("\ncreate table zepsuta (id integer, id integer);\n");
+    p.schemaScript = QString::fromUtf8(f.readAll()) +
+                     QStringLiteral("\ncreate table zepsuta (id integer, id integer);\n");
     try {
         Connection broken(p);
         FAIL() << "a failing schema step was accepted";
@@ -42,28 +30,25 @@ TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
     }
     p.schemaScript.clear();
     p.createSchema = false;
-    Connection look(p);
-    QSqlQuery q(look.db());
-    const QString tables =
-        pg() ? QStringLiteral(
-                   "select count(*) from information_schema.tables where table_schema = '%1'")
-                   .arg(p.schema)
-             : QStringLiteral("select count(*) from sqlite_master");
-    ASSERT_TRUE(q.exec(tables) && q.next());
-    EXPECT_EQ(q.value(0).toInt(), 0);
-}
-
-TEST_P(DbTest, SchemaIsCreatedOnceAndDataStay) {
-    ConnectionParams p = freshParams();
-    QTemporaryDir dir;
-    if (!pg()) p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+    {
+        Connection look(p);
+        QSqlQuery q(look.db());
+        const QString tables =
+            pg() ? QStringLiteral(
+                       "select count(*) from information_schema.tables where table_schema = '%1'")
+                       .arg(p.schema)
+                 : QStringLiteral("select count(*) from sqlite_master");
+        ASSERT_TRUE(q.exec(tables) && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 0);
+    }
+    // Created once; a second connection must not create the tables again.
+    p.createSchema = true;
     {
         Connection first(p);
         EXPECT_TRUE(db::schemaPresent(first));
-        ExecQuery(QStringLiteral("insert into miasto (miasto, widoczne) values ('Opole', 1)"),
-                  &first);
+        ExecQuery(QStringLiteral("insert into miasto (miasto) values ('Opole')"), &first);
     }
-    Connection second(p); // must not try to create the tables again
+    Connection second(p);
     EXPECT_EQ(
         GetStringDB(QStringLiteral("select miasto from miasto"), QStringLiteral("miasto"), &second),
         QStringLiteral("Opole"));
@@ -77,7 +62,7 @@ TEST_P(DbTest, DateTimesRoundTripAndCompareInOrder) {
     Query ins(
         QStringLiteral("insert into komunikacja (id_k, data, ktory) values (:id_k, :data, 1)"));
     ins.setParam(QStringLiteral("id_k"), 7);
-    ins.setParam(QStringLiteral("data"), t); // TDateTime overload
+    ins.setParam(QStringLiteral("data"), t);
     ins.exec();
     ins.setParam(QStringLiteral("id_k"), 8);
     ins.setParam(QStringLiteral("data"), QDateTime(QDate(2024, 3, 6), QTime(0, 0)));
@@ -85,20 +70,14 @@ TEST_P(DbTest, DateTimesRoundTripAndCompareInOrder) {
 
     Query q(QStringLiteral(
         "select id_k, data from komunikacja where data >= :od and data < :do order by data"));
-    q.setParam(QStringLiteral("od"), dt(TDateTime::encode(2024, 3, 5)));
+    q.setParam(QStringLiteral("od"), QVariant::fromValue(TDateTime::encode(2024, 3, 5)));
     q.setParam(QStringLiteral("do"), QDate(2024, 3, 7));
     q.open();
     ASSERT_EQ(q.RecordCount(), 2);
     EXPECT_EQ(q.asInteger(QStringLiteral("id_k")), 7);
     EXPECT_NEAR(q.asDateTime(QStringLiteral("data")), t, 0.5 / 86400000.0);
-    // The period loader reads date-times "as floating values".
     EXPECT_NEAR(q.asFloat(QStringLiteral("data")), t, 0.5 / 86400000.0);
     EXPECT_EQ(q.asString(QStringLiteral("data")), QStringLiteral("2024-03-05 23:59:59.123"));
-    q.Next();
-    EXPECT_DOUBLE_EQ(q.asDateTime(QStringLiteral("data")), TDateTime::encode(2024, 3, 6).value);
-    q.Next();
-    EXPECT_TRUE(q.Eof());
-
     // A literal written by double_to_sql_str matches the bound value exactly.
     EXPECT_EQ(count(QStringLiteral("select count(*) as n from komunikacja where data = ") +
                     double_to_sql_str(TDateTime::encode(2024, 3, 6))),
@@ -118,15 +97,10 @@ TEST_P(DbTest, ParametersNullsAndTypedReads) {
     EXPECT_EQ(q.asInteger(QStringLiteral("dwa")), 42);
     EXPECT_EQ(q.asString(QStringLiteral("tekst")), QStringLiteral(":a"));
     EXPECT_TRUE(q.isNull(QStringLiteral("nic")));
-    EXPECT_FALSE(q.field(QStringLiteral("nic")).isValid());
     EXPECT_EQ(q.asInteger(QStringLiteral("nic")), 0);
-    EXPECT_DOUBLE_EQ(q.asDateTime(QStringLiteral("nic")), 0.0);
     EXPECT_EQ(q.asString(QStringLiteral("b")), QStringLiteral("zażółć"));
-    EXPECT_DOUBLE_EQ(q.asFloat(QStringLiteral("ulamek")), 2.5);
     EXPECT_EQ(q.asInteger(QStringLiteral("ulamek")), 3); // rounded, not truncated
     EXPECT_EQ(GetIntDB(QStringLiteral("select 5 as x where 1 = 0"), QStringLiteral("x")), 0);
-    EXPECT_EQ(GetStringDB(QStringLiteral("select 'a' as x where 1 = 0"), QStringLiteral("x")),
-              QString());
 }
 
 TEST_P(DbTest, TransactionsNestAndRollBackEverything) {
@@ -139,11 +113,6 @@ TEST_P(DbTest, TransactionsNestAndRollBackEverything) {
     db().RollbackTrans();
     EXPECT_FALSE(db().InTransaction());
     EXPECT_EQ(count(QStringLiteral("select count(*) as n from miasto")), 0);
-
-    db().BeginTrans();
-    exec(QStringLiteral("insert into miasto (miasto) values ('C')"));
-    db().CommitTrans();
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from miasto")), 1);
     EXPECT_THROW(db().CommitTrans(), DbError);
     EXPECT_NO_THROW(db().RollbackTrans()); // an error handler may roll back unconditionally
 }
@@ -160,34 +129,11 @@ TEST_P(DbTest, ErrorsCarryBackendMessageAndStatement) {
         EXPECT_TRUE(e.message.contains(QLatin1String("nie_ma_kolumny"))) << e.message.toStdString();
         EXPECT_TRUE(QString::fromStdString(e.what()).contains(bad));
     }
-    Query q(QStringLiteral("select id_t from tacho"));
-    q.open();
-    EXPECT_THROW(q.field(QStringLiteral("id_t")), DbError); // no row
-    try {
-        GetIntDB(QStringLiteral("select 1 as x"), QStringLiteral("y"));
-        FAIL() << "unknown column read";
-    } catch (const DbError& e) {
-        EXPECT_TRUE(e.message.contains(QLatin1String("y")));
-    }
     // After an error inside a transaction the caller can still roll back and go on.
     db().BeginTrans();
     EXPECT_THROW(exec(QStringLiteral("insert into nie_ma_tabeli values (1)")), DbError);
     db().RollbackTrans();
     EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho")), 0);
-}
-
-TEST_P(DbTest, OpeningAnImpossibleDatabaseNamesIt) {
-    ConnectionParams p = freshParams();
-    if (pg())
-        p.database = QStringLiteral("nie_ma_takiej_bazy");
-    else
-        p.database = QStringLiteral("/nie/ma/takiego/katalogu/tacho.sqlite");
-    try {
-        Connection c(p);
-        FAIL() << "opened";
-    } catch (const DbError& e) {
-        EXPECT_TRUE(e.message.contains(p.database)) << e.message.toStdString();
-    }
 }
 
 TEST_P(DbTest, DemoDataFillOnlyAnEmptyDatabase) {
@@ -201,8 +147,6 @@ TEST_P(DbTest, DemoDataFillOnlyAnEmptyDatabase) {
     };
     EXPECT_EQ(rows("kierowca"), 6);
     EXPECT_EQ(rows("samochod"), 5);
-    EXPECT_GT(rows("miasto"), 10);
-    EXPECT_GT(rows("slowwartosci"), 40);
     EXPECT_EQ(rows("tacho"), 0);
     EXPECT_FALSE(db::FillDemoData(db()));
     EXPECT_EQ(db::tableRowCounts(db()), counts);

@@ -1,5 +1,5 @@
-# Database tests: the dialect table, and the same database test bodies on SQLite (here, in
-# host_tests) and on PostgreSQL (host_db_pg_tests, labelled postgres).
+# The dialect table, and the same database test bodies on SQLite (host_tests) and on PostgreSQL
+# (host_db_pg_tests, labelled postgres).
 set(HOST_DB_BACKEND_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/DbFixture.h
     ${CMAKE_CURRENT_LIST_DIR}/DbFixture.cpp

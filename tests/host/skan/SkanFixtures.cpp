@@ -4,14 +4,12 @@
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
-#include <memory>
 
 namespace skantest {
 
@@ -43,19 +41,15 @@ constexpr double kPasteRadius = 729.0;
 
 } // namespace
 
-const host::Bitmap32& wholeDisc(int which) {
-    return drawn(which, 1500);
-}
 const host::Bitmap32& readerChart(int which) {
     return drawn(which, 1000);
 }
 
 Page300 page300(int width, int height, const std::vector<int>& charts,
-                const std::vector<QPointF>& centres, bool darkBackground) {
-    Page300 p{host::Bitmap32(width, height, darkBackground ? host::clBlack32 : host::clWhite32),
-              centres};
+                const std::vector<QPointF>& centres) {
+    Page300 p{host::Bitmap32(width, height, host::clWhite32), centres};
     for (std::size_t i = 0; i < charts.size(); ++i) {
-        const host::Bitmap32& disc = wholeDisc(charts[i]);
+        const host::Bitmap32& disc = drawn(charts[i], 1500);
         const int ox = int(std::lround(centres[i].x())) - 750;
         const int oy = int(std::lround(centres[i].y())) - 750;
         p.centres[i] = QPointF(ox + 750, oy + 750);
@@ -71,10 +65,9 @@ Page300 page300(int width, int height, const std::vector<int>& charts,
     return p;
 }
 
-QImage scanOf(const Page300& page, int dpi, std::vector<QPointF>* mapped, unsigned seed) {
+QImage scanOf(const Page300& page, int dpi, std::vector<QPointF>* mapped) {
     chartgen::GreyOptions o;
     o.dpi = dpi;
-    o.seed = seed;
     QImage grey = chartgen::renderGrey(page.image, o);
     if (mapped) {
         mapped->clear();
@@ -87,16 +80,12 @@ QImage scanOf(const Page300& page, int dpi, std::vector<QPointF>* mapped, unsign
 }
 
 QString tempPath(const QString& name) {
-    // TACHO_SKAN_KEEP=DIR keeps the pages there for a look.
-    const QString keep = qEnvironmentVariable("TACHO_SKAN_KEEP");
-    if (!keep.isEmpty()) return QDir(keep).filePath(name);
     static QTemporaryDir dir;
     return dir.filePath(name);
 }
 
 QString save(const QImage& image, const QString& name, int dpi) {
     QImage copy = image;
-    // What Qt reads from a file that states no resolution.
     const int dpm = dpi > 0 ? int(std::lround(dpi / 0.0254)) : 3780;
     copy.setDotsPerMeterX(dpm);
     copy.setDotsPerMeterY(dpm);
@@ -122,8 +111,7 @@ Ring ringAround(const host::Bitmap32& bmp, double cx, double cy, double from, do
     if (hits.empty()) return ring;
     for (const auto& h : hits)
         ring.radius += h.second / ring.rays;
-    // r(a) ~ R + dx cos a + dy sin a; deviations from the mean keep a missed ray from
-    // weighing in with its whole radius.
+    // r(a) ~ R + dx cos a + dy sin a, fitted on deviations from the mean.
     for (const auto& h : hits) {
         ring.dx += 2 * (h.second - ring.radius) * std::cos(h.first) / ring.rays;
         ring.dy += 2 * (h.second - ring.radius) * std::sin(h.first) / ring.rays;
@@ -144,14 +132,6 @@ double darkAgreement(const host::Bitmap32& a, const host::Bitmap32& b) {
             matched += near;
         }
     return dark ? double(matched) / dark : 0.0;
-}
-
-int darkCount(const host::Bitmap32& bmp) {
-    int n = 0;
-    for (int y = 0; y < bmp.height(); ++y)
-        for (int x = 0; x < bmp.width(); ++x)
-            n += bmp.scanLine(y)[x] == host::clBlack32;
-    return n;
 }
 
 double errorAt300(const QPointF& found, const QPointF& truth, double dpi) {

@@ -3,7 +3,6 @@
 set(HOST_SKAN_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SkanFixtures.h
     ${CMAKE_CURRENT_LIST_DIR}/SkanFixtures.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ThresholdTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WczytajSkanTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WczytajSkanBledyTest.cpp
 )

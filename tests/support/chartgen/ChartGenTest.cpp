@@ -1,5 +1,4 @@
-// Generated charts must read back as drawn: checked against the calibration and a model of
-// the reading's measuring steps.
+// Generated charts must read back as drawn through a model of the reading's measuring steps.
 
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/Prng.h"
@@ -7,8 +6,6 @@
 #include "chartgen/SampleCharts.h"
 
 #include "analysis/Piksel.h"
-
-#include "host/KatyCzas.h"
 
 #include <gtest/gtest.h>
 
@@ -30,48 +27,21 @@ ChartGeometry geometry() {
     return g.value_or(ChartGeometry{});
 }
 
-} // namespace
-
-TEST(ChartGenReading, SampleDrivesReadBackTheirKilometres) {
-    const ChartGeometry g = geometry();
-    for (const NamedChart& s : sampleCharts()) {
-        if (s.spec.noise.specks || s.spec.noise.shift_x) continue;
-        QString error;
-        auto c = drawChart(s.spec, g, &error);
-        ASSERT_TRUE(c) << s.name.toStdString() << ": " << error.toStdString();
-        test::ReadingModel m(c->image, installed(), float(s.spec.kat24), s.spec.typ);
-        for (const DrivingReading& r : c->distance.driving) {
-            const Period& p = s.spec.periods[std::size_t(r.period)];
-            const auto pts = m.distancePoints(float(s.spec.angleOf(p.czas_od)),
-                                              float(s.spec.angleOf(p.czas_do)));
-            std::vector<int> bands;
-            for (const auto& q : pts)
-                bands.push_back(q.typ);
-            EXPECT_EQ(bands, r.punkty) << s.name.toStdString() << " period " << r.period;
-            EXPECT_EQ(kmOfPoints(bands), p.km) << s.name.toStdString() << " period " << r.period;
-        }
-    }
-}
-
-namespace {
-
-// Reads every drive of a drawn chart through the model, over the true range and over ranges
-// off by half an activity sample either way, and compares with the plan.
-void expectDrivesReadBack(const ChartSpec& spec, const std::string& what) {
-    const ChartGeometry g = geometry();
+// Reads every drive through the model over the true range and over ranges off by half an
+// activity sample either way; `slack` false reads the true range only.
+void expectDrivesReadBack(const ChartSpec& spec, const std::string& what, bool slack = true) {
     QString error;
-    auto c = drawChart(spec, g, &error);
+    auto c = drawChart(spec, geometry(), &error);
     ASSERT_TRUE(c) << what << ": " << error.toStdString();
     test::ReadingModel m(c->image, installed(), float(spec.kat24), spec.typ);
     for (const DrivingReading& r : c->distance.driving) {
         const Period& p = spec.periods[std::size_t(r.period)];
-        for (float slack : {0.0f, 0.15f, -0.15f}) {
-            const auto pts = m.distancePoints(float(spec.angleOf(p.czas_od)) + slack,
-                                              float(spec.angleOf(p.czas_do)) - slack);
+        for (float d : slack ? std::vector<float>{0.0f, 0.15f, -0.15f} : std::vector<float>{0}) {
             std::vector<int> bands;
-            for (const auto& q : pts)
+            for (const auto& q : m.distancePoints(float(spec.angleOf(p.czas_od)) + d,
+                                                  float(spec.angleOf(p.czas_do)) - d))
                 bands.push_back(q.typ);
-            EXPECT_EQ(bands, r.punkty) << what << " period " << r.period << " slack " << slack;
+            EXPECT_EQ(bands, r.punkty) << what << " period " << r.period << " slack " << d;
             EXPECT_EQ(kmOfPoints(bands), p.km) << what << " period " << r.period;
         }
     }
@@ -86,52 +56,27 @@ ChartSpec oneDrive(int km, double minutes, double kat24 = 0) {
 
 } // namespace
 
-TEST(ChartGenReading, SingleDrivesOfManyLengthsReadBack) {
+TEST(ChartGenReading, DrivesReadBackTheirKilometres) {
+    for (const NamedChart& s : sampleCharts())
+        if (!s.spec.noise.specks && !s.spec.noise.shift_x)
+            expectDrivesReadBack(s.spec, s.name.toStdString());
     // Every residue of the 5 km strokes, slow and fast, short and long drives.
     const struct {
         int km;
         double minutes;
-    } cases[] = {{0, 30},  {2, 6},   {3, 10},   {4, 12},   {5, 15},  {6, 20},
-                 {7, 20},  {8, 25},  {9, 30},   {10, 30},  {11, 40}, {12, 60},
-                 {23, 25}, {37, 45}, {64, 240}, {100, 75}, {143, 95}};
+    } cases[] = {{0, 30}, {2, 6},  {3, 10},  {4, 12},   {5, 15},
+                 {6, 20}, {9, 30}, {23, 25}, {64, 240}, {143, 95}};
     for (const auto& c : cases)
-        for (double kat24 : {0.0, 133.0, 271.5})
+        for (double kat24 : {0.0, 271.5})
             expectDrivesReadBack(oneDrive(c.km, c.minutes, kat24),
                                  std::to_string(c.km) + " km in " + std::to_string(c.minutes) +
                                      " min, kat24 " + std::to_string(kat24));
 }
 
-TEST(ChartGenReading, DrivesSeparatedByShortStopsStayContinuousAndReadBack) {
-    // Stops too short to move the stylus visibly: every drive starts where the last ended.
-    ChartSpec s;
-    s.kat24 = 40;
-    double t = 360;
-    for (int km : {6, 9, 13, 7, 21, 10, 17}) {
-        s.periods.push_back({2, t, t + 25, km});
-        s.periods.push_back({0, t + 25, t + 30});
-        t += 30;
-    }
-    QString error;
-    const auto c = drawChart(s, geometry(), &error);
-    ASSERT_TRUE(c) << error.toStdString();
-    for (const DrivingReading& r : c->distance.driving)
-        EXPECT_FALSE(r.jumpBefore);
-    ASSERT_EQ(c->distance.runs.size(), 1u) << "one unbroken stylus line";
-    expectDrivesReadBack(s, "short stops");
-}
-
-TEST(ChartGenReading, TooManyKilometresForTheTimeIsRefusedNamingThePeriod) {
-    QString error;
-    EXPECT_FALSE(drawChart(oneDrive(300, 60), geometry(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("driving period 2"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("300 km"))) << error.toStdString();
-}
-
 TEST(ChartGenReading, RandomDaysReadBackExactly) {
-    // Seeded random days: drives of 10 to 200 minutes at up to 84 km/h with stops of 3 to 60
-    // minutes, any turn of the disc, the printed centre up to 3 px off the image centre.
+    // Drives of 10 to 200 min at up to 84 km/h, stops of 3 to 60 min, centre up to 3 px off.
     Prng rng(42);
-    for (int day = 0; day < 30; ++day) {
+    for (int day = 0; day < 10; ++day) {
         ChartSpec s;
         s.kat24 = rng.uniform(0, 360);
         if (day % 3 == 1) {
@@ -150,93 +95,17 @@ TEST(ChartGenReading, RandomDaysReadBackExactly) {
             t += drive + stop;
         }
         s.periods.push_back({0, t, 1440});
-        QString error;
-        const auto c = drawChart(s, geometry(), &error);
-        if (!c) {
-            // Only a short fast drive may be refused, and then with the reason.
+        QString error; // only a short fast drive may be refused, and then with the reason
+        if (drawChart(s, geometry(), &error))
+            expectDrivesReadBack(s, "day " + std::to_string(day), false);
+        else
             EXPECT_TRUE(error.contains(QStringLiteral("cannot be drawn"))) << error.toStdString();
-            continue;
-        }
-        test::ReadingModel m(c->image, installed(), float(s.kat24), s.typ);
-        for (const DrivingReading& r : c->distance.driving) {
-            const Period& p = s.periods[std::size_t(r.period)];
-            std::vector<int> bands;
-            for (const auto& q :
-                 m.distancePoints(float(s.angleOf(p.czas_od)), float(s.angleOf(p.czas_do))))
-                bands.push_back(q.typ);
-            EXPECT_EQ(bands, r.punkty) << "day " << day << " period " << r.period;
-        }
-    }
-}
-
-namespace {
-
-// Class the activity reading gives a sample of each activity, by chart kind.
-int expectedClass(int typ, int czy_praca) {
-    if (czy_praca < 0) return 2;
-    if (typ == 3) return czy_praca == 2 ? 11 : 2;
-    static const int cls[4] = {2, 8, 11, 5}; // rest, other work, driving, availability
-    return cls[czy_praca];
-}
-
-} // namespace
-
-TEST(ChartGenReading, CentreAndHourRingAreFoundWhereDrawn) {
-    const struct {
-        double x0, y0;
-        int typ;
-    } cases[] = {{500, 500, 0}, {503, 498, 1}, {497.5, 502, 0}, {500, 500, 2}, {501, 503, 4}};
-    for (const auto& k : cases) {
-        ChartSpec s = sampleCharts()[0].spec;
-        s.x0 = k.x0;
-        s.y0 = k.y0;
-        s.typ = k.typ;
-        QString error;
-        const auto c = drawChart(s, geometry(), &error);
-        ASSERT_TRUE(c) << error.toStdString();
-        test::ReadingModel m(c->image, installed(), float(s.kat24), s.typ);
-        // The ring rays meet the ring pair. The midpoint of two opposite ring points moves
-        // the centre by the offset's projection on their ray, half the offset on average over
-        // a half turn; each point carries half a pixel and the mean another.
-        for (const auto& ray : m.geometria().promienie_km)
-            EXPECT_NEAR(ray.promien, geometry().r0, 4.0) << "ray at " << ray.kat;
-        EXPECT_NEAR(m.x0(), 500 + (k.x0 - 500) / 2 + 1, 0.6);
-        EXPECT_NEAR(m.y0(), 500 + (k.y0 - 500) / 2 + 1, 0.6);
-        if (k.typ < 2) {
-            EXPECT_NEAR(m.pocz_sr_godz(), geometry().activityBase, 1.0);
-        }
-    }
-}
-
-TEST(ChartGenReading, EveryActivitySampleReadsAsDrawnForEveryKind) {
-    for (const NamedChart& n : sampleCharts()) {
-        ChartSpec s = n.spec;
-        s.noise = {};
-        QString error;
-        const auto c = drawChart(s, geometry(), &error);
-        ASSERT_TRUE(c) << n.name.toStdString() << ": " << error.toStdString();
-        test::ReadingModel m(c->image, installed(), float(s.kat24), s.typ);
-        const auto st = layOut(s);
-        const double startKat = s.angleOf(s.recordingStart());
-        int checked = 0;
-        for (float ak : m.sampleAngles(float(s.kat24))) {
-            const double minutes = host::Katdo360(ak - startKat) * 4;
-            const Stretch* here = nullptr;
-            for (const Stretch& x : st)
-                if (minutes >= x.od + 2.5 && minutes < x.do_ - 2.5) here = &x;
-            if (!here) continue; // near a change of activity
-            ++checked;
-            EXPECT_EQ(m.sampleClass(ak), expectedClass(s.typ, here->czy_praca))
-                << n.name.toStdString() << " at " << ak << " ("
-                << minutesToText(minutes).toStdString() << ")";
-        }
-        EXPECT_GT(checked, 1000) << n.name.toStdString();
     }
 }
 
 TEST(ChartGenDrawing, BarsFillTheBandAtDrivingAndOnlyTheThinLineAtRest) {
     const ChartGeometry g = geometry();
-    ChartSpec s = sampleCharts()[0].spec; // standard kind, kat24 0, centre 500
+    const ChartSpec s = sampleCharts()[0].spec; // standard kind, kat24 0, centre 500
     QString error;
     const auto c = drawChart(s, g, &error);
     ASSERT_TRUE(c) << error.toStdString();
