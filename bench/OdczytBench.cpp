@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
     if (!przygotuj()) return 1;
     // The settings store is created before the timing starts.
     host::GetZm(QStringLiteral("min_zd_po"), QStringLiteral("KX"));
+    // As tacho read does for a batch, the event-conversion library stays loaded between charts.
+    const auto biblioteka = Lista_zdarz::biblioteka_zamiany();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     wykresy().reset();

@@ -151,6 +151,8 @@ int runReadCommand(const QStringList& args, QTextStream& out, QTextStream& err) 
     }
     // The settings store is created on first use; do that here, before the workers read it.
     host::GetZm(QStringLiteral("min_zd_po"), QStringLiteral("KX"));
+    // Every chart's list loads the event-conversion library; held here it is loaded once.
+    const auto biblioteka = Lista_zdarz::biblioteka_zamiany();
 
     const int n = int(o.files.size());
     OrderedResults results(n);

@@ -7,8 +7,12 @@
 #include <cmath>
 #include <vector>
 
+std::shared_ptr<QLibrary> Lista_zdarz::biblioteka_zamiany() {
+    return host::LoadLibrary_main(QStringLiteral("dane\\Korvix\\KxZamianaZdarzen.dll"));
+}
+
 Lista_zdarz::Lista_zdarz() : punkty_tarczy(std::make_unique<lista_pkt>()) {
-    biblioteka = host::LoadLibrary_main(QStringLiteral("dane\\Korvix\\KxZamianaZdarzen.dll"));
+    biblioteka = biblioteka_zamiany();
     if (biblioteka) {
         NEW_Zdarzenie =
             reinterpret_cast<NEW_KxZdarzenie_fn>(biblioteka->resolve("_NEW_KxZdarzenie"));

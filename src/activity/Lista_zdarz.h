@@ -64,8 +64,12 @@ public:
     static constexpr double kTolSortuDokladna = 0.0001;
     static constexpr double kTolSortuZgrubna = 0.12; // after loading
 
+    // A handle to the event-conversion library (null when absent). Every list loads it;
+    // a caller that creates many lists keeps one handle so that it stays loaded between them.
+    static std::shared_ptr<QLibrary> biblioteka_zamiany();
+
     // --- fields -------------------------------------------------------------------------
-    std::unique_ptr<QLibrary> biblioteka; // event-conversion library, null when absent
+    std::shared_ptr<QLibrary> biblioteka; // event-conversion library, null when absent
     ZamienZdarzenie_fn ZamienZdarzenie = nullptr;
     NEW_KxZdarzenie_fn NEW_Zdarzenie = nullptr;
     // Entered periods that the conversion replaced, as entered; the save writes them.

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QtDebug>
 
+#include <map>
+#include <mutex>
+
 namespace host {
 
 namespace {
@@ -14,14 +17,71 @@ QString& exeFolderOverride() {
     return folder;
 }
 
-// Unloads on destruction, which a plain QLibrary does not do.
-class OwnedLibrary : public QLibrary {
+// The libraries loaded in this process, one QLibrary per file with a count of its handles.
+// QLibrary does not count reliably by itself: unloading one instance can unmap a file another
+// instance still has loaded.
+class LoadedLibraries {
 public:
-    using QLibrary::QLibrary;
-    ~OwnedLibrary() override {
-        if (isLoaded()) unload();
-    }
+    std::shared_ptr<QLibrary> find(const QString& key);
+    std::shared_ptr<QLibrary> load(const QString& key, const QString& path);
+
+private:
+    struct Entry {
+        std::unique_ptr<QLibrary> library;
+        int handles = 0;
+    };
+    std::shared_ptr<QLibrary> handle(const QString& path, Entry& e);
+    void release(const QString& path);
+
+    std::mutex mutex_;
+    std::map<QString, Entry> byPath_;
+    std::map<QString, QString> pathOf_; // executable folder + Windows name -> file
 };
+
+// Lives until the process ends: handles kept by other statics are released after any static
+// registry would already be gone.
+LoadedLibraries& loadedLibraries() {
+    static auto* const libraries = new LoadedLibraries;
+    return *libraries;
+}
+
+std::shared_ptr<QLibrary> LoadedLibraries::handle(const QString& path, Entry& e) {
+    ++e.handles;
+    return std::shared_ptr<QLibrary>(e.library.get(), [this, path](QLibrary*) { release(path); });
+}
+
+void LoadedLibraries::release(const QString& path) {
+    std::lock_guard lock(mutex_);
+    const auto it = byPath_.find(path);
+    if (it == byPath_.end() || --it->second.handles > 0) return;
+    it->second.library->unload();
+    byPath_.erase(it);
+}
+
+std::shared_ptr<QLibrary> LoadedLibraries::find(const QString& key) {
+    std::lock_guard lock(mutex_);
+    const auto p = pathOf_.find(key);
+    if (p == pathOf_.end()) return nullptr;
+    const auto e = byPath_.find(p->second);
+    if (e == byPath_.end()) return nullptr;
+    return handle(p->second, e->second);
+}
+
+std::shared_ptr<QLibrary> LoadedLibraries::load(const QString& key, const QString& path) {
+    std::lock_guard lock(mutex_);
+    auto it = byPath_.find(path);
+    if (it == byPath_.end()) {
+        auto library = std::make_unique<QLibrary>(path);
+        if (!library->load()) {
+            qWarning("LoadLibrary_main: %s: %s", qPrintable(path),
+                     qPrintable(library->errorString()));
+            return nullptr;
+        }
+        it = byPath_.emplace(path, Entry{std::move(library), 0}).first;
+    }
+    pathOf_[key] = path;
+    return handle(path, it->second);
+}
 
 // The entry of dir whose name equals name without regard to case, or name itself.
 QString caseInsensitiveEntry(const QDir& dir, const QString& name) {
@@ -82,18 +142,16 @@ QString MapLibraryPath(const QString& windowsName) {
     return resolveCase(base, parts);
 }
 
-std::unique_ptr<QLibrary> LoadLibrary_main(const QString& windowsName) {
+std::shared_ptr<QLibrary> LoadLibrary_main(const QString& windowsName) {
+    // While the library is loaded its name is not resolved on disk again.
+    const QString key = ExeFolder() + QLatin1Char('\n') + windowsName;
+    if (auto loaded = loadedLibraries().find(key)) return loaded;
     const QString path = MapLibraryPath(windowsName);
     if (!QFileInfo::exists(path)) {
         qInfo("LoadLibrary_main: %s not found (%s)", qPrintable(windowsName), qPrintable(path));
         return nullptr;
     }
-    auto lib = std::make_unique<OwnedLibrary>(path);
-    if (!lib->load()) {
-        qWarning("LoadLibrary_main: %s: %s", qPrintable(path), qPrintable(lib->errorString()));
-        return nullptr;
-    }
-    return lib;
+    return loadedLibraries().load(key, path);
 }
 
 } // namespace host

@@ -22,8 +22,11 @@ void SetExeFolder(const QString& folder);
 QString MapLibraryPath(const QString& windowsName);
 
 // Loads the library; null (and a logged reason) when it is absent or fails to load.
-// The library is unloaded when the returned handle is destroyed (unless another handle still
-// holds it).
-std::unique_ptr<QLibrary> LoadLibrary_main(const QString& windowsName);
+// Handles to one file share one load, counted as Windows counts LoadLibrary calls: the library
+// is unloaded when the last handle in the process is released, and loading it again while a
+// handle is held costs a lookup only. Whoever outlives the library's users (a batch, a
+// window) may keep a handle to spare them the loading. Thread-safe. Never unload() through a
+// handle: release it.
+std::shared_ptr<QLibrary> LoadLibrary_main(const QString& windowsName);
 
 } // namespace host

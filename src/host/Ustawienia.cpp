@@ -215,7 +215,7 @@ void SetZm(const QString& name, const QString& group, const QVariant& value) {
 
 GetZmFn Load_GetZm() {
     // Libraries that handed out a reader stay loaded: the pointer must never dangle.
-    static std::map<QString, std::unique_ptr<QLibrary>> keep;
+    static std::map<QString, std::shared_ptr<QLibrary>> keep;
     const QString path = MapLibraryPath(QStringLiteral("UstDll.dll"));
     auto it = keep.find(path);
     if (it == keep.end()) {

@@ -53,3 +53,18 @@ TEST_F(BibliotekiTest, SettingsLibraryLoadsByItsWindowsName) {
     ASSERT_NE(reader, nullptr);
     EXPECT_EQ(reader(QStringLiteral("tylko_automat"), QStringLiteral("KX")), QVariant(1));
 }
+
+// Handles share one load: releasing one keeps the library for the others (QLibrary alone
+// unmaps it), releasing the last unloads it.
+TEST_F(BibliotekiTest, LibraryStaysLoadedUntilTheLastHandleGoes) {
+    const QString path = MapLibraryPath(QStringLiteral("SharedData.dll"));
+    auto pierwszy = LoadLibrary_main(QStringLiteral("SharedData.dll"));
+    auto drugi = LoadLibrary_main(QStringLiteral("shareddata.DLL"));
+    ASSERT_NE(pierwszy, nullptr);
+    ASSERT_EQ(pierwszy.get(), drugi.get());
+    pierwszy.reset();
+    EXPECT_TRUE(QLibrary(path).isLoaded());
+    EXPECT_NE(drugi->resolve("GetLanguageId"), nullptr);
+    drugi.reset();
+    EXPECT_FALSE(QLibrary(path).isLoaded());
+}
