@@ -34,6 +34,10 @@ namespace {
 
 // The arc walk; with procent 0..100 it stops as soon as the rest of the arc can no longer
 // change which side of procent the dark share ends on (policzone and ciemne are then partial).
+//
+// The steps are taken in blocks: first the pixels of a block are computed (a chain of float
+// additions and rotations), then they are counted, so that the counting's unpredictable
+// branches do not hold up the arithmetic.
 StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
                            float r, int procent) {
     StatystykaLuku s;
@@ -42,8 +46,9 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     // that the step vanishes against the angle must not loop forever either.
     if (!(krok > 0.0f) || !std::isfinite(krok)) return s;
     const float koniec = kat + pol;
-    // Each float step is at least krok less the rounding of a sum of this size, so the steps
-    // still to come are at most (koniec - a) / krok_min; without a safe bound nothing stops.
+    // Each float step is at least krok less the rounding of a sum of this size, so at most
+    // (koniec - a) / krok_min + 1 steps are left from angle a; without a safe bound nothing
+    // stops early.
     const double zasieg =
         std::max(std::fabs(double(kat - pol)), std::fabs(double(koniec))) + double(krok);
     const double krok_min = double(krok) - zasieg * std::ldexp(1.0, -22);
@@ -54,6 +59,7 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     // position that close to a pixel boundary is computed again the exact way, so every
     // pixel is the one the angle convention gives.
     constexpr double blisko = 1e-7;
+    const double xp = double(x0) + 0.5, yp = double(y0) + 0.5, rd = double(r);
     float a = kat - pol;
     double c = std::cos(a * stopien), sn = std::sin(a * stopien);
     // Float rounding makes the step alternate between a few neighbouring values; their
@@ -63,50 +69,69 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
            sin_krok[ile_krokow] = {};
     int znane = 1, nastepne_miejsce = 1;
     Piksel poprzedni{0, 0};
-    while (a <= koniec) {
-        const double x = double(x0) + double(r) * c + 0.5;
-        const double y = double(y0) + double(r) * sn + 0.5;
-        // Conversion to an integer truncates; floor is one less left of or above zero.
-        const auto tx = static_cast<std::int64_t>(x), ty = static_cast<std::int64_t>(y);
-        const double ux = x - double(tx - (x < double(tx) ? 1 : 0));
-        const double uy = y - double(ty - (y < double(ty) ? 1 : 0));
-        Piksel p{static_cast<int>(tx), static_cast<int>(ty)};
-        if (ux < blisko || ux > 1.0 - blisko || uy < blisko || uy > 1.0 - blisko)
-            p = punkt_na_kacie(x0, y0, a, r);
-        if (!(p == poprzedni)) {
+    constexpr int blok = 16;
+    Piksel piksele[blok];
+    bool dalej = a <= koniec;
+    int dlugosc_bloku = blok;
+    while (dalej) {
+        int m = 0;
+        while (m < dlugosc_bloku && dalej) {
+            const double x = xp + rd * c;
+            const double y = yp + rd * sn;
+            Piksel& p = piksele[m++];
+            // Left of or above zero, truncation and the boundary test need the exact way.
+            if (x >= 1.0 && y >= 1.0) {
+                p = {static_cast<int>(x), static_cast<int>(y)};
+                const double ux = x - double(p.x) - 0.5, uy = y - double(p.y) - 0.5;
+                if (std::fabs(ux) > 0.5 - blisko || std::fabs(uy) > 0.5 - blisko)
+                    p = punkt_na_kacie(x0, y0, a, r);
+            } else {
+                p = punkt_na_kacie(x0, y0, a, r);
+            }
+            const float nastepny = a + krok;
+            if (nastepny == a) {
+                dalej = false;
+                break;
+            }
+            const double d = (double(nastepny) - double(a)) * stopien;
+            int i = 0;
+            while (i < znane && krok_rad[i] != d)
+                ++i;
+            if (i == znane) {
+                i = nastepne_miejsce;
+                nastepne_miejsce = nastepne_miejsce + 1 < ile_krokow ? nastepne_miejsce + 1 : 0;
+                if (znane < ile_krokow) ++znane;
+                krok_rad[i] = d;
+                cos_krok[i] = std::cos(d);
+                sin_krok[i] = std::sin(d);
+            }
+            const double c2 = c * cos_krok[i] - sn * sin_krok[i];
+            sn = sn * cos_krok[i] + c * sin_krok[i];
+            c = c2;
+            a = nastepny;
+            dalej = a <= koniec;
+        }
+        for (int k = 0; k < m; ++k) {
+            const Piksel p = piksele[k];
+            if (p == poprzedni) continue;
             poprzedni = p;
             ++s.policzone;
-            if (czarny_win(obraz.piksel(p.x, p.y))) ++s.ciemne;
-            if (przerywaj) {
-                // Exact in integers: the final test compares ciemne * 100 / policzone with
-                // procent, and the share can still move only by the pixels left to count.
-                const auto zostalo =
-                    static_cast<std::int64_t>((double(koniec) - double(a)) / krok_min) + 1;
-                const std::int64_t c = s.ciemne, n = s.policzone;
-                if (c * 100 > procent * (n + zostalo) ||
-                    (c + zostalo) * 100 <= procent * (n + zostalo))
-                    return s;
-            }
+            s.ciemne += czarny_win(obraz.piksel(p.x, p.y)) ? 1 : 0;
         }
-        const float nastepny = a + krok;
-        if (nastepny == a) break;
-        const double d = (double(nastepny) - double(a)) * stopien;
-        int i = 0;
-        while (i < znane && krok_rad[i] != d)
-            ++i;
-        if (i == znane) {
-            i = nastepne_miejsce;
-            nastepne_miejsce = nastepne_miejsce + 1 < ile_krokow ? nastepne_miejsce + 1 : 0;
-            if (znane < ile_krokow) ++znane;
-            krok_rad[i] = d;
-            cos_krok[i] = std::cos(d);
-            sin_krok[i] = std::sin(d);
+        if (przerywaj && dalej) {
+            // Exact in integers: the final test compares ciemne * 100 / policzone with
+            // procent, and the share can still move only by the pixels left to count.
+            const auto zostalo =
+                static_cast<std::int64_t>((double(koniec) - double(a)) / krok_min) + 1;
+            const std::int64_t cz = s.ciemne, n = s.policzone;
+            const std::int64_t do_ciemnego = procent * (n + zostalo) - cz * 100;
+            const std::int64_t do_jasnego = (cz + zostalo) * 100 - procent * (n + zostalo);
+            if (do_ciemnego < 0 || do_jasnego <= 0) return s;
+            // Each pixel moves either margin by about 100, so the next block is as long as
+            // neither answer can be reached before its end.
+            dlugosc_bloku = static_cast<int>(std::clamp<std::int64_t>(
+                std::min(do_ciemnego / 100 + 1, (do_jasnego + 99) / 100), 1, blok));
         }
-        const double cos_kroku = cos_krok[i], sin_kroku = sin_krok[i];
-        const double c2 = c * cos_kroku - sn * sin_kroku;
-        sn = sn * cos_kroku + c * sin_kroku;
-        c = c2;
-        a = nastepny;
     }
     return s;
 }
