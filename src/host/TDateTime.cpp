@@ -12,7 +12,9 @@ const QDate kEpoch(1899, 12, 30);
 constexpr double kMsPerDay = 86400000.0;
 } // namespace
 
-TDateTime TDateTime::fromDate(const QDate& d) { return TDateTime(double(kEpoch.daysTo(d))); }
+TDateTime TDateTime::fromDate(const QDate& d) {
+    return TDateTime(double(kEpoch.daysTo(d)));
+}
 
 TDateTime TDateTime::fromQDateTime(const QDateTime& dt) {
     const QTime t = dt.time();
@@ -22,34 +24,46 @@ TDateTime TDateTime::fromQDateTime(const QDateTime& dt) {
 TDateTime TDateTime::encode(int year, int month, int day, int hour, int minute, int second,
                             int msec) {
     const double whole = double(kEpoch.daysTo(QDate(year, month, day)));
-    return TDateTime(whole + (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / kMsPerDay);
+    return TDateTime(whole +
+                     (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / kMsPerDay);
 }
 
-double TDateTime::datePart() const { return std::floor(value); }
+double TDateTime::datePart() const {
+    return std::floor(value);
+}
 
-double TDateTime::timeOfDay() const { return value - std::floor(value); }
+double TDateTime::timeOfDay() const {
+    return value - std::floor(value);
+}
 
-QDate TDateTime::date() const { return kEpoch.addDays(qint64(std::floor(value))); }
+QDate TDateTime::date() const {
+    return kEpoch.addDays(qint64(std::floor(value)));
+}
 
-QDateTime TDateTime::toQDateTime() const {
+std::pair<QDate, QTime> TDateTime::dateAndTime() const {
     // Round to the millisecond first so that 23:59:59.9999 does not fall a day short.
     const double ms = std::floor(value * kMsPerDay + 0.5);
     const double days = std::floor(ms / kMsPerDay);
     const qint64 msOfDay = qint64(ms - days * kMsPerDay);
-    return QDateTime(kEpoch.addDays(qint64(days)), QTime::fromMSecsSinceStartOfDay(int(msOfDay)));
+    return {kEpoch.addDays(qint64(days)), QTime::fromMSecsSinceStartOfDay(int(msOfDay))};
+}
+
+QDateTime TDateTime::toQDateTime() const {
+    const auto [d, t] = dateAndTime();
+    return QDateTime(d, t);
 }
 
 QString FormatDateTime(const QString& pattern, TDateTime t) {
-    const QDateTime dt = t.toQDateTime();
-    const QDate d = dt.date();
-    const QTime tm = dt.time();
+    // Not through a local QDateTime, which consults the time zone on every call.
+    const auto [d, tm] = t.dateAndTime();
     QString out;
     bool lastWasHour = false;
     int i = 0;
     const int n = pattern.size();
     auto run = [&](QChar c) {
         int k = i;
-        while (k < n && pattern[k].toLower() == c) ++k;
+        while (k < n && pattern[k].toLower() == c)
+            ++k;
         return k - i;
     };
     while (i < n) {
@@ -57,7 +71,8 @@ QString FormatDateTime(const QString& pattern, TDateTime t) {
         if (pattern[i] == '"' || pattern[i] == '\'') { // quoted literal
             const QChar q = pattern[i];
             int k = i + 1;
-            while (k < n && pattern[k] != q) out += pattern[k++];
+            while (k < n && pattern[k] != q)
+                out += pattern[k++];
             i = k + 1;
             continue;
         }
@@ -109,7 +124,8 @@ QString FormatDateTime(const QString& pattern, TDateTime t) {
 }
 
 TDateTime StrToTime(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
     const auto m = re.match(text);
     if (!m.hasMatch()) throw std::invalid_argument(("not a time: " + text).toStdString());
     const int h = m.captured(1).toInt();

@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <utility>
+
 namespace host {
 
 struct TDateTime {
@@ -21,10 +23,12 @@ struct TDateTime {
     static TDateTime encode(int year, int month, int day, int hour = 0, int minute = 0,
                             int second = 0, int msec = 0);
 
-    QDate date() const;          // date part (floor toward minus infinity, as Delphi)
-    QDateTime toQDateTime() const;
-    double timeOfDay() const;    // fractional part, 0..1
-    double datePart() const;     // whole-day part
+    QDate date() const;            // date part (floor toward minus infinity, as Delphi)
+    QDateTime toQDateTime() const; // local time
+    // Calendar date and wall-clock time, rounded to the millisecond, with no time zone.
+    std::pair<QDate, QTime> dateAndTime() const;
+    double timeOfDay() const; // fractional part, 0..1
+    double datePart() const;  // whole-day part
 };
 
 constexpr double kMinutaDnia = 1.0 / 1440.0; // one minute as a fraction of a day
