@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
@@ -17,6 +18,41 @@ TEST(ListaPkt, OdlegloscToSumaRoznicPaskowPlusJeden) {
         for (int pasek : paski)
             l.dodaj(kat += 1.0f, pasek, 300);
         EXPECT_EQ(l.odleglosc(), km) << "points: " << paski.size();
+    }
+}
+
+// Adding sorts by c scans of c exchange steps (c the count before the addition): points of
+// equal angle keep their order, and a list whose angles were changed in place is sorted
+// again as a whole.
+TEST(ListaPkt, DodawanieSortujeJakSkanyZWymiana) {
+    auto wzor = [](std::vector<std::pair<float, int>> v) {
+        const int c = int(v.size()) - 1;
+        for (int i = 0; i < c; ++i)
+            for (int j = 0; j < c; ++j)
+                if (v[j].first > v[j + 1].first) std::swap(v[j], v[j + 1]);
+        return v;
+    };
+    auto zawartosc = [](const lista_pkt& l) {
+        std::vector<std::pair<float, int>> v;
+        for (auto* w = l.pierwszy; w; w = w->nast)
+            v.emplace_back(w->kat, w->nr_paska);
+        return v;
+    };
+    std::mt19937 los(3);
+    for (int proba = 0; proba < 50; ++proba) {
+        lista_pkt l;
+        std::vector<std::pair<float, int>> oczekiwane;
+        for (int i = 0; i < 30; ++i) {
+            const float kat = float(los() % 12); // many equal angles
+            if (i == 15) // angles changed in place leave the list out of order
+                for (auto* w = l.pierwszy; w; w = w->nast)
+                    w->kat = float(los() % 12);
+            if (i == 15) oczekiwane = zawartosc(l);
+            oczekiwane.emplace_back(kat, i);
+            l.dodaj(kat, i, 300);
+            oczekiwane = wzor(oczekiwane);
+            ASSERT_EQ(zawartosc(l), oczekiwane) << "try " << proba << ", point " << i;
+        }
     }
 }
 
