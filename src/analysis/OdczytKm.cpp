@@ -56,10 +56,13 @@ void OdczytKm::przebieg(const Przebieg& p, float od, float do_, int offset, int 
     if (!krok_poprawny(p.krok)) return;
     int licznik = odstep;
     Piksel poprzedni{0, 0};
+    const GeometriaTarczy& g = an_.geometria();
+    Kierunek kier(od); // turned along with the angle
     for (float a = od; a <= do_;) {
         const float r = an_.jaki_promien_km(a) + static_cast<float>(offset);
         *ostatni_promien = r;
-        const Piksel px = an_.geometria().punkt(a, r);
+        kier = Kierunek(a, kier);
+        const Piksel px = kier.punkt(g.x0, g.y0, r);
         ++licznik;
         if (!(px == poprzedni) &&
             an_.lok2(0, p.min_ciemnych, static_cast<float>(px.x), static_cast<float>(px.y)) &&
@@ -184,8 +187,11 @@ float OdczytKm::lok_zak_kat(float r, float a1, float a2) {
     const bool rosnaco = a1 < a2;
     const float d = rosnaco ? krok : -krok;
     Piksel poprzedni{0, 0};
+    const GeometriaTarczy& g = an_.geometria();
+    Kierunek kier(a1); // turned along with the angle
     for (float a = a1; rosnaco ? a <= a2 : a >= a2;) {
-        const Piksel px = an_.geometria().punkt(a, r);
+        kier = Kierunek(a, kier);
+        const Piksel px = kier.punkt(g.x0, g.y0, r);
         if (!(px == poprzedni)) {
             poprzedni = px;
             if (an_.lok2(0, 2, static_cast<float>(px.x), static_cast<float>(px.y))) return a + d;

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace analysis {
 
 namespace {
@@ -12,14 +16,50 @@ namespace {
 constexpr double stopien = M_PI * (1.0 / 180.0);
 // 2 pi as a 32-bit float; the arc step is computed in float.
 constexpr float dwa_pi_f = static_cast<float>(6.283185307179586);
+
+// cos and sin of a small angle d (|d| <= 0.02 rad) from their series, to within 1e-17.
+struct Obrot {
+    double cos;
+    double sin;
+};
+Obrot obrot(double d) {
+    const double d2 = d * d;
+    return {1.0 - d2 * (0.5 - d2 * (1.0 / 24.0 - d2 * (1.0 / 720.0))),
+            d * (1.0 - d2 * (1.0 / 6.0 - d2 * (1.0 / 120.0 - d2 * (1.0 / 5040.0))))};
+}
 } // namespace
 
-Kierunek::Kierunek(double kat) : cos_(std::cos(kat * stopien)), sin_(std::sin(kat * stopien)) {}
+Kierunek::Kierunek(double kat)
+    : kat_(kat), cos_(std::cos(kat * stopien)), sin_(std::sin(kat * stopien)) {}
+
+Kierunek::Kierunek(double kat, const Kierunek& poprzedni) : kat_(kat) {
+    // Each turn adds at most a few 1e-16 to the error; after 64 of them, or for a turn the
+    // short series below does not cover to 1e-17, start again from cos and sin.
+    constexpr int najwiecej_obrotow = 64;
+    constexpr double najwiekszy_obrot = 0.02; // radians
+    const double d = (kat - poprzedni.kat_) * stopien;
+    if (poprzedni.obroty_ >= najwiecej_obrotow || !(std::fabs(d) <= najwiekszy_obrot)) {
+        *this = Kierunek(kat);
+        return;
+    }
+    const Obrot o = obrot(d);
+    cos_ = poprzedni.cos_ * o.cos - poprzedni.sin_ * o.sin;
+    sin_ = poprzedni.sin_ * o.cos + poprzedni.cos_ * o.sin;
+    obroty_ = poprzedni.obroty_ + 1;
+}
 
 Piksel Kierunek::punkt(double x0, double y0, double r) const {
     // The conversion truncates toward zero by itself.
     const PozycjaF p = pozycja(x0, y0, r);
-    return {static_cast<int>(p.x), static_cast<int>(p.y)};
+    const Piksel wynik{static_cast<int>(p.x), static_cast<int>(p.y)};
+    if (obroty_ > 0) {
+        // Truncation changes at whole numbers, on either side of zero.
+        constexpr double blisko = 1e-9;
+        const double ux = std::fabs(p.x - double(wynik.x)), uy = std::fabs(p.y - double(wynik.y));
+        if (ux < blisko || ux > 1.0 - blisko || uy < blisko || uy > 1.0 - blisko)
+            return Kierunek(kat_).punkt(x0, y0, r);
+    }
+    return wynik;
 }
 
 PozycjaF pozycja_na_kacie(double x0, double y0, double kat, double r) {
@@ -31,6 +71,58 @@ Piksel punkt_na_kacie(double x0, double y0, double kat, double r) {
 }
 
 namespace {
+
+// A direction (cos, sin) as the walk carries it, rotated step by step, and the pixel it
+// points at. With SSE2 both coordinates go through one instruction each; the arithmetic is
+// the same IEEE arithmetic as the scalar form, in the same order.
+#if defined(__SSE2__)
+class KierunekLuku {
+public:
+    KierunekLuku(double c, double s) : v_(_mm_set_pd(s, c)) {}
+    // (c, s) turned by the angle whose cos and sin are ck and sk:
+    // (c ck - s sk, s ck + c sk).
+    void obroc(double ck, double sk) {
+        const __m128d zamienione = _mm_shuffle_pd(v_, v_, 1);
+        v_ = _mm_add_pd(_mm_mul_pd(v_, _mm_set1_pd(ck)),
+                        _mm_mul_pd(zamienione, _mm_set_pd(sk, -sk)));
+    }
+    // Pixel of (xp + r c, yp + r s), false when it lies within blisko of a pixel boundary, or
+    // left of or above 1, where truncation and this test need the exact way.
+    bool piksel(double xp, double yp, double r, double blisko, Piksel& p) const {
+        const __m128d poz = _mm_add_pd(_mm_set_pd(yp, xp), _mm_mul_pd(_mm_set1_pd(r), v_));
+        const __m128i calk = _mm_cvttpd_epi32(poz);
+        const __m128d u = _mm_sub_pd(_mm_sub_pd(poz, _mm_cvtepi32_pd(calk)), _mm_set1_pd(0.5));
+        const __m128d modul = _mm_andnot_pd(_mm_set1_pd(-0.0), u);
+        const __m128d zle = _mm_or_pd(_mm_cmpgt_pd(modul, _mm_set1_pd(0.5 - blisko)),
+                                      _mm_cmplt_pd(poz, _mm_set1_pd(1.0)));
+        p = {_mm_cvtsi128_si32(calk), _mm_cvtsi128_si32(_mm_shuffle_epi32(calk, 1))};
+        return _mm_movemask_pd(zle) == 0;
+    }
+
+private:
+    __m128d v_;
+};
+#else
+class KierunekLuku {
+public:
+    KierunekLuku(double c, double s) : c_(c), s_(s) {}
+    void obroc(double ck, double sk) {
+        const double c2 = c_ * ck + s_ * -sk;
+        s_ = s_ * ck + c_ * sk;
+        c_ = c2;
+    }
+    bool piksel(double xp, double yp, double r, double blisko, Piksel& p) const {
+        const double x = xp + r * c_, y = yp + r * s_;
+        if (!(x >= 1.0 && y >= 1.0)) return false;
+        p = {static_cast<int>(x), static_cast<int>(y)};
+        const double ux = x - double(p.x) - 0.5, uy = y - double(p.y) - 0.5;
+        return !(std::fabs(ux) > 0.5 - blisko || std::fabs(uy) > 0.5 - blisko);
+    }
+
+private:
+    double c_, s_;
+};
+#endif
 
 // The arc walk; with procent 0..100 it stops as soon as the rest of the arc can no longer
 // change which side of procent the dark share ends on (policzone and ciemne are then partial).
@@ -61,7 +153,7 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     constexpr double blisko = 1e-7;
     const double xp = double(x0) + 0.5, yp = double(y0) + 0.5, rd = double(r);
     float a = kat - pol;
-    double c = std::cos(a * stopien), sn = std::sin(a * stopien);
+    KierunekLuku kierunek(std::cos(a * stopien), std::sin(a * stopien));
     // Float rounding makes the step alternate between a few neighbouring values; their
     // rotations are kept rather than computed again each time the step changes.
     constexpr int ile_krokow = 4;
@@ -76,18 +168,8 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     while (dalej) {
         int m = 0;
         while (m < dlugosc_bloku && dalej) {
-            const double x = xp + rd * c;
-            const double y = yp + rd * sn;
             Piksel& p = piksele[m++];
-            // Left of or above zero, truncation and the boundary test need the exact way.
-            if (x >= 1.0 && y >= 1.0) {
-                p = {static_cast<int>(x), static_cast<int>(y)};
-                const double ux = x - double(p.x) - 0.5, uy = y - double(p.y) - 0.5;
-                if (std::fabs(ux) > 0.5 - blisko || std::fabs(uy) > 0.5 - blisko)
-                    p = punkt_na_kacie(x0, y0, a, r);
-            } else {
-                p = punkt_na_kacie(x0, y0, a, r);
-            }
+            if (!kierunek.piksel(xp, yp, rd, blisko, p)) p = punkt_na_kacie(x0, y0, a, r);
             const float nastepny = a + krok;
             if (nastepny == a) {
                 dalej = false;
@@ -102,12 +184,16 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
                 nastepne_miejsce = nastepne_miejsce + 1 < ile_krokow ? nastepne_miejsce + 1 : 0;
                 if (znane < ile_krokow) ++znane;
                 krok_rad[i] = d;
-                cos_krok[i] = std::cos(d);
-                sin_krok[i] = std::sin(d);
+                if (std::fabs(d) <= 0.02) {
+                    const Obrot o = obrot(d);
+                    cos_krok[i] = o.cos;
+                    sin_krok[i] = o.sin;
+                } else {
+                    cos_krok[i] = std::cos(d);
+                    sin_krok[i] = std::sin(d);
+                }
             }
-            const double c2 = c * cos_krok[i] - sn * sin_krok[i];
-            sn = sn * cos_krok[i] + c * sin_krok[i];
-            c = c2;
+            kierunek.obroc(cos_krok[i], sin_krok[i]);
             a = nastepny;
             dalej = a <= koniec;
         }

@@ -24,17 +24,28 @@ PozycjaF pozycja_na_kacie(double x0, double y0, double kat, double r);
 // The cosine and sine of one angle, for readers that probe many radii along the same ray:
 // pozycja and punkt give exactly what pozycja_na_kacie and punkt_na_kacie give for that angle
 // (both go through here), without computing the two functions again for every radius.
+//
+// A reader that moves along the disc in small steps may turn the previous direction to the
+// next angle instead of calling cos and sin again. punkt stays exact: the turned direction
+// is within 1e-11 pixel of the true one over the disc, and a point that close to a pixel
+// boundary is computed again the exact way. pozycja of a turned direction is that close only.
 class Kierunek {
 public:
     explicit Kierunek(double kat);
+    // The direction of kat turned from poprzedni; exact after a long series of turns or a
+    // turn of more than about a degree.
+    Kierunek(double kat, const Kierunek& poprzedni);
     PozycjaF pozycja(double x0, double y0, double r) const {
         return {x0 + r * cos_ + 0.5, y0 + r * sin_ + 0.5};
     }
     Piksel punkt(double x0, double y0, double r) const;
+    double kat() const { return kat_; }
 
 private:
+    double kat_;
     double cos_;
     double sin_;
+    int obroty_ = 0; // turns since the last exact direction
 };
 
 // The pixel of that point: trunc(x0 + r cos + 0.5), trunc(y0 + r sin + 0.5). Truncation cuts

@@ -67,3 +67,26 @@ TEST(Luk, WalkVisitsThePixelsOfTheAngleConvention) {
                 std::round((240 + 170 * u(los)) * 2) / 2);
     EXPECT_EQ(roznice, 0) << "of " << przypadki;
 }
+
+// Readers that walk along the disc turn the previous direction instead of calling cos and
+// sin; the pixels must still be those of the angle convention, also where a point sits on a
+// pixel boundary (whole and half-pixel centres, angles on the axes).
+TEST(Luk, TurnedDirectionGivesTheExactPixels) {
+    std::mt19937 los(11);
+    std::uniform_real_distribution<float> u(0.0f, 1.0f);
+    int roznice = 0, przypadki = 0;
+    for (float x0 : {500.0f, 500.5f, 499.73f}) {
+        for (float krok : {0.1f, 0.177f, 0.25f, 3.0f}) {
+            analysis::Kierunek k(-10.0);
+            for (float a = -10.0f; a <= 370.0f; a += krok) {
+                k = analysis::Kierunek(a, k);
+                for (float r : {259.5f, 323.0f, 361.0f, 400.0f + u(los)}) {
+                    ++przypadki;
+                    if (!(k.punkt(x0, x0, r) == analysis::punkt_na_kacie(x0, x0, a, r)))
+                        ++roznice;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(roznice, 0) << "of " << przypadki;
+}
