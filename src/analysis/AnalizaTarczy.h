@@ -47,6 +47,9 @@ public:
     bool lok_prom(int procent, float kat, float pol, float r) const {
         return analysis::lok_prom(*bitmapa_, geo_.x0, geo_.y0, procent, kat, pol, r);
     }
+    bool lok_prom(int procent, float kat, float pol, float r, const Kierunek& poczatek) const {
+        return analysis::lok_prom(*bitmapa_, geo_.x0, geo_.y0, procent, kat, pol, r, poczatek);
+    }
     bool lok2(int kolor, int min_ile, float x, float y) const {
         return analysis::lok2(*bitmapa_, kolor, min_ile, x, y);
     }

@@ -122,7 +122,8 @@ void Centrowanie::zmierz_pierscien_km() {
     for (int i = 0; i < ile; ++i) {
         const int kat = kat_promienia(i * krok_km + a0);
         float r = static_cast<float>(R - (i < pierwsze_promienie ? okno_km_pierwsze : okno_km));
-        while (!an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r) &&
+        const Kierunek poczatek(static_cast<float>(kat) - polowa_luku_km);
+        while (!an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r, poczatek) &&
                r < static_cast<float>(R))
             r += 0.5f;
         t[i].kat = static_cast<float>(kat);
@@ -145,7 +146,8 @@ void Centrowanie::zmierz_gorna_krawedz() {
     for (int j = 0; j < ile_gornych; ++j) {
         const int kat = kat_promienia(j * krok_gorny + static_cast<double>(g.kat24));
         float r = static_cast<float>(R);
-        while (!an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r) &&
+        const Kierunek poczatek(static_cast<float>(kat) - polowa_luku_km);
+        while (!an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r, poczatek) &&
                r < static_cast<float>(R + okno_gorne))
             r += 0.5f;
         t[j].kat = static_cast<float>(kat);
@@ -212,10 +214,11 @@ int Centrowanie::test_centrowania() {
     for (int i = 0; i < ile_godzinnych; ++i) {
         const float ai = g.kat24 - 3.75f + static_cast<float>(i) * 7.5f;
         float r = promien_godz_od;
-        bool ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r);
+        const Kierunek poczatek(ai - polowa_luku_godz);
+        bool ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r, poczatek);
         while (!ciemny && r < promien_godz_do) {
             r += 1.0f;
-            ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r);
+            ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r, poczatek);
         }
         // A ring first met exactly at the search end counts as not found.
         const bool znaleziony = r != promien_godz_do;
@@ -224,7 +227,7 @@ int Centrowanie::test_centrowania() {
         // walk stops once it is: the width is then at least 9, however thick the ring.
         while (ciemny && r < promien_godz_koniec && r < start + float(szerokosc_min + 1)) {
             r += 1.0f;
-            ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r);
+            ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r, poczatek);
         }
         const int szerokosc = static_cast<int>(std::trunc(r - start));
         const int promien = znaleziony ? static_cast<int>(std::trunc(start)) : promien_godz_max;

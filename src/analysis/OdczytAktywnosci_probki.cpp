@@ -76,9 +76,12 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
     const Kierunek kier(ak); // every radius of the sample lies on this one ray
     const WidokBitmapy obraz(bmp);
     const int P = an_.geometria().pocz_sr_godz;
+    constexpr int od = -8, do_ = 15;
+    bool zbadany[do_ - od + 1]; // the ladder reuses what the base search saw
     int baza = 0, najdluzszy = 0, bieg = 0, poczatek = 0;
-    for (int r = P - 8; r <= P + 15; ++r) {
-        if (!ciemny(obraz, kier, static_cast<float>(r))) {
+    for (int r = P + od; r <= P + do_; ++r) {
+        zbadany[r - P - od] = ciemny(obraz, kier, static_cast<float>(r));
+        if (!zbadany[r - P - od]) {
             bieg = 0;
             continue;
         }
@@ -92,8 +95,10 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
     const int* drabina = we_.typ == cienki_wykres ? drabina_cienka : drabina_standardowa;
     const int B = P + baza;
     bool s[12];
-    for (int j = 0; j < 12; ++j)
-        s[j] = ciemny(obraz, kier, static_cast<float>(B + drabina[j]));
+    for (int j = 0; j < 12; ++j) {
+        const int r = B + drabina[j];
+        s[j] = r <= P + do_ ? zbadany[r - P - od] : ciemny(obraz, kier, static_cast<float>(r));
+    }
 
     int dlugosc[5] = {};
     int ostatni[5] = {};

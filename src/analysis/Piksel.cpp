@@ -131,7 +131,7 @@ private:
 // additions and rotations), then they are counted, so that the counting's unpredictable
 // branches do not hold up the arithmetic.
 StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
-                           float r, int procent) {
+                           float r, int procent, const Kierunek& poczatek) {
     StatystykaLuku s;
     const float krok = 360.0f / (dwa_pi_f * r);
     // A zero or negative radius (an uncalibrated key) has no arc to walk; a radius so large
@@ -153,7 +153,7 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     constexpr double blisko = 1e-7;
     const double xp = double(x0) + 0.5, yp = double(y0) + 0.5, rd = double(r);
     float a = kat - pol;
-    KierunekLuku kierunek(std::cos(a * stopien), std::sin(a * stopien));
+    KierunekLuku kierunek(poczatek.cos(), poczatek.sin());
     // Float rounding makes the step alternate between a few neighbouring values; their
     // rotations are kept rather than computed again each time the step changes.
     constexpr int ile_krokow = 4;
@@ -226,12 +226,17 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
 
 StatystykaLuku zlicz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
                          float r) {
-    return przejdz_luk(bmp, x0, y0, kat, pol, r, -1);
+    return przejdz_luk(bmp, x0, y0, kat, pol, r, -1, Kierunek(kat - pol));
 }
 
 bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
               float r) {
-    const StatystykaLuku s = przejdz_luk(bmp, x0, y0, kat, pol, r, procent);
+    return lok_prom(bmp, x0, y0, procent, kat, pol, r, Kierunek(kat - pol));
+}
+
+bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
+              float r, const Kierunek& poczatek) {
+    const StatystykaLuku s = przejdz_luk(bmp, x0, y0, kat, pol, r, procent, poczatek);
     if (s.policzone == 0) return false;
     return double(s.ciemne) * 100.0 / double(s.policzone) > double(procent);
 }
@@ -239,15 +244,19 @@ bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float 
 bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y) {
     static constexpr double d[3] = {-1.0, 0.0, 1.0};
     const WidokBitmapy obraz(bmp);
-    int ile = 0;
+    // The answer is known as soon as enough pixels matched or too few are left to match.
+    int ile = 0, zostalo = 9;
     for (double dx : d) {
         const int px = static_cast<int>(std::trunc(double(x) + dx));
         for (double dy : d) {
             const int py = static_cast<int>(std::trunc(double(y) + dy));
             if (host::WinColor(obraz.piksel(px, py)) == kolor) ++ile;
+            --zostalo;
+            if (ile >= min_ile) return true;
+            if (ile + zostalo < min_ile) return false;
         }
     }
-    return ile >= min_ile;
+    return false;
 }
 
 } // namespace analysis

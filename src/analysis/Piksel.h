@@ -40,6 +40,8 @@ public:
     }
     Piksel punkt(double x0, double y0, double r) const;
     double kat() const { return kat_; }
+    double cos() const { return cos_; }
+    double sin() const { return sin_; }
 
 private:
     double kat_;
@@ -100,6 +102,10 @@ StatystykaLuku zlicz_luk(const host::Bitmap32& bmp, float x0, float y0, float ka
 // division, strictly greater). An arc with no counted pixel is not dark.
 bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
               float r);
+// The same for a search over many radii from one start: poczatek is Kierunek(kat - pol), with
+// kat - pol computed in float.
+bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
+              float r, const Kierunek& poczatek);
 
 // Neighbourhood colour test: among the nine pixels (trunc(x + dx), trunc(y + dy)),
 // dx, dy in -1.0, 0, +1.0, at least min_ile have WinColor equal to kolor (a Windows colour).
