@@ -86,6 +86,11 @@ public:
         v_ = _mm_add_pd(_mm_mul_pd(v_, _mm_set1_pd(ck)),
                         _mm_mul_pd(zamienione, _mm_set_pd(sk, -sk)));
     }
+    KierunekLuku obrocony(const Obrot& o) const {
+        KierunekLuku k = *this;
+        k.obroc(o.cos, o.sin);
+        return k;
+    }
     // Pixel of (xp + r c, yp + r s), false when it lies within blisko of a pixel boundary, or
     // left of or above 1, where truncation and this test need the exact way.
     bool piksel(double xp, double yp, double r, double blisko, Piksel& p) const {
@@ -111,6 +116,11 @@ public:
         s_ = s_ * ck + c_ * sk;
         c_ = c2;
     }
+    KierunekLuku obrocony(const Obrot& o) const {
+        KierunekLuku k = *this;
+        k.obroc(o.cos, o.sin);
+        return k;
+    }
     bool piksel(double xp, double yp, double r, double blisko, Piksel& p) const {
         const double x = xp + r * c_, y = yp + r * s_;
         if (!(x >= 1.0 && y >= 1.0)) return false;
@@ -123,6 +133,65 @@ private:
     double c_, s_;
 };
 #endif
+
+// Rotations by the differences between successive float angles of one walk (degrees, exact
+// in double); float rounding makes the step take only a few values, so they are kept.
+class ObrotyKrokow {
+public:
+    Obrot o(double roznica) {
+        for (int i = 0; i < znane_; ++i)
+            if (roznice_[i] == roznica) return obroty_[i];
+        const int i = nastepny_;
+        nastepny_ = (nastepny_ + 1) % ile;
+        if (znane_ < ile) ++znane_;
+        roznice_[i] = roznica;
+        const double d = roznica * stopien;
+        obroty_[i] = std::fabs(d) <= 0.02 ? obrot(d) : Obrot{std::cos(d), std::sin(d)};
+        return obroty_[i];
+    }
+
+private:
+    static constexpr int ile = 4;
+    double roznice_[ile] = {};
+    Obrot obroty_[ile] = {};
+    int znane_ = 0, nastepny_ = 0;
+};
+
+// From a positive float angle a, the float sum a + krok lands on the grid of the binade of a
+// (spacing u) by the same rounding of krok / u for every a of the binade, unless that
+// remainder is exactly half of u (then it depends on the last bit of a). So the steps are all
+// equal, delta, as long as the sum stays below the binade's top. ile counts the angles
+// a, a + delta, ... that are at most koniec and whose next step is such a step (0: none).
+struct SeriaKrokow {
+    double delta = 0.0;
+    int ile = 0;
+};
+SeriaKrokow seria_krokow(float a, float krok, float koniec) {
+    if (!(a > 0.0f) || !(koniec >= a)) return {};
+    int e = 0;
+    std::frexp(a, &e); // a in [2^(e-1), 2^e)
+    const double gora = std::ldexp(1.0, e);
+    const double u = std::ldexp(1.0, e - 24);
+    const double q = double(krok) / u;
+    if (q - std::floor(q) == 0.5) return {};
+    const double delta = double(a + krok) - double(a);
+    if (!(delta > 0.0)) return {};
+    const double a0 = a;
+    // Angles a0 + k delta up to koniec, and those whose next angle stays below gora; the
+    // products are exact (k below 2^24, delta a multiple of u with 24 bits at most).
+    auto ile_do = [&](double granica, bool ostro) {
+        std::int64_t k = static_cast<std::int64_t>((granica - a0) / delta);
+        while (k > 0 && (ostro ? a0 + k * delta >= granica : a0 + k * delta > granica))
+            --k;
+        while (ostro ? a0 + (k + 1) * delta < granica : a0 + (k + 1) * delta <= granica)
+            ++k;
+        return k; // largest k with a0 + k delta below (or at) granica
+    };
+    const std::int64_t do_konca = ile_do(double(koniec), false) + 1;
+    const std::int64_t do_gory = ile_do(gora, true); // a0 + (k + 1) delta < gora for k < this
+    const std::int64_t ile = std::min(do_konca, do_gory);
+    return {delta, static_cast<int>(std::clamp<std::int64_t>(ile, 0, 1 << 24))};
+}
 
 // The arc walk; with procent 0..100 it stops as soon as the rest of the arc can no longer
 // change which side of procent the dark share ends on (policzone and ciemne are then partial).
@@ -154,20 +223,55 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     const double xp = double(x0) + 0.5, yp = double(y0) + 0.5, rd = double(r);
     float a = kat - pol;
     KierunekLuku kierunek(poczatek.cos(), poczatek.sin());
-    // Float rounding makes the step alternate between a few neighbouring values; their
-    // rotations are kept rather than computed again each time the step changes.
-    constexpr int ile_krokow = 4;
-    double krok_rad[ile_krokow] = {}, cos_krok[ile_krokow] = {1.0, 1.0, 1.0, 1.0},
-           sin_krok[ile_krokow] = {};
-    int znane = 1, nastepne_miejsce = 1;
+    ObrotyKrokow obroty;
+    // A run of equal float steps (see seria_krokow): a_serii + k * delta, w_serii steps left.
+    double a_serii = 0.0, delta = 0.0;
+    int k = 0, w_serii = 0;
+    Obrot obrot_podwojny{1.0, 0.0};
+    KierunekLuku nastepny_kierunek = kierunek;
     Piksel poprzedni{0, 0};
     constexpr int blok = 16;
     Piksel piksele[blok];
+    // Every pixel of the arc lies within r + 2 of the centre; when that square is inside the
+    // bitmap, no pixel needs the off-bitmap test.
+    const bool w_obrazie = obraz.zawiera(int(std::floor(xp - rd)) - 2, int(std::floor(yp - rd)) - 2,
+                                         int(std::ceil(xp + rd)) + 2, int(std::ceil(yp + rd)) + 2);
     bool dalej = a <= koniec;
     int dlugosc_bloku = blok;
     while (dalej) {
         int m = 0;
         while (m < dlugosc_bloku && dalej) {
+            if (w_serii > 0) {
+                // Two directions, one step apart, each turned by two steps: the pixels of
+                // successive steps no longer wait on one chain of rotations.
+                const int n = std::min(w_serii, dlugosc_bloku - m);
+                int i = 0;
+                for (; i + 1 < n; i += 2, k += 2) {
+                    Piksel& p = piksele[m++];
+                    if (!kierunek.piksel(xp, yp, rd, blisko, p))
+                        p = punkt_na_kacie(x0, y0, float(a_serii + k * delta), r);
+                    Piksel& q = piksele[m++];
+                    if (!nastepny_kierunek.piksel(xp, yp, rd, blisko, q))
+                        q = punkt_na_kacie(x0, y0, float(a_serii + (k + 1) * delta), r);
+                    kierunek.obroc(obrot_podwojny.cos, obrot_podwojny.sin);
+                    nastepny_kierunek.obroc(obrot_podwojny.cos, obrot_podwojny.sin);
+                }
+                if (i < n) {
+                    Piksel& p = piksele[m++];
+                    if (!kierunek.piksel(xp, yp, rd, blisko, p))
+                        p = punkt_na_kacie(x0, y0, float(a_serii + k * delta), r);
+                    const KierunekLuku dalszy = kierunek.obrocony(obrot_podwojny);
+                    kierunek = nastepny_kierunek;
+                    nastepny_kierunek = dalszy;
+                    ++k;
+                }
+                w_serii -= n;
+                if (w_serii == 0) {
+                    a = float(a_serii + k * delta);
+                    dalej = a <= koniec;
+                }
+                continue;
+            }
             Piksel& p = piksele[m++];
             if (!kierunek.piksel(xp, yp, rd, blisko, p)) p = punkt_na_kacie(x0, y0, a, r);
             const float nastepny = a + krok;
@@ -175,40 +279,44 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
                 dalej = false;
                 break;
             }
-            const double d = (double(nastepny) - double(a)) * stopien;
-            int i = 0;
-            while (i < znane && krok_rad[i] != d)
-                ++i;
-            if (i == znane) {
-                i = nastepne_miejsce;
-                nastepne_miejsce = nastepne_miejsce + 1 < ile_krokow ? nastepne_miejsce + 1 : 0;
-                if (znane < ile_krokow) ++znane;
-                krok_rad[i] = d;
-                if (std::fabs(d) <= 0.02) {
-                    const Obrot o = obrot(d);
-                    cos_krok[i] = o.cos;
-                    sin_krok[i] = o.sin;
-                } else {
-                    cos_krok[i] = std::cos(d);
-                    sin_krok[i] = std::sin(d);
-                }
-            }
-            kierunek.obroc(cos_krok[i], sin_krok[i]);
+            const Obrot o = obroty.o(double(nastepny) - double(a));
+            kierunek.obroc(o.cos, o.sin);
             a = nastepny;
             dalej = a <= koniec;
+            if (dalej) {
+                const SeriaKrokow seria = seria_krokow(a, krok, koniec);
+                if (seria.ile > 0) {
+                    a_serii = a;
+                    delta = seria.delta;
+                    k = 0;
+                    w_serii = seria.ile;
+                    obrot_podwojny = obroty.o(2.0 * delta);
+                    nastepny_kierunek = kierunek.obrocony(obroty.o(delta));
+                }
+            }
         }
-        for (int k = 0; k < m; ++k) {
-            const Piksel p = piksele[k];
-            if (p == poprzedni) continue;
-            poprzedni = p;
-            ++s.policzone;
-            s.ciemne += czarny_win(obraz.piksel(p.x, p.y)) ? 1 : 0;
+        if (w_obrazie) {
+            for (int j = 0; j < m; ++j) {
+                const Piksel p = piksele[j];
+                if (p == poprzedni) continue;
+                poprzedni = p;
+                ++s.policzone;
+                s.ciemne += czarny_win(obraz.piksel_w_obrazie(p.x, p.y)) ? 1 : 0;
+            }
+        } else {
+            for (int j = 0; j < m; ++j) {
+                const Piksel p = piksele[j];
+                if (p == poprzedni) continue;
+                poprzedni = p;
+                ++s.policzone;
+                s.ciemne += czarny_win(obraz.piksel(p.x, p.y)) ? 1 : 0;
+            }
         }
         if (przerywaj && dalej) {
             // Exact in integers: the final test compares ciemne * 100 / policzone with
             // procent, and the share can still move only by the pixels left to count.
-            const auto zostalo =
-                static_cast<std::int64_t>((double(koniec) - double(a)) / krok_min) + 1;
+            const double teraz = w_serii > 0 ? a_serii + k * delta : double(a);
+            const auto zostalo = static_cast<std::int64_t>((double(koniec) - teraz) / krok_min) + 1;
             const std::int64_t cz = s.ciemne, n = s.policzone;
             const std::int64_t do_ciemnego = procent * (n + zostalo) - cz * 100;
             const std::int64_t do_jasnego = (cz + zostalo) * 100 - procent * (n + zostalo);

@@ -67,6 +67,12 @@ public:
         if (!bity_ || x < 0 || y < 0 || x >= szer_ || y >= wys_) return 0;
         return bity_[y * wiersz_ + x];
     }
+    // Whether the rectangle from (x1, y1) to (x2, y2) lies inside the bitmap, and the pixel
+    // read without the test for a point known to be inside.
+    bool zawiera(int x1, int y1, int x2, int y2) const {
+        return bity_ && x1 >= 0 && y1 >= 0 && x2 < szer_ && y2 < wys_;
+    }
+    host::TColor32 piksel_w_obrazie(int x, int y) const { return bity_[y * wiersz_ + x]; }
 
 private:
     int szer_, wys_;

@@ -62,6 +62,11 @@ TEST(Luk, WalkVisitsThePixelsOfTheAngleConvention) {
         for (int kat = 0; kat <= 360; kat += 30)
             for (float r : {259.5f, 348.0f, 700.0f})
                 sprawdz(x0, x0, kat, 6.0f, r);
+    // Radii whose float step lies exactly half way between two angles of the arc's float
+    // spacing: the step then alternates with the last bit of the angle.
+    for (auto [kat, r] : {std::pair{100.0f, 311.0f}, {200.0f, 371.5f}})
+        for (int i = 0; i < 100; ++i)
+            sprawdz(500 + 0.0137f * i, 500 - 0.0071f * i, kat, 6.0f, r);
     for (int i = 0; i < 2000; ++i)
         sprawdz(495 + 10 * u(los), 495 + 10 * u(los), 370 * u(los) - 5, u(los) < 0.5f ? 6.0f : 3.0f,
                 std::round((240 + 170 * u(los)) * 2) / 2);
@@ -82,8 +87,7 @@ TEST(Luk, TurnedDirectionGivesTheExactPixels) {
                 k = analysis::Kierunek(a, k);
                 for (float r : {259.5f, 323.0f, 361.0f, 400.0f + u(los)}) {
                     ++przypadki;
-                    if (!(k.punkt(x0, x0, r) == analysis::punkt_na_kacie(x0, x0, a, r)))
-                        ++roznice;
+                    if (!(k.punkt(x0, x0, r) == analysis::punkt_na_kacie(x0, x0, a, r))) ++roznice;
                 }
             }
         }
