@@ -48,18 +48,8 @@ Kierunek::Kierunek(double kat, const Kierunek& poprzedni) : kat_(kat) {
     obroty_ = poprzedni.obroty_ + 1;
 }
 
-Piksel Kierunek::punkt(double x0, double y0, double r) const {
-    // The conversion truncates toward zero by itself.
-    const PozycjaF p = pozycja(x0, y0, r);
-    const Piksel wynik{static_cast<int>(p.x), static_cast<int>(p.y)};
-    if (obroty_ > 0) {
-        // Truncation changes at whole numbers, on either side of zero.
-        constexpr double blisko = 1e-9;
-        const double ux = std::fabs(p.x - double(wynik.x)), uy = std::fabs(p.y - double(wynik.y));
-        if (ux < blisko || ux > 1.0 - blisko || uy < blisko || uy > 1.0 - blisko)
-            return Kierunek(kat_).punkt(x0, y0, r);
-    }
-    return wynik;
+Piksel Kierunek::punkt_dokladny(double x0, double y0, double r) const {
+    return Kierunek(kat_).punkt(x0, y0, r);
 }
 
 PozycjaF pozycja_na_kacie(double x0, double y0, double kat, double r) {

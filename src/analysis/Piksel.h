@@ -5,6 +5,8 @@
 
 #include "host/Bitmap32.h"
 
+#include <cmath>
+
 namespace analysis {
 
 struct Piksel {
@@ -38,12 +40,27 @@ public:
     PozycjaF pozycja(double x0, double y0, double r) const {
         return {x0 + r * cos_ + 0.5, y0 + r * sin_ + 0.5};
     }
-    Piksel punkt(double x0, double y0, double r) const;
+    Piksel punkt(double x0, double y0, double r) const {
+        // The conversion truncates toward zero by itself.
+        const PozycjaF p = pozycja(x0, y0, r);
+        const Piksel wynik{static_cast<int>(p.x), static_cast<int>(p.y)};
+        if (obroty_ > 0) {
+            // Truncation changes at whole numbers, on either side of zero.
+            constexpr double blisko = 1e-9;
+            const double ux = std::fabs(p.x - double(wynik.x));
+            const double uy = std::fabs(p.y - double(wynik.y));
+            if (ux < blisko || ux > 1.0 - blisko || uy < blisko || uy > 1.0 - blisko)
+                return punkt_dokladny(x0, y0, r);
+        }
+        return wynik;
+    }
     double kat() const { return kat_; }
     double cos() const { return cos_; }
     double sin() const { return sin_; }
 
 private:
+    Piksel punkt_dokladny(double x0, double y0, double r) const;
+
     double kat_;
     double cos_;
     double sin_;
