@@ -100,8 +100,9 @@ private:
 // Dark for the arc and neighbourhood tests: pure black whatever the alpha (WinColor 0).
 // Off the bitmap GetPixelS answers 0, which is dark too.
 constexpr bool czarny_win(host::TColor32 c) {
-    return host::WinColor(c) == 0;
+    return (c & 0x00FFFFFFu) == 0; // the colour bits WinColor keeps
 }
+static_assert(czarny_win(0x7F000000u) && !czarny_win(0xFF000001u) && !czarny_win(0x00010000u));
 
 // Dark sample of the activity reader: the raw value is opaque black or all zero; near-black
 // greys and translucent black are light.
