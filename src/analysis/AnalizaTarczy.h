@@ -6,6 +6,7 @@
 
 #include "analysis/GeometriaTarczy.h"
 #include "analysis/Kalibracja.h"
+#include "analysis/Luk.h"
 #include "analysis/Piksel.h"
 
 #include "host/Bitmap32.h"

@@ -1,5 +1,6 @@
 #include "analysis/Centrowanie.h"
 
+#include "analysis/Obrot.h"
 #include "analysis/Piksel.h"
 
 #include "host/Rysuj.h"
@@ -10,8 +11,6 @@
 namespace analysis {
 
 namespace {
-
-constexpr double stopien = M_PI * (1.0 / 180.0);
 
 // Distance ring: a fan of 7.5-degree rays, the search a 10-pixel window below rdolny_km
 // (15 on the first four rays, which get a second chance at a badly guessed centre).

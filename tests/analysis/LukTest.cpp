@@ -1,5 +1,6 @@
 // The arc walk under the ring searches must visit exactly the pixels the angle convention
 // gives at each step, however it computes them.
+#include "analysis/Luk.h"
 #include "analysis/Piksel.h"
 
 #include "chartgen/ChartGenerator.h"

@@ -1,4 +1,5 @@
 #include "analysis/Piksel.h"
+#include "analysis/Luk.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "chartgen/ChartgenTool.h"
 #include "chartgen/SampleCharts.h"
 
+#include "analysis/Luk.h"
 #include "analysis/Piksel.h"
 #include "host/skan/WczytajSkan.h"
 

@@ -1,5 +1,6 @@
 #include "chartgen/ReadingModel.h"
 
+#include "analysis/Luk.h"
 #include "analysis/Piksel.h"
 
 #include "host/KatyCzas.h"

@@ -1,0 +1,299 @@
+#include "analysis/Luk.h"
+
+#include "analysis/Obrot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace analysis {
+
+namespace {
+// 2 pi as a 32-bit float; the arc step is computed in float.
+constexpr float dwa_pi_f = static_cast<float>(6.283185307179586);
+} // namespace
+
+namespace {
+
+// A direction (cos, sin) as the walk carries it, rotated step by step, and the pixel it
+// points at. With SSE2 both coordinates go through one instruction each; the arithmetic is
+// the same IEEE arithmetic as the scalar form, in the same order.
+#if defined(__SSE2__)
+class KierunekLuku {
+public:
+    KierunekLuku(double c, double s) : v_(_mm_set_pd(s, c)) {}
+    // (c, s) turned by the angle whose cos and sin are ck and sk:
+    // (c ck - s sk, s ck + c sk).
+    void obroc(double ck, double sk) {
+        const __m128d zamienione = _mm_shuffle_pd(v_, v_, 1);
+        v_ = _mm_add_pd(_mm_mul_pd(v_, _mm_set1_pd(ck)),
+                        _mm_mul_pd(zamienione, _mm_set_pd(sk, -sk)));
+    }
+    KierunekLuku obrocony(const Obrot& o) const {
+        KierunekLuku k = *this;
+        k.obroc(o.cos, o.sin);
+        return k;
+    }
+    // Pixel of (xp + r c, yp + r s), false when it lies within blisko of a pixel boundary, or
+    // left of or above 1, where truncation and this test need the exact way.
+    bool piksel(double xp, double yp, double r, double blisko, Piksel& p) const {
+        const __m128d poz = _mm_add_pd(_mm_set_pd(yp, xp), _mm_mul_pd(_mm_set1_pd(r), v_));
+        const __m128i calk = _mm_cvttpd_epi32(poz);
+        const __m128d u = _mm_sub_pd(_mm_sub_pd(poz, _mm_cvtepi32_pd(calk)), _mm_set1_pd(0.5));
+        const __m128d modul = _mm_andnot_pd(_mm_set1_pd(-0.0), u);
+        const __m128d zle = _mm_or_pd(_mm_cmpgt_pd(modul, _mm_set1_pd(0.5 - blisko)),
+                                      _mm_cmplt_pd(poz, _mm_set1_pd(1.0)));
+        p = {_mm_cvtsi128_si32(calk), _mm_cvtsi128_si32(_mm_shuffle_epi32(calk, 1))};
+        return _mm_movemask_pd(zle) == 0;
+    }
+
+private:
+    __m128d v_;
+};
+#else
+class KierunekLuku {
+public:
+    KierunekLuku(double c, double s) : c_(c), s_(s) {}
+    void obroc(double ck, double sk) {
+        const double c2 = c_ * ck + s_ * -sk;
+        s_ = s_ * ck + c_ * sk;
+        c_ = c2;
+    }
+    KierunekLuku obrocony(const Obrot& o) const {
+        KierunekLuku k = *this;
+        k.obroc(o.cos, o.sin);
+        return k;
+    }
+    bool piksel(double xp, double yp, double r, double blisko, Piksel& p) const {
+        const double x = xp + r * c_, y = yp + r * s_;
+        if (!(x >= 1.0 && y >= 1.0)) return false;
+        p = {static_cast<int>(x), static_cast<int>(y)};
+        const double ux = x - double(p.x) - 0.5, uy = y - double(p.y) - 0.5;
+        return !(std::fabs(ux) > 0.5 - blisko || std::fabs(uy) > 0.5 - blisko);
+    }
+
+private:
+    double c_, s_;
+};
+#endif
+
+// Rotations by the differences between successive float angles of one walk (degrees, exact
+// in double); float rounding makes the step take only a few values, so they are kept.
+class ObrotyKrokow {
+public:
+    Obrot o(double roznica) {
+        for (int i = 0; i < znane_; ++i)
+            if (roznice_[i] == roznica) return obroty_[i];
+        const int i = nastepny_;
+        nastepny_ = (nastepny_ + 1) % ile;
+        if (znane_ < ile) ++znane_;
+        roznice_[i] = roznica;
+        const double d = roznica * stopien;
+        obroty_[i] = std::fabs(d) <= 0.02 ? obrot(d) : Obrot{std::cos(d), std::sin(d)};
+        return obroty_[i];
+    }
+
+private:
+    static constexpr int ile = 4;
+    double roznice_[ile] = {};
+    Obrot obroty_[ile] = {};
+    int znane_ = 0, nastepny_ = 0;
+};
+
+// From a positive float angle a, the float sum a + krok lands on the grid of the binade of a
+// (spacing u) by the same rounding of krok / u for every a of the binade, unless that
+// remainder is exactly half of u (then it depends on the last bit of a). So the steps are all
+// equal, delta, as long as the sum stays below the binade's top. ile counts the angles
+// a, a + delta, ... that are at most koniec and whose next step is such a step (0: none).
+struct SeriaKrokow {
+    double delta = 0.0;
+    int ile = 0;
+};
+SeriaKrokow seria_krokow(float a, float krok, float koniec) {
+    if (!(a > 0.0f) || !(koniec >= a)) return {};
+    int e = 0;
+    std::frexp(a, &e); // a in [2^(e-1), 2^e)
+    const double gora = std::ldexp(1.0, e);
+    const double u = std::ldexp(1.0, e - 24);
+    const double q = double(krok) / u;
+    if (q - std::floor(q) == 0.5) return {};
+    const double delta = double(a + krok) - double(a);
+    if (!(delta > 0.0)) return {};
+    const double a0 = a;
+    // Angles a0 + k delta up to koniec, and those whose next angle stays below gora; the
+    // products are exact (k below 2^24, delta a multiple of u with 24 bits at most).
+    auto ile_do = [&](double granica, bool ostro) {
+        std::int64_t k = static_cast<std::int64_t>((granica - a0) / delta);
+        while (k > 0 && (ostro ? a0 + k * delta >= granica : a0 + k * delta > granica))
+            --k;
+        while (ostro ? a0 + (k + 1) * delta < granica : a0 + (k + 1) * delta <= granica)
+            ++k;
+        return k; // largest k with a0 + k delta below (or at) granica
+    };
+    const std::int64_t do_konca = ile_do(double(koniec), false) + 1;
+    const std::int64_t do_gory = ile_do(gora, true); // a0 + (k + 1) delta < gora for k < this
+    const std::int64_t ile = std::min(do_konca, do_gory);
+    return {delta, static_cast<int>(std::clamp<std::int64_t>(ile, 0, 1 << 24))};
+}
+
+// The arc walk; with procent 0..100 it stops as soon as the rest of the arc can no longer
+// change which side of procent the dark share ends on (policzone and ciemne are then partial).
+//
+// The steps are taken in blocks: first the pixels of a block are computed (a chain of float
+// additions and rotations), then they are counted, so that the counting's unpredictable
+// branches do not hold up the arithmetic.
+StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
+                           float r, int procent, const Kierunek& poczatek) {
+    StatystykaLuku s;
+    const float krok = 360.0f / (dwa_pi_f * r);
+    // A zero or negative radius (an uncalibrated key) has no arc to walk; a radius so large
+    // that the step vanishes against the angle must not loop forever either.
+    if (!(krok > 0.0f) || !std::isfinite(krok)) return s;
+    const float koniec = kat + pol;
+    // Each float step is at least krok less the rounding of a sum of this size, so at most
+    // (koniec - a) / krok_min + 1 steps are left from angle a; without a safe bound nothing
+    // stops early.
+    const double zasieg =
+        std::max(std::fabs(double(kat - pol)), std::fabs(double(koniec))) + double(krok);
+    const double krok_min = double(krok) - zasieg * std::ldexp(1.0, -22);
+    const bool przerywaj = procent >= 0 && procent <= 100 && krok_min > 0.5 * double(krok);
+    const WidokBitmapy obraz(bmp);
+    // The arc is walked by rotating (cos, sin) from step to step instead of calling cos and
+    // sin at every pixel; the two differ by far less than 1e-9 pixel over an arc, and a
+    // position that close to a pixel boundary is computed again the exact way, so every
+    // pixel is the one the angle convention gives.
+    constexpr double blisko = 1e-7;
+    const double xp = double(x0) + 0.5, yp = double(y0) + 0.5, rd = double(r);
+    float a = kat - pol;
+    KierunekLuku kierunek(poczatek.cos(), poczatek.sin());
+    ObrotyKrokow obroty;
+    // A run of equal float steps (see seria_krokow): a_serii + k * delta, w_serii steps left.
+    double a_serii = 0.0, delta = 0.0;
+    int k = 0, w_serii = 0;
+    Obrot obrot_podwojny{1.0, 0.0};
+    KierunekLuku nastepny_kierunek = kierunek;
+    Piksel poprzedni{0, 0};
+    constexpr int blok = 16;
+    Piksel piksele[blok];
+    // Every pixel of the arc lies within r + 2 of the centre; when that square is inside the
+    // bitmap, no pixel needs the off-bitmap test.
+    const bool w_obrazie = obraz.zawiera(int(std::floor(xp - rd)) - 2, int(std::floor(yp - rd)) - 2,
+                                         int(std::ceil(xp + rd)) + 2, int(std::ceil(yp + rd)) + 2);
+    bool dalej = a <= koniec;
+    int dlugosc_bloku = blok;
+    while (dalej) {
+        int m = 0;
+        while (m < dlugosc_bloku && dalej) {
+            if (w_serii > 0) {
+                // Two directions, one step apart, each turned by two steps: the pixels of
+                // successive steps no longer wait on one chain of rotations.
+                const int n = std::min(w_serii, dlugosc_bloku - m);
+                int i = 0;
+                for (; i + 1 < n; i += 2, k += 2) {
+                    Piksel& p = piksele[m++];
+                    if (!kierunek.piksel(xp, yp, rd, blisko, p))
+                        p = punkt_na_kacie(x0, y0, float(a_serii + k * delta), r);
+                    Piksel& q = piksele[m++];
+                    if (!nastepny_kierunek.piksel(xp, yp, rd, blisko, q))
+                        q = punkt_na_kacie(x0, y0, float(a_serii + (k + 1) * delta), r);
+                    kierunek.obroc(obrot_podwojny.cos, obrot_podwojny.sin);
+                    nastepny_kierunek.obroc(obrot_podwojny.cos, obrot_podwojny.sin);
+                }
+                if (i < n) {
+                    Piksel& p = piksele[m++];
+                    if (!kierunek.piksel(xp, yp, rd, blisko, p))
+                        p = punkt_na_kacie(x0, y0, float(a_serii + k * delta), r);
+                    const KierunekLuku dalszy = kierunek.obrocony(obrot_podwojny);
+                    kierunek = nastepny_kierunek;
+                    nastepny_kierunek = dalszy;
+                    ++k;
+                }
+                w_serii -= n;
+                if (w_serii == 0) {
+                    a = float(a_serii + k * delta);
+                    dalej = a <= koniec;
+                }
+                continue;
+            }
+            Piksel& p = piksele[m++];
+            if (!kierunek.piksel(xp, yp, rd, blisko, p)) p = punkt_na_kacie(x0, y0, a, r);
+            const float nastepny = a + krok;
+            if (nastepny == a) {
+                dalej = false;
+                break;
+            }
+            const Obrot o = obroty.o(double(nastepny) - double(a));
+            kierunek.obroc(o.cos, o.sin);
+            a = nastepny;
+            dalej = a <= koniec;
+            if (dalej) {
+                const SeriaKrokow seria = seria_krokow(a, krok, koniec);
+                if (seria.ile > 0) {
+                    a_serii = a;
+                    delta = seria.delta;
+                    k = 0;
+                    w_serii = seria.ile;
+                    obrot_podwojny = obroty.o(2.0 * delta);
+                    nastepny_kierunek = kierunek.obrocony(obroty.o(delta));
+                }
+            }
+        }
+        if (w_obrazie) {
+            for (int j = 0; j < m; ++j) {
+                const Piksel p = piksele[j];
+                if (p == poprzedni) continue;
+                poprzedni = p;
+                ++s.policzone;
+                s.ciemne += czarny_win(obraz.piksel_w_obrazie(p.x, p.y)) ? 1 : 0;
+            }
+        } else {
+            for (int j = 0; j < m; ++j) {
+                const Piksel p = piksele[j];
+                if (p == poprzedni) continue;
+                poprzedni = p;
+                ++s.policzone;
+                s.ciemne += czarny_win(obraz.piksel(p.x, p.y)) ? 1 : 0;
+            }
+        }
+        if (przerywaj && dalej) {
+            // Exact in integers: the final test compares ciemne * 100 / policzone with
+            // procent, and the share can still move only by the pixels left to count.
+            const double teraz = w_serii > 0 ? a_serii + k * delta : double(a);
+            const auto zostalo = static_cast<std::int64_t>((double(koniec) - teraz) / krok_min) + 1;
+            const std::int64_t cz = s.ciemne, n = s.policzone;
+            const std::int64_t do_ciemnego = procent * (n + zostalo) - cz * 100;
+            const std::int64_t do_jasnego = (cz + zostalo) * 100 - procent * (n + zostalo);
+            if (do_ciemnego < 0 || do_jasnego <= 0) return s;
+            // Each pixel moves either margin by about 100, so the next block is as long as
+            // neither answer can be reached before its end.
+            dlugosc_bloku = static_cast<int>(std::clamp<std::int64_t>(
+                std::min(do_ciemnego / 100 + 1, (do_jasnego + 99) / 100), 1, blok));
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+StatystykaLuku zlicz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
+                         float r) {
+    return przejdz_luk(bmp, x0, y0, kat, pol, r, -1, Kierunek(kat - pol));
+}
+
+bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
+              float r) {
+    return lok_prom(bmp, x0, y0, procent, kat, pol, r, Kierunek(kat - pol));
+}
+
+bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
+              float r, const Kierunek& poczatek) {
+    const StatystykaLuku s = przejdz_luk(bmp, x0, y0, kat, pol, r, procent, poczatek);
+    if (s.policzone == 0) return false;
+    return double(s.ciemne) * 100.0 / double(s.policzone) > double(procent);
+}
+
+} // namespace analysis
