@@ -1,10 +1,14 @@
 #include "host/Resstrings.h"
+#include "host/Biblioteki.h"
 #include "host/Ustawienia.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace host;
 
@@ -38,4 +42,42 @@ TEST(Resstrings, LanguageFallbackAndPlaceholder) {
 
     SetTranslationsFolder(QString());
     InstallSettings(nullptr);
+}
+
+// The shipped tables: every key in both languages, none empty, and the same "%n" places to
+// fill, so that switching the language never shows a bracketed key or drops a value.
+TEST(Resstrings, ShippedTablesMatch) {
+    auto wczytaj = [](const char* jezyk) {
+        std::map<QString, QString> teksty;
+        QFile f(ExeFolder() + QStringLiteral("/lang/") + QLatin1String(jezyk));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text)) << jezyk;
+        while (!f.atEnd()) {
+            const QString linia = QString::fromUtf8(f.readLine()).trimmed();
+            if (linia.isEmpty() || linia.startsWith(QLatin1Char('#'))) continue;
+            const qsizetype tab = linia.indexOf(QLatin1Char('\t'));
+            teksty[linia.left(tab)] = tab < 0 ? QString() : linia.mid(tab + 1);
+        }
+        return teksty;
+    };
+    const auto pl = wczytaj("pl.tsv"), en = wczytaj("en.tsv");
+    ASSERT_FALSE(pl.empty());
+    auto miejsca = [](const QString& t) {
+        QStringList m;
+        for (const auto& d : QRegularExpression(QStringLiteral("%\\d")).globalMatch(t))
+            m << d.captured();
+        m.sort();
+        return m;
+    };
+    for (const auto& [klucz, tekst] : pl) {
+        EXPECT_FALSE(tekst.isEmpty()) << "pl " << klucz.toStdString();
+        const auto e = en.find(klucz);
+        if (e == en.end()) {
+            ADD_FAILURE() << "en lacks " << klucz.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(e->second.isEmpty()) << "en " << klucz.toStdString();
+        EXPECT_EQ(miejsca(tekst), miejsca(e->second)) << klucz.toStdString();
+    }
+    for (const auto& [klucz, tekst] : en)
+        EXPECT_TRUE(pl.count(klucz)) << "pl lacks " << klucz.toStdString();
 }
