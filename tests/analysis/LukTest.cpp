@@ -1,6 +1,7 @@
 // The arc walk under the ring searches must visit exactly the pixels the angle convention
 // gives at each step, however it computes them.
 #include "analysis/Luk.h"
+#include "analysis/KierunekLuku.h"
 #include "analysis/Piksel.h"
 
 #include "chartgen/ChartGenerator.h"
@@ -95,3 +96,37 @@ TEST(Luk, TurnedDirectionGivesTheExactPixels) {
     }
     EXPECT_EQ(roznice, 0) << "of " << przypadki;
 }
+
+#if defined(__SSE2__)
+// Builds without SSE2 walk with the scalar form: it must turn and place points exactly as
+// the SSE2 form does, flagging the same points for the exact way.
+TEST(Luk, ScalarAndSse2DirectionsAgree) {
+    std::mt19937 los(5);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    int roznice = 0, oznaczone = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const double xp = i % 2 ? 500.5 : 700 * u(los), r = 100 + 400 * u(los);
+        double kat = 6.3 * u(los);
+        if (i % 4 == 0) {
+            // First point at, or a hair from, a pixel boundary in x (or below 1 for xp < r).
+            static constexpr double obok[] = {0.0, 1e-9, -1e-9, 1e-6, -1e-6};
+            const double x = std::floor(xp + r * std::cos(kat)) + obok[i / 4 % 5];
+            kat = std::acos(std::clamp((x - xp) / r, -1.0, 1.0));
+        }
+        const double krok = 0.004 * u(los);
+        analysis::KierunekLukuSkalarny a(std::cos(kat), std::sin(kat));
+        analysis::KierunekLukuSse2 b(std::cos(kat), std::sin(kat));
+        const analysis::Obrot o = analysis::obrot(krok);
+        for (int k = 0; k < 40; ++k) {
+            analysis::Piksel p, q;
+            const bool pa = a.piksel(xp, xp, r, 1e-7, p), pb = b.piksel(xp, xp, r, 1e-7, q);
+            if (pa != pb || (pa && !(p == q))) ++roznice;
+            oznaczone += !pa;
+            a.obroc(o.cos, o.sin);
+            b.obroc(o.cos, o.sin);
+        }
+    }
+    EXPECT_EQ(roznice, 0);
+    EXPECT_GT(oznaczone, 500); // the boundary cases were met
+}
+#endif
