@@ -73,6 +73,19 @@ SeriaKrokow seria_krokow(float a, float krok, float koniec) {
     return {delta, static_cast<int>(std::clamp<std::int64_t>(ile, 0, 1 << 24))};
 }
 
+// Counts the pixels of a block that differ from their predecessor, and the dark ones among
+// them.
+template <typename Odczyt>
+void zlicz(const Piksel* piksele, int m, Piksel& poprzedni, StatystykaLuku& s, Odczyt odczyt) {
+    for (int j = 0; j < m; ++j) {
+        const Piksel p = piksele[j];
+        if (p == poprzedni) continue;
+        poprzedni = p;
+        ++s.policzone;
+        s.ciemne += czarny_win(odczyt(p)) ? 1 : 0;
+    }
+}
+
 // The arc walk; with procent 0..100 it stops as soon as the rest of the arc can no longer
 // change which side of procent the dark share ends on (policzone and ciemne are then partial).
 //
@@ -175,23 +188,11 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
                 }
             }
         }
-        if (w_obrazie) {
-            for (int j = 0; j < m; ++j) {
-                const Piksel p = piksele[j];
-                if (p == poprzedni) continue;
-                poprzedni = p;
-                ++s.policzone;
-                s.ciemne += czarny_win(obraz.piksel_w_obrazie(p.x, p.y)) ? 1 : 0;
-            }
-        } else {
-            for (int j = 0; j < m; ++j) {
-                const Piksel p = piksele[j];
-                if (p == poprzedni) continue;
-                poprzedni = p;
-                ++s.policzone;
-                s.ciemne += czarny_win(obraz.piksel(p.x, p.y)) ? 1 : 0;
-            }
-        }
+        if (w_obrazie)
+            zlicz(piksele, m, poprzedni, s,
+                  [&](Piksel p) { return obraz.piksel_w_obrazie(p.x, p.y); });
+        else
+            zlicz(piksele, m, poprzedni, s, [&](Piksel p) { return obraz.piksel(p.x, p.y); });
         if (przerywaj && dalej) {
             // Exact in integers: the final test compares ciemne * 100 / policzone with
             // procent, and the share can still move only by the pixels left to count.

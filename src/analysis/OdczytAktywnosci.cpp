@@ -143,10 +143,10 @@ int OdczytAktywnosci::minimum_minut(int czy_praca) const {
         .toInt();
 }
 
-void OdczytAktywnosci::usun_ponizej_minimum() {
+template <typename Usun, typename Po>
+void OdczytAktywnosci::usun_okresy(Usun usun, Po po_usunieciu) {
     for (int i = 0; i <= lista_.ile();) {
-        const OkresOdczytu o = lista_.okres(i);
-        if (!(dlugosc(o) * 4.0 < minimum_minut(o.czy_praca))) {
+        if (!usun(i, lista_.okres(i))) {
             ++i;
             continue;
         }
@@ -156,32 +156,31 @@ void OdczytAktywnosci::usun_ponizej_minimum() {
             ++i;
             continue;
         }
-        // The neighbours that took the stretch have lost their points; read them again.
-        if (!we_.szczeg) {
+        po_usunieciu(i);
+    }
+}
+
+void OdczytAktywnosci::usun_ponizej_minimum() {
+    usun_okresy(
+        [&](int, const OkresOdczytu& o) { return dlugosc(o) * 4.0 < minimum_minut(o.czy_praca); },
+        [&](int i) {
+            // The neighbours that took the stretch have lost their points; read them again.
+            if (we_.szczeg) return;
             if (i > 0 && lista_.okres(i - 1).czy_praca == kod_jazda) czytaj_km(i - 1);
             if (i <= lista_.ile() && lista_.okres(i).czy_praca == kod_jazda) czytaj_km(i);
-        }
-    }
+        });
 }
 
 // Driving without any distance is a misread line; slivers of other activities are noise.
 void OdczytAktywnosci::usun_jazde_bez_punktow() {
-    for (int i = 0; i <= lista_.ile();) {
-        const OkresOdczytu o = lista_.okres(i);
-        const bool usun = o.czy_praca == kod_jazda ? lista_.ile_punktow(i) == 0
-                                                   : std::fabs(o.kat_do - o.kat_od) < 0.5;
-        if (!usun) {
-            ++i;
-            continue;
-        }
-        const int przed = lista_.ile();
-        lista_.usun_okres(i, 1);
-        if (lista_.ile() == przed) {
-            ++i;
-            continue;
-        }
-        if (i <= lista_.ile() && lista_.okres(i).czy_praca == kod_jazda) czytaj_km(i);
-    }
+    usun_okresy(
+        [&](int i, const OkresOdczytu& o) {
+            return o.czy_praca == kod_jazda ? lista_.ile_punktow(i) == 0
+                                            : std::fabs(o.kat_do - o.kat_od) < 0.5;
+        },
+        [&](int i) {
+            if (i <= lista_.ile() && lista_.okres(i).czy_praca == kod_jazda) czytaj_km(i);
+        });
 }
 
 } // namespace analysis

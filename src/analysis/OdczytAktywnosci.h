@@ -78,6 +78,9 @@ private:
     void usun_krotkie_przerwy_w_dyzurze();
     void usun_ponizej_minimum();
     void usun_jazde_bez_punktow();
+    // Removes, front to back, every period usun(i, okres) picks; a removal the list refuses moves
+    // on. po_usunieciu(i) runs after the period at i was removed.
+    template <typename Usun, typename Po> void usun_okresy(Usun usun, Po po_usunieciu);
     int minimum_minut(int czy_praca) const;
     void czytaj_km(int p);
 
