@@ -6,6 +6,7 @@
 #include <QtDebug>
 
 #include <map>
+#include <memory>
 #include <mutex>
 
 namespace host {
@@ -19,8 +20,9 @@ QString& exeFolderOverride() {
 
 // The libraries loaded in this process, one QLibrary per file with a count of its handles.
 // QLibrary does not count reliably by itself: unloading one instance can unmap a file another
-// instance still has loaded.
-class LoadedLibraries {
+// instance still has loaded. Every handle keeps the registry alive, so handles held by other
+// statics may be released after this file's statics are gone.
+class LoadedLibraries : public std::enable_shared_from_this<LoadedLibraries> {
 public:
     std::shared_ptr<QLibrary> find(const QString& key);
     std::shared_ptr<QLibrary> load(const QString& key, const QString& path);
@@ -38,16 +40,15 @@ private:
     std::map<QString, QString> pathOf_; // executable folder + Windows name -> file
 };
 
-// Lives until the process ends: handles kept by other statics are released after any static
-// registry would already be gone.
 LoadedLibraries& loadedLibraries() {
-    static auto* const libraries = new LoadedLibraries;
+    static const auto libraries = std::make_shared<LoadedLibraries>();
     return *libraries;
 }
 
 std::shared_ptr<QLibrary> LoadedLibraries::handle(const QString& path, Entry& e) {
     ++e.handles;
-    return std::shared_ptr<QLibrary>(e.library.get(), [this, path](QLibrary*) { release(path); });
+    return std::shared_ptr<QLibrary>(
+        e.library.get(), [self = shared_from_this(), path](QLibrary*) { self->release(path); });
 }
 
 void LoadedLibraries::release(const QString& path) {
