@@ -63,7 +63,10 @@ private:
     float klasa_grubosci(const host::Bitmap32& bmp, float ak, float* szerokosc) const;
     float klasa_pseudoschodkowa(const host::Bitmap32& bmp, float ak) const;
     float klasa_schodkowa(const host::Bitmap32& bmp, float ak) const;
-    bool ciemny(const WidokBitmapy& bmp, const Kierunek& ak, float r) const;
+    bool ciemny(const WidokBitmapy& bmp, const Kierunek& ak, float r) const {
+        const Piksel p = ak.punkt(an_.geometria().x0, an_.geometria().y0, r);
+        return ciemna_probka(bmp.piksel(p.x, p.y));
+    }
     float klasa(int k) const;
     void rozstrzygnij_klasy();
     void usun_szpilki();

@@ -27,11 +27,6 @@ float kwantyzuj(int w) {
 
 } // namespace
 
-bool OdczytAktywnosci::ciemny(const WidokBitmapy& bmp, const Kierunek& ak, float r) const {
-    const Piksel p = ak.punkt(an_.geometria().x0, an_.geometria().y0, r);
-    return ciemna_probka(bmp.piksel(p.x, p.y));
-}
-
 void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a0) {
     lista_.ustaw_kat_rozp(a0);
     std::fill(probki_.begin(), probki_.end(), ProbkaAktywnosci{});
