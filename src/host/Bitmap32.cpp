@@ -5,7 +5,9 @@
 
 namespace host {
 
-Bitmap32::Bitmap32(int width, int height, TColor32 fill) { SetSize(width, height, fill); }
+Bitmap32::Bitmap32(int width, int height, TColor32 fill) {
+    SetSize(width, height, fill);
+}
 
 Bitmap32::Bitmap32(QImage image) : img_(image.convertToFormat(QImage::Format_ARGB32)) {}
 
@@ -14,7 +16,9 @@ void Bitmap32::SetSize(int width, int height, TColor32 fill) {
     img_.fill(fill);
 }
 
-void Bitmap32::Clear(TColor32 colour) { img_.fill(colour); }
+void Bitmap32::Clear(TColor32 colour) {
+    img_.fill(colour);
+}
 
 void Bitmap32::Draw(int x, int y, const Bitmap32& src) {
     if (empty() || src.empty()) return;

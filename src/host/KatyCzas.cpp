@@ -8,18 +8,25 @@ namespace host {
 double Katdo360(double kat) {
     // Repeated subtraction, as the chart code expects, rather than fmod: the values are never
     // more than a few turns away and this keeps results bit-identical to the plain arithmetic.
-    while (kat >= 360.0) kat -= 360.0;
-    while (kat < 0.0) kat += 360.0;
+    while (kat >= 360.0)
+        kat -= 360.0;
+    while (kat < 0.0)
+        kat += 360.0;
     return kat;
 }
 
-TDateTime KatNaGodz(double kat, double kat24) { return TDateTime(Katdo360(kat - kat24) / 360.0); }
+TDateTime KatNaGodz(double kat, double kat24) {
+    return TDateTime(Katdo360(kat - kat24) / 360.0);
+}
 
-TDateTime KatNaGodz(double dlugosc) { return TDateTime(dlugosc / 360.0); }
+TDateTime KatNaGodz(double dlugosc) {
+    return TDateTime(dlugosc / 360.0);
+}
 
 TDateTime KatNaGodz_(double kat, double kat_odniesienia) {
     double d = kat - kat_odniesienia;
-    while (d < 0.0) d += 360.0;
+    while (d < 0.0)
+        d += 360.0;
     return TDateTime(d / 360.0);
 }
 
@@ -27,16 +34,22 @@ double CzasNaKat(TDateTime czas, double kat24) {
     return Katdo360(czas.timeOfDay() * 360.0 + kat24);
 }
 
-double GodzNaKat(TDateTime czas, double kat24) { return CzasNaKat(czas, kat24); }
+double GodzNaKat(TDateTime czas, double kat24) {
+    return CzasNaKat(czas, kat24);
+}
 
-double GodzNaKat(const QString& hhnn, double kat24) { return CzasNaKat(StrToTime(hhnn), kat24); }
+double GodzNaKat(const QString& hhnn, double kat24) {
+    return CzasNaKat(StrToTime(hhnn), kat24);
+}
 
 double XYNaKat(double x, double y, double cx, double cy) {
     if (x == cx && y == cy) return 0.0;
     return Katdo360(std::atan2(y - cy, x - cx) * 180.0 / M_PI);
 }
 
-double Roznica_katow(double a, double b) { return Katdo360(b - a); }
+double Roznica_katow(double a, double b) {
+    return Katdo360(b - a);
+}
 
 int Czy_w_zakr(double od, double kat, double do_) {
     od = Katdo360(od);
@@ -49,9 +62,12 @@ int Czy_w_zakr(double od, double kat, double do_) {
 namespace {
 double roundSteps(double steps, int tryb) {
     switch (tryb) {
-    case 1: return std::floor(steps + 1e-9);
-    case 2: return std::ceil(steps - 1e-9);
-    default: return std::floor(steps + 0.5);
+    case 1:
+        return std::floor(steps + 1e-9);
+    case 2:
+        return std::ceil(steps - 1e-9);
+    default:
+        return std::floor(steps + 0.5);
     }
 }
 } // namespace

@@ -151,4 +151,3 @@ TEST(OkresyZProbek, DrivingWithoutDistanceGoesUnlessDetailed) {
         EXPECT_EQ(o.kody(), szczeg ? std::vector<int>({0, 2, 0}) : std::vector<int>({0})) << szczeg;
     }
 }
-

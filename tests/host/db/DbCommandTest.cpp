@@ -30,10 +30,12 @@ Outcome db(const QStringList& args) {
 TEST(DbCommand, InitWithDemoThenInfo) {
     QTemporaryDir tmp;
     const QString data = tmp.filePath(QStringLiteral("dane/nowe"));
-    Outcome init = db({QStringLiteral("init"), QStringLiteral("--data"), data, QStringLiteral("--demo")});
+    Outcome init =
+        db({QStringLiteral("init"), QStringLiteral("--data"), data, QStringLiteral("--demo")});
     ASSERT_EQ(init.status, 0) << init.err.toStdString();
     EXPECT_TRUE(QFile::exists(data + QStringLiteral("/tacho.sqlite")));
-    Outcome again = db({QStringLiteral("init"), QStringLiteral("--data=") + data, QStringLiteral("--demo")});
+    Outcome again =
+        db({QStringLiteral("init"), QStringLiteral("--data=") + data, QStringLiteral("--demo")});
     EXPECT_EQ(again.status, 0);
     EXPECT_TRUE(again.out.contains(QLatin1String("not added")));
     Outcome info = db({QStringLiteral("info"), QStringLiteral("--data"), data});

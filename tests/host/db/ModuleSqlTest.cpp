@@ -48,7 +48,8 @@ TEST_P(ModuleSql, DriversAndDictionaries) {
     EXPECT_EQ(on(2024, 1).RecordCount(), 5);
     EXPECT_EQ(on(2023, 1).RecordCount(), 6);
     EXPECT_EQ(on(2024, 2).RecordCount(), 3);
-    EXPECT_EQ(on(2024, 1).asString(QStringLiteral("nazwisko_imie")), QStringLiteral("Kamiński Adam"));
+    EXPECT_EQ(on(2024, 1).asString(QStringLiteral("nazwisko_imie")),
+              QStringLiteral("Kamiński Adam"));
 
     const QString statuses = QStringLiteral(
         "select s1.id, s1.wartosc from VListaPozSlownika s1 where s1.typ_slownika='tarcza_status' "

@@ -69,7 +69,8 @@ const Case kCases[] = {
      "declare @d datetime, @k float set @d = '20240305 10:45' set @k = 361.5 exec sp_executesql "
      "N' INSERT INTO [dbo].[poz_zdarz_org] ([czas_do], [km]) VALUES (@d, @k)', N'@d datetime, "
      "@k float', @d, @k",
-     "INSERT INTO \"poz_zdarz_org\" (\"czas_do\", \"km\") VALUES ('2024-03-05 10:45:00.000', 361.5)",
+     "INSERT INTO \"poz_zdarz_org\" (\"czas_do\", \"km\") VALUES ('2024-03-05 10:45:00.000', "
+     "361.5)",
      "INSERT INTO \"poz_zdarz_org\" (\"czas_do\", \"km\") VALUES (cast('2024-03-05 10:45:00.000' "
      "as timestamp(3)), 361.5)"},
     {"execute_sql_named_arguments",

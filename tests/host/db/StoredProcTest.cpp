@@ -35,9 +35,13 @@ protected:
 } // namespace
 
 TEST_P(Procs, PZapTachoStoresANewChartAndChangesIt) {
-    StoredProc p = call("PZapTacho", {{"@idt", 0}, {"@data", QVariant::fromValue(kDay)},
-                                      {"@idk", 1}, {"@ids", 2}, {"@id_konwojenta", 0},
-                                      {"@kat24", 181.25}, {"@kat_zak", QVariant()},
+    StoredProc p = call("PZapTacho", {{"@idt", 0},
+                                      {"@data", QVariant::fromValue(kDay)},
+                                      {"@idk", 1},
+                                      {"@ids", 2},
+                                      {"@id_konwojenta", 0},
+                                      {"@kat24", 181.25},
+                                      {"@kat_zak", QVariant()},
                                       {"@brak_wr", true},
                                       {"@zdarz_podsum", QStringLiteral("04:30,01:15")},
                                       {"@id_u", 1}});
@@ -61,8 +65,10 @@ TEST_P(Procs, PZapTachoStoresANewChartAndChangesIt) {
     // Edited: same key, new values; an empty period summary keeps the stored one.
     StoredProc e = call("PZapTacho", {{"@idt", id},
                                       {"@data", QVariant::fromValue(TDateTime(kDay + 1))},
-                                      {"@idk", 3}, {"@kat_zak", 170.5},
-                                      {"@zdarz_podsum", QString()}, {"@id_u", 2}});
+                                      {"@idk", 3},
+                                      {"@kat_zak", 170.5},
+                                      {"@zdarz_podsum", QString()},
+                                      {"@id_u", 2}});
     EXPECT_EQ(e.param(QStringLiteral("@id_t")).toInt(), id);
     t.open();
     EXPECT_DOUBLE_EQ(t.asDateTime(QStringLiteral("data")), kDay + 1);
@@ -82,8 +88,10 @@ TEST_P(Procs, PeriodsAndTheirPointsReadBack) {
     const int chart = addChart(1, kDay);
     const int k1 = addPeriod(chart, czas(6, 15), czas(10, 45), 2, 361);
     // A date-time given as a plain number of days is taken as one.
-    StoredProc p2 = call("PZapPozZdarz", {{"@id_t", chart}, {"@czas_od", czas(23, 0).value},
-                                          {"@czas_do", at(1, 0, 1)}, {"@czy_praca", 0},
+    StoredProc p2 = call("PZapPozZdarz", {{"@id_t", chart},
+                                          {"@czas_od", czas(23, 0).value},
+                                          {"@czas_do", at(1, 0, 1)},
+                                          {"@czy_praca", 0},
                                           {"@id_tpz", QVariant()}});
     const int k2 = p2.param(QStringLiteral("@id_tpz")).toInt();
     ASSERT_GT(k1, 0);
@@ -134,8 +142,12 @@ TEST_P(Procs, AFailingProcedureLeavesTheCallersTransactionUsable) {
 TEST_P(Procs, SpecialPointsAndErrorTexts) {
     exec(QStringLiteral("insert into miasto (miasto) values ('Świecko')"));
     const int chart = addChart(1, kDay);
-    StoredProc sp = call("PZapPktSpec", {{"@id_t", chart}, {"@data", at(2, 0, 1)}, {"@tonaz", 12.5},
-                                         {"@kod_ladunku", QVariant()}, {"@typ", 1}, {"@id_adr", 0},
+    StoredProc sp = call("PZapPktSpec", {{"@id_t", chart},
+                                         {"@data", at(2, 0, 1)},
+                                         {"@tonaz", 12.5},
+                                         {"@kod_ladunku", QVariant()},
+                                         {"@typ", 1},
+                                         {"@id_adr", 0},
                                          {"@id", QVariant()}});
     EXPECT_GT(sp.param(QStringLiteral("@id")).toInt(), 0);
     Query q(QStringLiteral("select * from punkty_specjalne where id_t = %1").arg(chart), db());
@@ -149,8 +161,8 @@ TEST_P(Procs, SpecialPointsAndErrorTexts) {
 
     Query o(QStringLiteral("select opis_bledow, uwagi from tacho_opisy where id_t = %1").arg(chart),
             db());
-    call("PZapTachoOpisy", {{"@id_t", chart}, {"@opis_bledow", QStringLiteral("Brak wpisu")},
-                            {"@uwagi", QString()}});
+    call("PZapTachoOpisy",
+         {{"@id_t", chart}, {"@opis_bledow", QStringLiteral("Brak wpisu")}, {"@uwagi", QString()}});
     o.open();
     EXPECT_EQ(o.asString(QStringLiteral("opis_bledow")), QStringLiteral("Brak wpisu"));
     EXPECT_TRUE(o.isNull(QStringLiteral("uwagi")));
@@ -163,8 +175,11 @@ TEST_P(Procs, SpecialPointsAndErrorTexts) {
 TEST_P(Procs, DocumentsRegisteredAndRemoved) {
     const int chart = addChart(1, kDay);
     auto add = [&](const QVariant& tabela, const QVariant& record, const QString& path) {
-        return call("PZapDokPlik", {{"@sciezka", path}, {"@tabela", tabela}, {"@id_", record},
-                                    {"@id_u", 1}, {"@id", QVariant()}});
+        return call("PZapDokPlik", {{"@sciezka", path},
+                                    {"@tabela", tabela},
+                                    {"@id_", record},
+                                    {"@id_u", 1},
+                                    {"@id", QVariant()}});
     };
     StoredProc ok = add(QStringLiteral("20"), chart, QStringLiteral("/dok/skan.jpg"));
     EXPECT_EQ(ok.ReturnValue(), 0);
@@ -176,8 +191,11 @@ TEST_P(Procs, DocumentsRegisteredAndRemoved) {
     EXPECT_EQ(add(QStringLiteral("20"), chart, QString()).ReturnValue(), 1);
 
     auto remove = [&](const char* table, const char* key, int id, int force) {
-        return call("PUsunW", {{"@tabela", QLatin1String(table)}, {"@nazwa_id", QLatin1String(key)},
-                               {"@id_u", 1}, {"@czy_wymuszenie", force}, {"@id", id}})
+        return call("PUsunW", {{"@tabela", QLatin1String(table)},
+                               {"@nazwa_id", QLatin1String(key)},
+                               {"@id_u", 1},
+                               {"@czy_wymuszenie", force},
+                               {"@id", id}})
             .ReturnValue();
     };
     EXPECT_EQ(remove("dokument_plik", "id_dp", doc, 0), 0);
@@ -194,7 +212,8 @@ TEST_P(Procs, ImportLinksOneRowPerColumn) {
     auto link = [&](const char* column, const QString& value) {
         return call("PZapImportPowiazania", {{"@id", QVariant()},
                                              {"@tabela", QStringLiteral("tacho")},
-                                             {"@nazwa_id", QStringLiteral("id_t")}, {"@id_", 5},
+                                             {"@nazwa_id", QStringLiteral("id_t")},
+                                             {"@id_", 5},
                                              {"@nazwa_kol", QLatin1String(column)},
                                              {"@wartosc_import", value},
                                              {"@import", QStringLiteral("DDD")},
