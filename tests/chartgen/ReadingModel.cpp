@@ -1,4 +1,4 @@
-#include "chartgen/ReadingModel.h"
+#include "ReadingModel.h"
 
 #include "analysis/Luk.h"
 #include "analysis/Piksel.h"

@@ -2,7 +2,7 @@
 
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/Prng.h"
-#include "chartgen/ReadingModel.h"
+#include "ReadingModel.h"
 #include "chartgen/SampleCharts.h"
 
 #include "analysis/Piksel.h"
