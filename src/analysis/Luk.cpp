@@ -14,28 +14,12 @@ namespace {
 // 2 pi as a 32-bit float; the arc step is computed in float.
 constexpr float dwa_pi_f = static_cast<float>(6.283185307179586);
 
-// Rotations by the differences between successive float angles of one walk (degrees, exact
-// in double); float rounding makes the step take only a few values, so they are kept.
-class ObrotyKrokow {
-public:
-    Obrot o(double roznica) {
-        for (int i = 0; i < znane_; ++i)
-            if (roznice_[i] == roznica) return obroty_[i];
-        const int i = nastepny_;
-        nastepny_ = (nastepny_ + 1) % ile;
-        if (znane_ < ile) ++znane_;
-        roznice_[i] = roznica;
-        const double d = roznica * stopien;
-        obroty_[i] = std::fabs(d) <= 0.02 ? obrot(d) : Obrot{std::cos(d), std::sin(d)};
-        return obroty_[i];
-    }
-
-private:
-    static constexpr int ile = 4;
-    double roznice_[ile] = {};
-    Obrot obroty_[ile] = {};
-    int znane_ = 0, nastepny_ = 0;
-};
+// The rotation by a difference between two float angles (degrees, exact in double): from the
+// short series for the small steps of an arc, from cos and sin otherwise.
+Obrot obrot_o(double roznica) {
+    const double d = roznica * stopien;
+    return std::fabs(d) <= 0.02 ? obrot(d) : Obrot{std::cos(d), std::sin(d)};
+}
 
 // From a positive float angle a, the float sum a + krok lands on the grid of the binade of a
 // (spacing u) by the same rounding of krok / u for every a of the binade, unless that
@@ -116,7 +100,6 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     const double xp = double(x0) + 0.5, yp = double(y0) + 0.5, rd = double(r);
     float a = kat - pol;
     KierunekLuku kierunek(poczatek.cos(), poczatek.sin());
-    ObrotyKrokow obroty;
     // A run of equal float steps (see seria_krokow): a_serii + k * delta, w_serii steps left.
     double a_serii = 0.0, delta = 0.0;
     int k = 0, w_serii = 0;
@@ -172,7 +155,7 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
                 dalej = false;
                 break;
             }
-            const Obrot o = obroty.o(double(nastepny) - double(a));
+            const Obrot o = obrot_o(double(nastepny) - double(a));
             kierunek.obroc(o.cos, o.sin);
             a = nastepny;
             dalej = a <= koniec;
@@ -183,8 +166,8 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
                     delta = seria.delta;
                     k = 0;
                     w_serii = seria.ile;
-                    obrot_podwojny = obroty.o(2.0 * delta);
-                    nastepny_kierunek = kierunek.obrocony(obroty.o(delta));
+                    obrot_podwojny = obrot_o(2.0 * delta);
+                    nastepny_kierunek = kierunek.obrocony(obrot_o(delta));
                 }
             }
         }
