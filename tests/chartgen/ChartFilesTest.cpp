@@ -1,4 +1,4 @@
-// Drawn rings, bad descriptions, noise, the 1-bit file and the sample files' import.
+// Drawn rings, bad descriptions, noise, the 1-bit file and the sample files.
 
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartgenTool.h"
@@ -6,11 +6,9 @@
 
 #include "analysis/Luk.h"
 #include "analysis/Piksel.h"
-#include "host/skan/WczytajSkan.h"
 
 #include <QDirIterator>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
@@ -141,7 +139,9 @@ TEST(ChartGenFiles, MonoBmpReloadsWithPureBlack) {
     EXPECT_EQ(*spec, noisy());
 }
 
-TEST(ChartGenTool, EverySampleFileImportsAsItsDiscs) {
+// The tool lists exactly the files it writes, each with its ground truth (the import of grey
+// scans and sheets is tested with the import).
+TEST(ChartGenTool, SamplesAreListedAsWrittenWithTheirGroundTruth) {
     QTemporaryDir dir;
     QString o, e;
     QTextStream out(&o), err(&e);
@@ -159,34 +159,6 @@ TEST(ChartGenTool, EverySampleFileImportsAsItsDiscs) {
               QSet<QString>(written.begin(), written.end()));
     EXPECT_TRUE(written.contains(dir.filePath(QStringLiteral("strona_a4_200dpi.png"))));
     EXPECT_TRUE(written.contains(dir.filePath(QStringLiteral("standardowa_600dpi.png"))));
-    for (const QString& image : written) {
-        SCOPED_TRACE(image.toStdString());
-        QFile f(groundTruthPath(image));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QJsonObject truth = QJsonDocument::fromJson(f.readAll()).object();
-        // A sheet lists its discs with their page centres; any other file is one chart.
-        std::vector<QPointF> centres;
-        for (const auto d : truth[QStringLiteral("discs")].toArray()) {
-            const QJsonArray c = d.toObject()[QStringLiteral("centre")].toArray();
-            centres.emplace_back(c[0].toDouble(), c[1].toDouble());
-        }
-        std::vector<host::TarczaZeSkanu> discs;
-        try {
-            discs = host::WczytajSkan(image);
-        } catch (const host::BladImportu& ex) {
-            FAIL() << ex.what();
-        }
-        ASSERT_EQ(discs.size(), centres.empty() ? 1u : centres.size());
-        const int dpi =
-            truth[QStringLiteral("dpi")].toInt(truth[QStringLiteral("grey_dpi")].toInt(300));
-        // A chart at 300 dpi is taken as cut already and keeps its class; a scan is cut to 1000.
-        const int size = dpi == 300 ? truth[QStringLiteral("rozmiar")].toInt() : 1000;
-        for (std::size_t i = 0; i < discs.size(); ++i) {
-            EXPECT_EQ(discs[i].dpi, dpi);
-            EXPECT_EQ(discs[i].bitmapa.width(), size);
-            if (centres.empty()) continue;
-            EXPECT_NEAR(discs[i].srodek.x(), centres[i].x(), 0.5) << "disc " << i + 1;
-            EXPECT_NEAR(discs[i].srodek.y(), centres[i].y(), 0.5) << "disc " << i + 1;
-        }
-    }
+    for (const QString& image : written)
+        EXPECT_TRUE(QFile::exists(groundTruthPath(image))) << image.toStdString();
 }
