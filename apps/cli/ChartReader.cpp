@@ -16,18 +16,8 @@
 #include "host/skan/WczytajSkan.h"
 
 #include <QJsonArray>
-#include <QMutex>
-#include <QMutexLocker>
 
 namespace {
-
-// The list's constructor loads the event-conversion library and reads a setting; keep that
-// one at a time.
-std::shared_ptr<Lista_zdarz> newList() {
-    static QMutex mutex;
-    QMutexLocker lock(&mutex);
-    return std::make_shared<Lista_zdarz>();
-}
 
 DiscReading readDisc(const QString& file, int index, host::TarczaZeSkanu& d,
                      const ReadSettings& s) {
@@ -43,7 +33,7 @@ DiscReading readDisc(const QString& file, int index, host::TarczaZeSkanu& d,
     g.kat24 = s.kat24;
     g.polowa_obrazu = analysis::GeometriaTarczy::polowa_obrazu_dla(g.x0);
 
-    r.lista = newList();
+    r.lista = std::make_shared<Lista_zdarz>();
     Lista_zdarz& lista = *r.lista;
     lista.czy_szczeg = s.detailed ? 1 : 0;
     lista.ustaw_kat24(s.kat24);

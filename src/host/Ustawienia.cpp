@@ -9,6 +9,7 @@
 #include <QtDebug>
 
 #include <map>
+#include <mutex>
 
 namespace host {
 
@@ -135,6 +136,9 @@ std::unique_ptr<Ustawienia>& memoryStore() {
 } // namespace
 
 struct Ustawienia::Impl {
+    // Readers run on worker threads (a batch of charts); one QSettings must not be used by two
+    // threads at once.
+    mutable std::mutex mutex;
     QString path;
     std::unique_ptr<QSettings> ini; // file-backed
     QMap<QString, QVariant> memory; // memory-only, by table key
@@ -166,12 +170,17 @@ Ustawienia::~Ustawienia() = default;
 
 QVariant Ustawienia::get(const QString& name, const QString& group) const {
     const QVariant def = defaultValue(name, group);
-    const QVariant v = d->stored(name, group);
+    QVariant v;
+    {
+        std::lock_guard lock(d->mutex);
+        v = d->stored(name, group);
+    }
     if (!v.isValid()) return def;
     return asTypeOf(v, def);
 }
 
 void Ustawienia::set(const QString& name, const QString& group, const QVariant& value) {
+    std::lock_guard lock(d->mutex);
     if (!d->ini) {
         d->memory.insert(tableKey(group, name), value);
         return;

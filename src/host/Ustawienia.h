@@ -22,6 +22,7 @@ public:
     Ustawienia(const Ustawienia&) = delete;
     Ustawienia& operator=(const Ustawienia&) = delete;
 
+    // Safe to call from several threads.
     QVariant get(const QString& name, const QString& group) const;
     // Stores the value and writes the file at once; a failed write is logged.
     void set(const QString& name, const QString& group, const QVariant& value);
