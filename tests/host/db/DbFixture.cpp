@@ -100,9 +100,9 @@ int DbTest::addChart(int id_k, TDateTime day, int id_s) {
     return p.param(QStringLiteral("@id_t")).toInt();
 }
 
-int DbTest::addPeriod(int id_t, TDateTime od, TDateTime do_, int czy_praca, double km) {
+int DbTest::addPeriod(int id_tarczy, TDateTime od, TDateTime do_, int czy_praca, double km) {
     StoredProc p(QStringLiteral("PZapPozZdarz"), db());
-    p.setParam(QStringLiteral("@id_t"), id_t);
+    p.setParam(QStringLiteral("@id_t"), id_tarczy);
     p.setParam(QStringLiteral("@czas_od"), od);
     p.setParam(QStringLiteral("@czas_do"), do_);
     p.setParam(QStringLiteral("@czy_praca"), czy_praca);
