@@ -70,8 +70,9 @@ void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
         out << "Drivers (" << drivers << (drivers > 5 ? ", the first 5" : "") << "):\n";
         host::Query q(
             QStringLiteral(
-                "select top 5 k.id_k, k.nazwisko, k.imie, k.data_od, k.data_do, f.nazwa_skrot "
-                "from kierowca k left join firma f on f.id_f = k.id_f order by k.nazwisko, k.imie"),
+                "select k.id_k, k.nazwisko, k.imie, k.data_od, k.data_do, f.nazwa_skrot from "
+                "kierowca k left join firma f on f.id_f = k.id_f order by k.nazwisko, k.imie "
+                "limit 5"),
             c);
         q.open();
         for (; !q.Eof(); q.Next()) {
@@ -96,7 +97,7 @@ void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
     if (vehicles > 0) {
         out << "Vehicles (" << vehicles << (vehicles > 5 ? ", the first 5" : "") << "):\n";
         host::Query q(
-            QStringLiteral("select top 5 id_s, nr_rej, marka from samochod order by nr_rej"), c);
+            QStringLiteral("select id_s, nr_rej, marka from samochod order by nr_rej limit 5"), c);
         q.open();
         for (; !q.Eof(); q.Next())
             out << QStringLiteral("  %1  %2  %3\n")

@@ -1,13 +1,11 @@
 #include "host/db/Connection.h"
 
 #include "host/db/Schema.h"
-#include "host/db/SqlDialect.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTimeZone>
 
 namespace host {
 
@@ -96,29 +94,18 @@ void Connection::open() {
             execNative(QStringLiteral("set client_min_messages to warning"));
             // Literals are written with doubled quotes only: backslashes must stay plain.
             execNative(QStringLiteral("set standard_conforming_strings to on"));
-            // getdate() means the local time of the host, as on SQLite.
-            const QByteArray zone = QTimeZone::systemTimeZoneId();
-            if (!zone.isEmpty()) {
-                QSqlQuery q(db_);
-                q.exec(QStringLiteral("set time zone '%1'").arg(QString::fromLatin1(zone)));
-            }
             if (!params_.schema.isEmpty())
                 execNative(QStringLiteral("set search_path to \"%1\"").arg(params_.schema));
         }
         if (params_.createSchema && !db::schemaPresent(*this))
             db::installSchema(*this, params_.schemaScript.isEmpty()
                                          ? db::schemaScript(backend_)
-                                         : db::fillTypeWords(params_.schemaScript, backend_));
+                                         : db::fillIdentityKeys(params_.schemaScript, backend_));
     } catch (const DbError& e) {
         failOpen(e.statement.isEmpty() ? e.message
                                        : e.message + QStringLiteral(" (statement: ") + e.statement +
                                              QLatin1Char(')'));
     }
-}
-
-QString Connection::adapt(const QString& sqlServerText) const {
-    return SqlDialect::adapt(sqlServerText, backend_,
-                             [this](const QString& table) { return insertColumns(table); });
 }
 
 void Connection::execNative(const QString& sql) {
@@ -165,55 +152,6 @@ void Connection::ReleaseSavepoint(const QString& name) {
 void Connection::RollbackToSavepoint(const QString& name) {
     execNative(QStringLiteral("rollback to savepoint ") + name);
     ReleaseSavepoint(name);
-}
-
-QStringList Connection::insertColumns(const QString& table) const {
-    const QString key = table.toLower();
-    if (auto it = insertColumns_.find(key); it != insertColumns_.end()) return it->second;
-    QStringList columns;
-    bool identity = false;
-    bool answered = false;
-    QSqlQuery q(db_);
-    if (backend_ == Backend::SQLite) {
-        // An INTEGER PRIMARY KEY alone is SQLite's identity key.
-        int keyColumns = 0;
-        QString keyName, keyType;
-        if (q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(key))) {
-            answered = true;
-            while (q.next()) {
-                const QString name = q.value(1).toString();
-                columns << name;
-                if (q.value(5).toInt() > 0) {
-                    ++keyColumns;
-                    keyName = name;
-                    keyType = q.value(2).toString();
-                }
-            }
-        }
-        if (keyColumns == 1 &&
-            keyType.compare(QLatin1String("integer"), Qt::CaseInsensitive) == 0) {
-            identity = true;
-            columns.removeAll(keyName);
-        }
-    } else {
-        q.prepare(QStringLiteral(
-            "select column_name, is_identity, column_default from information_schema.columns "
-            "where table_schema = current_schema() and table_name = ? order by ordinal_position"));
-        q.addBindValue(key);
-        if (q.exec()) {
-            answered = true;
-            while (q.next()) {
-                if (q.value(1).toString() == QLatin1String("YES") ||
-                    q.value(2).toString().startsWith(QLatin1String("nextval(")))
-                    identity = true;
-                else
-                    columns << q.value(0).toString();
-            }
-        }
-    }
-    if (!identity) columns.clear();
-    if (answered) insertColumns_[key] = columns; // a failed look-up is asked again next time
-    return columns;
 }
 
 void InstallConnection(std::shared_ptr<Connection> connection) {

@@ -1,14 +1,12 @@
 #pragma once
 // The host's database connection: Qt SQL on SQLite (embedded default) or PostgreSQL (shared
-// server). The module's SQL is written in the SQL Server dialect; the connection adapts it
-// for the backend in use (see SqlDialect). Errors raise DbError with the backend's message and
-// the statement.
+// server). All SQL the module and the host write is portable: it runs unchanged on both (bound
+// parameters, coalesce, limit, date arithmetic done in C++). Errors raise DbError with the
+// backend's message and the statement.
 
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
 
-#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -33,7 +31,7 @@ struct ConnectionParams {
     // PostgreSQL: the schema to work in, created together with the tables; empty: the
     // server's default search path.
     QString schema;
-    // Script installed on first use instead of the built-in schema (same type words).
+    // Script installed on first use instead of the built-in schema (same {ID} key word).
     QString schemaScript;
     bool createSchema = true;
 };
@@ -53,9 +51,6 @@ public:
     // "SQLite database /path/tacho.sqlite", "PostgreSQL database tacho on 127.0.0.1:5432".
     QString describe() const;
 
-    // SQL Server text adapted for this backend.
-    QString adapt(const QString& sqlServerText) const;
-
     // ADO-style transactions: nested BeginTrans calls count, the outermost CommitTrans
     // commits; RollbackTrans rolls everything back (and does nothing outside a transaction).
     void BeginTrans();
@@ -72,10 +67,6 @@ public:
     void ReleaseSavepoint(const QString& name);
     void RollbackToSavepoint(const QString& name);
 
-    // Columns of a table that a positional insert fills (all but an identity key); empty when
-    // the table has no identity key.
-    QStringList insertColumns(const QString& table) const;
-
 private:
     void open();
     void failOpen(const QString& what);
@@ -86,7 +77,6 @@ private:
     QSqlDatabase db_;
     int depth_ = 0;
     int savepoints_ = 0;
-    mutable std::map<QString, QStringList> insertColumns_;
 };
 
 // The host's open connection, shared by all queries. Module-wide, as in the host.

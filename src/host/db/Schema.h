@@ -1,6 +1,7 @@
 #pragma once
-// The host database's schema: one script (data/schema/tacho.sql, built into the library) with
-// type words filled in per backend, installed on first use in one transaction.
+// The host database's schema: one portable script (data/schema/tacho.sql, built into the
+// library) whose identity keys "{ID}" are spelt per backend, installed on first use in one
+// transaction.
 
 #include "host/db/Connection.h"
 
@@ -10,10 +11,10 @@ namespace host::db {
 
 constexpr int kSchemaVersion = 1;
 
-// The built-in script with its type words replaced for the backend.
+// The built-in script with its identity keys spelt for the backend.
 QString schemaScript(Backend backend);
-// The same replacement for any script written with the type words.
-QString fillTypeWords(const QString& script, Backend backend);
+// The same for any script that writes its identity keys as "{ID}".
+QString fillIdentityKeys(const QString& script, Backend backend);
 
 // True when the schema's marker table exists in the connection's database (or schema).
 bool schemaPresent(Connection& c);

@@ -118,7 +118,8 @@ TEST_P(DbTest, TransactionsNestAndRollBackEverything) {
 }
 
 TEST_P(DbTest, ErrorsCarryBackendMessageAndStatement) {
-    const QString bad = QStringLiteral("select top 1 nie_ma_kolumny from tacho where id_t = :id_t");
+    const QString bad =
+        QStringLiteral("select nie_ma_kolumny from tacho where id_t = :id_t limit 1");
     try {
         Query q(bad);
         q.setParam(QStringLiteral("id_t"), 1);
