@@ -56,10 +56,13 @@ Options parse(const QStringList& args) {
     return o;
 }
 
-std::unique_ptr<host::Connection> openDatabase(const QString& file) {
+// init creates the schema in a new or empty file; info only reads a database that is ours.
+// Both refuse any other database without writing to it.
+std::unique_ptr<host::Connection> openDatabase(const QString& file, host::SchemaUse use) {
     host::ConnectionParams p;
     p.backend = host::Backend::SQLite;
     p.database = file;
+    p.schemaUse = use;
     return std::make_unique<host::Connection>(p);
 }
 
@@ -144,8 +147,8 @@ int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                     << QDir::toNativeSeparators(o.data) << '\n';
                 return kFailed;
             }
-            const bool existed = QFileInfo::exists(file);
-            auto c = openDatabase(file);
+            const bool existed = QFileInfo(file).size() > 0; // an empty file is a new database
+            auto c = openDatabase(file, host::SchemaUse::Create);
             out << (existed ? "Database already present: " : "Database created: ")
                 << QDir::toNativeSeparators(file) << '\n';
             if (o.demo) {
@@ -162,7 +165,7 @@ int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                 << ")\n";
             return kFailed;
         }
-        auto c = openDatabase(file);
+        auto c = openDatabase(file, host::SchemaUse::Require);
         return info(*c, file, out);
     } catch (const host::DbError& e) {
         err << "tacho db: " << e.message << '\n';

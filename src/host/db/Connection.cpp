@@ -26,6 +26,12 @@ QString errorText(const QSqlError& e) {
     return text.isEmpty() ? e.text().trimmed() : text;
 }
 
+QString withStatement(const DbError& e) {
+    return e.statement.isEmpty()
+               ? e.message
+               : e.message + QStringLiteral(" (statement: ") + e.statement + QLatin1Char(')');
+}
+
 } // namespace
 
 DbError::DbError(const QString& message_, const QString& statement_)
@@ -76,6 +82,9 @@ void Connection::open() {
             const QFileInfo dir(QFileInfo(params_.database).absolutePath());
             if (!dir.isDir())
                 failOpen(QStringLiteral("folder %1 does not exist").arg(dir.filePath()));
+            // Opening would create it.
+            if (params_.schemaUse == SchemaUse::Require && !QFileInfo::exists(params_.database))
+                failOpen(QStringLiteral("the file does not exist"));
         }
         db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     } else {
@@ -97,14 +106,53 @@ void Connection::open() {
             if (!params_.schema.isEmpty())
                 execNative(QStringLiteral("set search_path to \"%1\"").arg(params_.schema));
         }
-        if (params_.createSchema && !db::schemaPresent(*this))
+    } catch (const DbError& e) {
+        failOpen(withStatement(e));
+    }
+    if (params_.schemaUse != SchemaUse::Ignore) prepareSchema();
+}
+
+void Connection::prepareSchema() {
+    db::SchemaState state;
+    try {
+        state = db::inspectSchema(*this);
+    } catch (const DbError& e) {
+        failOpen(e.message); // e.g. a file that is no SQLite database
+    }
+    const QString untouched = QStringLiteral("; nothing was written to it");
+    switch (state.kind) {
+    case db::SchemaState::Empty:
+        if (params_.schemaUse == SchemaUse::Require)
+            failOpen(QStringLiteral("it holds no tacho schema (an empty database)"));
+        try {
             db::installSchema(*this, params_.schemaScript.isEmpty()
                                          ? db::schemaScript(backend_)
                                          : db::fillIdentityKeys(params_.schemaScript, backend_));
-    } catch (const DbError& e) {
-        failOpen(e.statement.isEmpty() ? e.message
-                                       : e.message + QStringLiteral(" (statement: ") + e.statement +
-                                             QLatin1Char(')'));
+        } catch (const DbError& e) {
+            failOpen(withStatement(e));
+        }
+        return;
+    case db::SchemaState::Foreign:
+        failOpen(QStringLiteral("it is not a tacho database: it holds other tables (%1) and no "
+                                "schema version")
+                     .arg(state.tables.join(QStringLiteral(", "))) +
+                 untouched);
+    case db::SchemaState::NoVersion:
+        failOpen(QStringLiteral("it is not a complete tacho database: the table wersja_bazy holds "
+                                "no schema version") +
+                 untouched);
+    case db::SchemaState::Ours:
+        if (state.version > db::kSchemaVersion)
+            failOpen(QStringLiteral("its schema version %1 is newer than this program's (%2); use "
+                                    "a newer version of the program")
+                         .arg(state.version)
+                         .arg(db::kSchemaVersion));
+        if (state.version < db::kSchemaVersion)
+            failOpen(QStringLiteral("its schema version %1 is older than this program's (%2) and "
+                                    "cannot be upgraded")
+                         .arg(state.version)
+                         .arg(db::kSchemaVersion));
+        return;
     }
 }
 

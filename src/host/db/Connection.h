@@ -21,6 +21,15 @@ public:
 
 enum class Backend { SQLite, PostgreSQL };
 
+// What opening a connection does about the schema. Create and Require both refuse a database
+// that is not ours (other tables and no schema version, or an empty version table) and one
+// whose schema version is not this program's, and write nothing to it.
+enum class SchemaUse {
+    Create,  // an empty database (or a new SQLite file) gets the schema
+    Require, // an empty database is refused too; a missing SQLite file is not created
+    Ignore   // no look at the schema: raw access for tools and tests
+};
+
 struct ConnectionParams {
     Backend backend = Backend::SQLite;
     QString database; // SQLite: file path or ":memory:"; PostgreSQL: database name
@@ -33,13 +42,14 @@ struct ConnectionParams {
     QString schema;
     // Script installed on first use instead of the built-in schema (same {ID} key word).
     QString schemaScript;
-    bool createSchema = true;
+    SchemaUse schemaUse = SchemaUse::Create;
 };
 
 class Connection {
 public:
-    // Opens the database and creates the schema on first use (one transaction). Throws DbError
-    // naming the database when it cannot be opened or the schema cannot be created.
+    // Opens the database and checks or creates the schema as params.schemaUse says (creation
+    // is one transaction). Throws DbError naming the database when it cannot be opened, is
+    // refused, or the schema cannot be created.
     explicit Connection(const ConnectionParams& params);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -69,7 +79,8 @@ public:
 
 private:
     void open();
-    void failOpen(const QString& what);
+    void prepareSchema();
+    [[noreturn]] void failOpen(const QString& what);
 
     ConnectionParams params_;
     Backend backend_;

@@ -35,20 +35,40 @@ QString schemaScript(Backend backend) {
     return fillIdentityKeys(readResource(QStringLiteral(":/tacho/schema/tacho.sql")), backend);
 }
 
-bool schemaPresent(Connection& c) {
+SchemaState inspectSchema(Connection& c) {
     QSqlQuery q(c.db());
-    const QString sql =
-        c.backend() == Backend::SQLite
-            ? QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = "
-                             "'wersja_bazy'")
-            : QStringLiteral(
-                  "select count(*) from information_schema.tables "
-                  "where table_schema = current_schema() and table_name = 'wersja_bazy'");
-    if (!q.exec(sql) || !q.next()) {
+    auto fail = [&] {
         const QString why = q.lastError().databaseText().trimmed();
-        throw DbError(why.isEmpty() ? q.lastError().text() : why, sql);
+        throw DbError(why.isEmpty() ? q.lastError().text() : why);
+    };
+    const QString tables =
+        c.backend() == Backend::SQLite
+            ? QStringLiteral("select name from sqlite_master where type in ('table', 'view') and "
+                             "name not like 'sqlite%' order by name")
+            : QStringLiteral("select table_name from information_schema.tables where "
+                             "table_schema = current_schema() order by table_name");
+    if (!q.exec(tables)) fail();
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    SchemaState s;
+    if (names.isEmpty()) return s;
+    if (!names.contains(QLatin1String("wersja_bazy"), Qt::CaseInsensitive)) {
+        s.kind = SchemaState::Foreign;
+        constexpr int kShown = 5;
+        s.tables = names.mid(0, kShown);
+        if (names.size() > kShown) s.tables << QStringLiteral("...");
+        return s;
     }
-    return q.value(0).toInt() > 0;
+    // A table of that name without the column is not our version table either.
+    if (q.exec(QStringLiteral("select max(wersja) from wersja_bazy")) && q.next() &&
+        !q.value(0).isNull()) {
+        s.kind = SchemaState::Ours;
+        s.version = q.value(0).toInt();
+    } else {
+        s.kind = SchemaState::NoVersion;
+    }
+    return s;
 }
 
 namespace {
