@@ -68,7 +68,7 @@ public:
     void RollbackTrans();
     bool InTransaction() const { return depth_ > 0; }
 
-    // Runs a statement already in the backend's dialect (no parameters).
+    // Runs a statement as it is, without parameters (session settings, savepoints, DDL).
     void execNative(const QString& backendSql);
 
     // Savepoints, for work that must vanish on failure without ending the caller's
