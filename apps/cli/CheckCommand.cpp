@@ -4,6 +4,7 @@
 #include "host/Resstrings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 namespace {
@@ -43,6 +44,14 @@ int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return kUsage;
     }
 
+    // A pipe or device given by name would block the reading; "-" reads one deliberately.
+    const QFileInfo info(plik);
+    if (plik != QLatin1String("-") && info.exists() && !info.isFile() && !info.isDir()) {
+        err << "tacho check: " << plik
+            << " is not a regular file (a pipe, socket or device); give - to read the "
+               "standard input\n";
+        return kUsage;
+    }
     QFile f;
     const bool otwarty = plik == QLatin1String("-")
                              ? f.open(stdin, QIODevice::ReadOnly)
