@@ -138,7 +138,7 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
         Okres z;
         const QJsonValue kod = o.value(QLatin1String("czy_praca"));
         if (kod.isUndefined()) zle(pole + QStringLiteral(".czy_praca"), QStringLiteral("missing"));
-        if (!calkowita(kod, z.kod) || z.kod < kBrakDanych || z.kod > kDyzur)
+        if (!calkowita(kod, z.kod) || !analysis::czy_kod_czynnosci(z.kod))
             zle(pole + QStringLiteral(".czy_praca"),
                 QStringLiteral("unknown activity code %1 (-1 no data, 0 rest, 1 other work, "
                                "2 driving, 3 availability)")

@@ -73,6 +73,6 @@ void Lista_zdarz::pierwsza_ostatnia_jazda() {
 int Lista_zdarz::czy_dlugi_odpoczynek() const {
     // Nine hours are 135 degrees.
     for (const Zdarzenie* z = pierwszy; z; z = z->nast)
-        if (z->czy_praca < 1 && z->kat_trw() >= 135.0) return 0;
+        if (z->czy_praca < kPraca && z->kat_trw() >= 135.0) return 0;
     return -1;
 }
