@@ -202,7 +202,10 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
         lista.ustaw_kat_rozp(kat(d, QStringLiteral("kat_rozp"), QStringLiteral("kat_rozp")));
     else if (!v.empty())
         lista.ustaw_kat_rozp(v.front().od);
-    for (const Okres& z : v) {
+    // Last to first: each period then goes in at the head of the list, where it belongs, so
+    // the list's sort finds nothing to move and a long day loads in linear time per period.
+    for (auto it = v.rbegin(); it != v.rend(); ++it) {
+        const Okres& z = *it;
         if (czasy)
             lista.dodaj_zdarzenie_wczytane(z.czas_od, z.czas_do, z.kod, z.km, 0, 0, 0, 0);
         else

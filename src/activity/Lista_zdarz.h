@@ -185,7 +185,10 @@ public:
                             host::GetZmFn czytnik);
 
     // --- shared ---------------------------------------------------------------------------
-    void sortuj(double tolerancja = kTolSortuDokladna);
+    // Orders the periods by start angle counted forward from kat_rozp (a start within the
+    // tolerance before kat_rozp counts as at it), equal starts in their present order, and
+    // numbers them. Answers the passes made over the list: 1 when it was in order.
+    int sortuj(double tolerancja = kTolSortuDokladna);
     void przenies_punkty();
     // The chart log: the step lines are accepted and not written anywhere.
     void zapisz_log(const QString& tekst);
