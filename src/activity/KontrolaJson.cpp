@@ -1,6 +1,7 @@
 // Day files in, periods, summary and check out.
 #include "activity/KontrolaJson.h"
 
+#include "activity/WynikJson.h"
 #include "host/KatyCzas.h"
 #include "host/Ustawienia.h"
 
@@ -214,10 +215,6 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
     if (czasy) lista.sortuj(Lista_zdarz::kTolSortuZgrubna);
 }
 
-QString hhnn(host::TDateTime t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), host::Zaokragl_Xm(t, 1, 0, 0.0));
-}
-
 } // namespace
 
 bool wczytaj_dzien(const QByteArray& json, Lista_zdarz& lista, DzienKontroli& dzien,
@@ -252,51 +249,6 @@ CzytnikUstawien czytnik_dnia(const DzienKontroli& dzien) {
         }
         return host::GetZm(name, group);
     };
-}
-
-QJsonObject kontrola_json(const Lista_zdarz& lista, const Kontrola& kontrola) {
-    QJsonObject o;
-    o.insert(QLatin1String("result"), kontrola.wynik);
-    o.insert(QLatin1String("ile_jazda_ciagla"), lista.ile_jazda_ciagla);
-    o.insert(QLatin1String("ile_przerwa_krotka"), lista.ile_przerwa_krotka);
-    o.insert(QLatin1String("findings"), QJsonArray::fromStringList(kontrola.lista_bledow));
-    return o;
-}
-
-QJsonObject podsumowanie_json(const Podsumowanie& p) {
-    QJsonObject o;
-    o.insert(QLatin1String("jazda"), p.st_ja);
-    o.insert(QLatin1String("praca"), p.st_pr);
-    o.insert(QLatin1String("dyzur"), p.st_za);
-    o.insert(QLatin1String("brak"), p.st_br);
-    o.insert(QLatin1String("postoj"), p.st_po);
-    o.insert(QLatin1String("km"), p.suma_km);
-    o.insert(QLatin1String("v"), p.predkosc);
-    o.insert(QLatin1String("ostrzezenie"), p.Image3);
-    return o;
-}
-
-QJsonArray okresy_json(const Lista_zdarz& lista) {
-    QJsonArray a;
-    for (const Zdarzenie* z = lista.pierwszy; z; z = z->nast) {
-        QJsonObject o;
-        o.insert(QLatin1String("nr"), z->nr);
-        o.insert(QLatin1String("czy_praca"), z->czy_praca);
-        o.insert(QLatin1String("kat_od"), z->kat_od);
-        o.insert(QLatin1String("kat_do"), z->kat_do);
-        o.insert(QLatin1String("czas_od"), hhnn(z->czas_od));
-        o.insert(QLatin1String("czas_do"), hhnn(z->czas_do));
-        o.insert(QLatin1String("km"), z->km);
-        o.insert(QLatin1String("czy_przerwa"), z->czy_przerwa);
-        a.append(o);
-    }
-    return a;
-}
-
-QJsonObject kontroluj_json(Lista_zdarz& lista, host::TDateTime data, int zaloga) {
-    Kontrola k;
-    k.kontroluj(lista, data, zaloga);
-    return kontrola_json(lista, k);
 }
 
 QJsonObject sprawdz_dzien(Lista_zdarz& lista, const DzienKontroli& dzien) {
