@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <stdexcept>
@@ -25,6 +26,23 @@ struct ZlyDzien {
 const char* const kLiczbowe[] = {"tolerancja_15",   "tolerancja_30",      "tolerancja_45",
                                  "tolerancja_AETR", "tolerancja_jazdy_c", "tolerancja_odp"};
 const char* const kFlagi[] = {"kpkjc", "wliczaj_dy"};
+const char* const kPolaDnia[] = {"date",     "crew",    "settings", "kat24",
+                                 "kat_rozp", "kat_zak", "periods"};
+const char* const kPolaOkresu[] = {"czy_praca", "kat_od", "kat_do", "czas_od", "czas_do", "km"};
+
+// The distance a period may carry, as the database keeps it.
+constexpr int kMaksKm = 32767;
+
+// A misspelt field would otherwise be dropped without a word.
+template <std::size_t N>
+void tylko_znane(const QJsonObject& o, const char* const (&znane)[N], const QString& przedrostek) {
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        bool znane_pole = false;
+        for (const char* k : znane)
+            znane_pole = znane_pole || it.key() == QLatin1String(k);
+        if (!znane_pole) zle(przedrostek + it.key(), QStringLiteral("unknown field"));
+    }
+}
 
 bool calkowita(const QJsonValue& v, int& wynik) {
     if (!v.isDouble()) return false;
@@ -104,9 +122,14 @@ QString opis_kata(double a, bool czasy, double kat24) {
 }
 
 void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
+    tylko_znane(d, kPolaDnia, QString());
     const QJsonValue data = d.value(QLatin1String("date"));
     if (data.isUndefined()) zle(QStringLiteral("date"), QStringLiteral("missing"));
-    const QDate q = QDate::fromString(data.toString(), Qt::ISODate);
+    // QDate's ISO reading would take "2008-05-12garbage" as the 12th.
+    static const QRegularExpression rrrr_mm_dd(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QDate q = rrrr_mm_dd.match(data.toString()).hasMatch()
+                        ? QDate::fromString(data.toString(), Qt::ISODate)
+                        : QDate();
     if (!data.isString() || !q.isValid())
         zle(QStringLiteral("date"), QStringLiteral("cannot read \"%1\" as a date YYYY-MM-DD")
                                         .arg(data.toVariant().toString()));
@@ -136,6 +159,7 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
         const QString pole = QStringLiteral("periods[%1]").arg(k);
         if (!tab[k].isObject()) zle(pole, QStringLiteral("not an object"));
         const QJsonObject o = tab[k].toObject();
+        tylko_znane(o, kPolaOkresu, pole + QLatin1Char('.'));
         Okres z;
         const QJsonValue kod = o.value(QLatin1String("czy_praca"));
         if (kod.isUndefined()) zle(pole + QStringLiteral(".czy_praca"), QStringLiteral("missing"));
@@ -144,8 +168,10 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
                 QStringLiteral("unknown activity code %1 (-1 no data, 0 rest, 1 other work, "
                                "2 driving, 3 availability)")
                     .arg(kod.toVariant().toString()));
-        if (o.contains(QLatin1String("km")))
-            z.km = liczba_nieujemna(o, QStringLiteral("km"), pole + QStringLiteral(".km"));
+        if (o.contains(QLatin1String("km")) &&
+            (!calkowita(o.value(QLatin1String("km")), z.km) || z.km < 0 || z.km > kMaksKm))
+            zle(pole + QStringLiteral(".km"),
+                QStringLiteral("not a whole number from 0 to %1").arg(kMaksKm));
         const bool ma_czasy =
             o.contains(QLatin1String("czas_od")) || o.contains(QLatin1String("czas_do"));
         const bool ma_katy =

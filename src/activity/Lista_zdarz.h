@@ -155,7 +155,7 @@ public:
     host::TDateTime czas_czynnosci(int c) const;
     host::TDateTime czas_czynnosci(int c, int p1, int p2) const;
     host::TDateTime czas_jazdy(int p1, int p2) const { return czas_czynnosci(kJazda, p1, p2); }
-    int km_w_zakresie(int p1, int p2) const;
+    std::int64_t km_w_zakresie(int p1, int p2) const; // wide: a sum of many periods
     int ile_punktow() const;
     void ile_podjazd_out(int& ile_podjazd, int& ile_out) const;
     void pierwsza_ostatnia_jazda();
