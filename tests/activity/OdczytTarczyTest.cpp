@@ -184,7 +184,7 @@ TEST(OdczytTarczy, OdczytKonczySiePodsumowaniemIKontrola) {
     ChartSpec s;
     s.kat24 = 90.0;
     s.periods = {{0, 0, hm(6, 0)},           {2, hm(6, 0), hm(8, 20), 176},
-                 {0, hm(8, 20), hm(9, 10)},   {2, hm(9, 10), hm(11, 25), 171},
+                 {0, hm(8, 20), hm(9, 10)},  {2, hm(9, 10), hm(11, 25), 171},
                  {1, hm(11, 25), hm(12, 0)}, {2, hm(12, 0), hm(17, 0), 300},
                  {0, hm(17, 0), hm(24, 0)}};
     std::optional<chartgen::DrawnChart> rys;
