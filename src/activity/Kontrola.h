@@ -35,7 +35,8 @@ struct UstawieniaKontroli {
 };
 
 // Period length as the check counts it: the angular length (plus 360 when the end is not
-// greater) as a time of day, in whole hours and minutes; seconds are dropped.
+// greater) as a time of day, in whole hours and minutes; seconds are dropped. A period that
+// ends where it starts is a whole day, 1440 minutes.
 int dlugosc_min(const Zdarzenie& z);
 double dlugosc_godz(const Zdarzenie& z); // hours + minutes / 60
 

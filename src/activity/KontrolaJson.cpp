@@ -194,9 +194,16 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
             z.od = kat(o, QStringLiteral("kat_od"), p_od);
             z.do_ = kat(o, QStringLiteral("kat_do"), p_do);
         }
-        const double dl = host::Roznica_katow(z.od, z.do_);
-        if (dl < 1e-6 || dl > 360.0 - 1e-6)
-            zle(p_do, QStringLiteral("the period ends where it starts"));
+        // A period that ends where it starts is a whole day ("00:00" to "24:00" is one too),
+        // so it can only be the day's one period.
+        double dl = host::Roznica_katow(z.od, z.do_);
+        if (dl < 1e-6 || dl > 360.0 - 1e-6) {
+            if (tab.size() > 1)
+                zle(p_do, QStringLiteral("the period ends where it starts, which makes it a whole "
+                                         "day (24 hours); it must then be the day's only period"));
+            dl = 360.0;
+            z.do_ = z.od; // as the period records hold a whole day
+        }
         razem += dl;
         if (!v.empty()) {
             const Okres& p = v.back();

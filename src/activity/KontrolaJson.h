@@ -13,7 +13,8 @@
 //   "periods"   array, in order, each following on from the one before:
 //               {"czy_praca": -1..3, "kat_od": a, "kat_do": b[, "km": n]} or
 //               {"czy_praca": -1..3, "czas_od": "hh:nn", "czas_do": "hh:nn"[, "km": n]}
-//               ("24:00" may end a period at midnight; km 0..32767, as the database keeps it)
+//               ("24:00" may end a period at midnight; km 0..32767, as the database keeps it;
+//               a period that ends where it starts is a whole day, the day's only period)
 // Any other field, at the top, in the settings or in a period, is refused.
 
 #include "activity/Kontrola.h"

@@ -56,8 +56,12 @@ TEST(DzienJson, ZlyDzienNazywaPole) {
          dzien_katy(R"({"czy_praca": 2, "kat_od": 90, "kat_do": 0})",
                     R"({"czy_praca": 0, "kat_od": 0, "kat_do": 90})"),
          "periods", "longer than 24 hours"},
-        {"empty period", dzien_katy(R"({"czy_praca": 2, "kat_od": 90, "kat_do": 90})"),
-         "periods[1].kat_do", "ends where it starts"},
+        {"whole-day period among others",
+         dzien_katy(R"({"czy_praca": 2, "kat_od": 90, "kat_do": 90})"), "periods[1].kat_do",
+         "whole day"},
+        {"whole day by times among others",
+         dzien_czasy(R"({"czy_praca": 2, "czas_od": "06:00", "czas_do": "06:00"})"),
+         "periods[1].czas_do", "whole day"},
         {"km above what is kept",
          dzien_czasy(R"({"czy_praca": 2, "czas_od": "06:00", "czas_do": "08:00", "km": 32768})"),
          "periods[1].km", "0 to 32767"},
@@ -149,6 +153,55 @@ TEST(DzienJson, CalyDzienJazdyTo24Godziny) {
     const QJsonArray uwagi = wynik["check"].toObject()["findings"].toArray();
     ASSERT_FALSE(uwagi.isEmpty());
     EXPECT_TRUE(uwagi[0].toString().contains("24h 00")) << uwagi[0].toString().toStdString();
+}
+
+TEST(DzienJson, OkresKonczacySieGdzieZaczynaToCalyDzien) {
+    // One full-day period, in each way a day file can give it: 24 hours in the summary's
+    // labels and in the check.
+    const struct {
+        const char* co;
+        const char* okres;
+        int kod;
+        const char* etykieta; // summary key
+        const char* czas;     // what it reads
+    } tabela[] = {
+        {"rest by times", R"({"czy_praca": 0, "czas_od": "00:00", "czas_do": "24:00"})", kPostoj,
+         "postoj", "23:59"},
+        {"rest by equal times", R"({"czy_praca": 0, "czas_od": "05:30", "czas_do": "05:30"})",
+         kPostoj, "postoj", "23:59"},
+        {"rest by angles", R"({"czy_praca": 0, "kat_od": 40, "kat_do": 40})", kPostoj, "postoj",
+         "23:59"},
+        {"rest by 0 to 360", R"({"czy_praca": 0, "kat_od": 0, "kat_do": 360})", kPostoj, "postoj",
+         "23:59"},
+        {"no data", R"({"czy_praca": -1, "kat_od": 40, "kat_do": 40})", kBrakDanych, "brak",
+         "24:00"},
+        {"driving", R"({"czy_praca": 2, "czas_od": "00:00", "czas_do": "24:00"})", kJazda, "jazda",
+         "24:00"},
+    };
+    for (const auto& t : tabela) {
+        SCOPED_TRACE(t.co);
+        Lista_zdarz lista;
+        DzienKontroli dzien;
+        QString blad;
+        ASSERT_TRUE(wczytaj_dzien(QByteArray(R"({"date": "2008-05-12", "kat24": 0, "periods": [)") +
+                                      t.okres + "]}",
+                                  lista, dzien, blad))
+            << blad.toStdString();
+        ASSERT_EQ(lista.liczba(), 1);
+        EXPECT_EQ(dlugosc_min(*lista.pierwszy), 24 * 60);
+        const QJsonObject wynik = sprawdz_dzien(lista, dzien);
+        EXPECT_EQ(wynik["periods"].toArray()[0].toObject()["czy_praca"].toInt(), t.kod);
+        EXPECT_EQ(wynik["summary"].toObject()[t.etykieta].toString(), t.czas);
+        const QJsonArray uwagi = wynik["check"].toObject()["findings"].toArray();
+        if (t.kod == kPostoj) {
+            // A day of rest holds its daily rest: nothing to report.
+            EXPECT_EQ(wynik["check"].toObject()["result"].toInt(), 0);
+        } else if (t.kod == kJazda) {
+            ASSERT_FALSE(uwagi.isEmpty());
+            EXPECT_TRUE(uwagi[0].toString().contains("24h 00"))
+                << uwagi[0].toString().toStdString();
+        }
+    }
 }
 
 TEST(DzienJson, OkresyMajaZnakPrzerwyIPunkty) {
