@@ -61,23 +61,25 @@ void drawActivity(host::Bitmap32& img, const ChartSpec& spec, const ChartGeometr
 }
 
 void drawDistance(host::Bitmap32& img, const ChartGeometry& g, const DistancePlan& plan, double rx,
-                  double ry) {
+                  double ry, double drift, double startKat) {
+    // A drifting recording moves outward evenly from the start of recording.
+    auto r0 = [&](double kat) { return g.r0 + drift * host::Katdo360(kat - startKat) / 360.0; };
     for (const auto& run : plan.runs) {
         std::vector<QPointF> pts;
         for (std::size_t i = 0; i < run.size(); ++i) {
             if (i == 0) {
-                pts.push_back(raster::polar(rx, ry, run[0].kat, g.r0 + run[0].y));
+                pts.push_back(raster::polar(rx, ry, run[0].kat, r0(run[0].kat) + run[0].y));
                 continue;
             }
             const TracePoint a = run[i - 1], b = run[i];
-            const double r = g.r0 + std::max(a.y, b.y);
+            const double r = r0(a.kat) + std::max(a.y, b.y);
             const double len =
                 std::max(std::fabs(b.y - a.y), r * std::fabs(b.kat - a.kat) * M_PI / 180);
             const int n = std::max(1, int(std::ceil(len / 0.7)));
             for (int k = 1; k <= n; ++k) {
                 const double f = double(k) / n;
-                pts.push_back(raster::polar(rx, ry, a.kat + f * (b.kat - a.kat),
-                                            g.r0 + a.y + f * (b.y - a.y)));
+                const double kat = a.kat + f * (b.kat - a.kat);
+                pts.push_back(raster::polar(rx, ry, kat, r0(kat) + a.y + f * (b.y - a.y)));
             }
         }
         raster::polyline(img, pts, g.strokeWidth, clBlack32);
@@ -115,7 +117,7 @@ std::optional<DrawnChart> drawChart(const ChartSpec& spec, const ChartGeometry& 
 
     // Traces, around the recording centre.
     drawActivity(img, spec, g, st, c.startKat, rx, ry);
-    drawDistance(img, g, c.distance, rx, ry);
+    drawDistance(img, g, c.distance, rx, ry, spec.noise.drift, c.startKat);
 
     // Noise, drawn in a fixed order from one seed.
     Prng rng(spec.seed);

@@ -88,6 +88,7 @@ QString ChartSpec::validate() const {
     if (noise.gaps < 0 || noise.gaps > 10000) return QStringLiteral("noise.gaps must be 0..10000");
     if (std::hypot(noise.shift_x, noise.shift_y) > 10)
         return QStringLiteral("noise.shift must stay within 10 px");
+    if (std::fabs(noise.drift) > 20) return QStringLiteral("noise.drift must stay within 20 px");
     return {};
 }
 
@@ -150,6 +151,7 @@ QJsonObject toJson(const ChartSpec& spec) {
     if (spec.noise.scratch_kat) n[QStringLiteral("scratch_kat")] = *spec.noise.scratch_kat;
     n[QStringLiteral("gaps")] = spec.noise.gaps;
     n[QStringLiteral("shift")] = QJsonArray{spec.noise.shift_x, spec.noise.shift_y};
+    if (spec.noise.drift != 0) n[QStringLiteral("drift")] = spec.noise.drift;
     o[QStringLiteral("noise")] = n;
     o[QStringLiteral("seed")] = double(spec.seed);
     return o;
@@ -249,6 +251,7 @@ std::optional<ChartSpec> specFromJson(const QJsonObject& o, QString* error) {
         spec.noise.shift_x = s[0].toDouble();
         spec.noise.shift_y = s[1].toDouble();
     }
+    if (nr.number("drift", v)) spec.noise.drift = v;
     if (!nr.ok) return std::nullopt;
     return spec;
 }

@@ -26,6 +26,7 @@ struct Noise {
     std::optional<double> scratch_kat; // its angle; random when not given
     int gaps = 0;                      // small white gaps cut across the activity trace
     double shift_x = 0, shift_y = 0;   // recording centre minus printed centre, pixels
+    double drift = 0; // the distance trace moves outward by this much over the day, pixels
     friend bool operator==(const Noise&, const Noise&) = default;
 };
 

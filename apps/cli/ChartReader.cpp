@@ -74,6 +74,9 @@ QString readingAsText(const QJsonObject& o) {
         return QStringLiteral("%1: error: %2\n")
             .arg(name, o.value(QStringLiteral("error")).toString());
 
+    // Doubts first, where they cannot be missed.
+    for (const QJsonValue& w : o.value(QStringLiteral("warnings")).toArray())
+        t += QStringLiteral("%1: WARNING: %2\n").arg(name, w.toString());
     const QJsonArray size = o.value(QStringLiteral("size")).toArray();
     t += QStringLiteral("%1  %2x%3  centre (%4, %5)  kat24 %6  hour ring %7\n")
              .arg(name)
@@ -104,6 +107,16 @@ QString readingAsText(const QJsonObject& o) {
                   s.value(QStringLiteral("postoj")).toString())
              .arg(s.value(QStringLiteral("km")).toInteger())
              .arg(s.value(QStringLiteral("v")).toInteger());
+    const QJsonArray bez = o.value(QStringLiteral("no_trace")).toArray();
+    if (!bez.isEmpty()) {
+        QStringList od_do;
+        for (const QJsonValue& v : bez)
+            od_do << v.toObject().value(QStringLiteral("od")).toString() + QLatin1Char('-') +
+                         v.toObject().value(QStringLiteral("do")).toString();
+        t += QStringLiteral("  no recording (no ink in the activity band; read by the rules as "
+                            "above, check them): %1\n")
+                 .arg(od_do.join(QStringLiteral(", ")));
+    }
     const QJsonObject c = o.value(QStringLiteral("check")).toObject();
     if (!c.isEmpty()) {
         const QJsonArray findings = c.value(QStringLiteral("findings")).toArray();

@@ -33,6 +33,17 @@ OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kali
     wa.czytnik = we.czytnik;
     w.analiza = analysis::Odczyt(an, wa, okresy, 0, kat_startu(we.kat24));
     w.geometria = g;
+    if (w.analiza.przeanalizowano && w.analiza.promienie_km == 0)
+        w.ostrzezenia << QStringLiteral(
+            "no printed rings found where a chart has its distance ring: this does not look "
+            "like a chart disc (a blank, solid or noisy picture?); the periods are not a reading "
+            "of a chart");
+    else if (w.analiza.przeanalizowano && w.analiza.promienie_km < kMinPromieniPierscienia)
+        w.ostrzezenia << QStringLiteral(
+                             "the printed distance ring was found on only %1 of 48 rays: the "
+                             "picture may not hold a whole chart disc, or its centre is off by "
+                             "more than a few pixels; check the periods")
+                             .arg(w.analiza.promienie_km);
 
     lista.wypelnij_siatke(w.siatka);
     w.podsumowanie = pokaz_podsum(lista);

@@ -22,6 +22,7 @@
 #include "host/Ustawienia.h"
 
 #include <QSize>
+#include <QStringList>
 
 #include <memory>
 
@@ -45,7 +46,14 @@ struct OdczytTarczy {
     SiatkaZdarzen siatka;                // the period grid's content
     Podsumowanie podsumowanie;           // the day summary
     Kontrola kontrola;                   // the rule check made, with its findings
+    // What the user must know before trusting the periods: the picture shows no printed rings
+    // where a chart has them (not a chart, not whole, or the centre far off). The reading
+    // rules still gave periods; these say they may be no reading of a chart.
+    QStringList ostrzezenia;
 };
+
+// Fewer distance-ring rays than this (of 48) make the reading doubtful.
+inline constexpr int kMinPromieniPierscienia = 32;
 
 // Start of recording handed to the analysis: kat24 itself, except that an angle of exactly 0
 // would read as an empty disc, so it becomes 0.01 (as the correction view does).

@@ -18,6 +18,14 @@ int punkty_w(const Lista_zdarz& lista, const Zdarzenie& z) {
     return n;
 }
 
+QJsonArray bez_zapisu_json(const std::vector<analysis::OdcinekBezZapisu>& v, double kat24) {
+    QJsonArray a;
+    for (const analysis::OdcinekBezZapisu& o : v)
+        a.append(QJsonObject{{QLatin1String("od"), hhnn(host::KatNaGodz(o.kat_od, kat24))},
+                             {QLatin1String("do"), hhnn(host::KatNaGodz(o.kat_do, kat24))}});
+    return a;
+}
+
 } // namespace
 
 QJsonArray okresy_json(const Lista_zdarz& lista) {
@@ -64,5 +72,7 @@ QJsonObject odczyt_json(const OdczytTarczy& o) {
                                            : QJsonValue(lista.kat_zak)},
             {QLatin1String("periods"), okresy_json(lista)},
             {QLatin1String("summary"), podsumowanie_json(o.podsumowanie)},
-            {QLatin1String("check"), kontrola_json(lista, o.kontrola)}};
+            {QLatin1String("check"), kontrola_json(lista, o.kontrola)},
+            {QLatin1String("no_trace"), bez_zapisu_json(o.analiza.bez_zapisu, g.kat24)},
+            {QLatin1String("warnings"), QJsonArray::fromStringList(o.ostrzezenia)}};
 }

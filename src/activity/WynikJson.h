@@ -8,7 +8,9 @@
 //             "ostrzezenie" (the warning picture: driving above 10 hours)}
 //   check    {"result", "ile_jazda_ciagla", "ile_przerwa_krotka", "findings"}
 //   reading  {"size", "x0", "y0", "kat24", "pocz_sr_godz", "kat_rozp", "kat_zak" (null when
-//             not set), "periods", "summary", "check"}
+//             not set), "periods", "summary", "check", "no_trace" (stretches of 10 minutes or
+//             more with no ink in the activity band: [{"od", "do"}] "hh:nn"), "warnings"
+//             (texts; empty when nothing is doubtful)}
 
 #include "activity/Kontrola.h"
 #include "activity/Lista_zdarz.h"

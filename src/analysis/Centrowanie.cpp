@@ -111,8 +111,9 @@ void Centrowanie::napraw_zaklocone(std::span<PromienKm> t) {
     t[n].promien = t[0].promien;
 }
 
-void Centrowanie::zmierz_pierscien_km() {
+int Centrowanie::zmierz_pierscien_km() {
     GeometriaTarczy& g = an_.geometria();
+    int znalezione = 0;
     auto& t = g.promienie_km;
     float a0 = g.kat24 + 210.0f;
     if (a0 > 360.0f) a0 -= 360.0f;
@@ -120,11 +121,18 @@ void Centrowanie::zmierz_pierscien_km() {
     const int R = static_cast<int>(std::trunc(an_.kalibracja().rdolny_km));
     for (int i = 0; i < ile; ++i) {
         const int kat = kat_promienia(i * krok_km + a0);
-        float r = static_cast<float>(R - (i < pierwsze_promienie ? okno_km_pierwsze : okno_km));
+        const float start =
+            static_cast<float>(R - (i < pierwsze_promienie ? okno_km_pierwsze : okno_km));
+        float r = start;
         const Kierunek poczatek(static_cast<float>(kat) - polowa_luku_km);
-        while (!an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r, poczatek) &&
+        bool ciemny = false;
+        while (!(ciemny = an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r,
+                                       poczatek)) &&
                r < static_cast<float>(R))
             r += 0.5f;
+        // A ring is an edge: ink already at the start of the window is not one. The closing
+        // ray repeats the first one's angle and is not counted twice.
+        if (ciemny && r > start && i < ile - 1) ++znalezione;
         t[i].kat = static_cast<float>(kat);
         t[i].promien = r;
         t[i].roznica = r;
@@ -136,6 +144,7 @@ void Centrowanie::zmierz_pierscien_km() {
 
     for (int i = 0; i < ile - 1; ++i)
         if (t[i].zaklocony != 0.0f) znacznik(t[i].kat, t[i].promien, kolko, kolor_zaklocenia);
+    return znalezione;
 }
 
 void Centrowanie::zmierz_gorna_krawedz() {
@@ -178,10 +187,11 @@ void Centrowanie::zmierz_gorna_krawedz() {
         if (t[j].zaklocony != 0.0f) znacznik(t[j].kat, t[j].promien, kolko, kolor_zaklocenia);
 }
 
-void Centrowanie::test_cent_km() {
+int Centrowanie::test_cent_km() {
     an_.geometria().wyczysc_tabele();
-    zmierz_pierscien_km();
+    const int znalezione = zmierz_pierscien_km();
     if (we_.typ == wykres_schodkowy) zmierz_gorna_krawedz();
+    return znalezione;
 }
 
 void Centrowanie::spr_przes() {

@@ -34,8 +34,10 @@ public:
     Centrowanie(AnalizaTarczy& analiza, const WejscieAnalizy& wejscie);
 
     // Fills the distance-ring table and, for chart kind 2 only, the upper-edge offset table
-    // (cleared for every other kind).
-    void test_cent_km();
+    // (cleared for every other kind). Returns the number of the 48 distinct rays on which the
+    // ring was met as an edge inside the search window (not ink from its start on): a picture
+    // that is no chart finds it on few.
+    int test_cent_km();
     // Moves the centre to the mean midpoint of the opposite ray pairs (i, i + 24) whose rays
     // are both undisturbed, plus the half pixel of the rounding convention; unchanged when no
     // pair qualifies. The ring table is not measured again.
@@ -55,7 +57,7 @@ public:
     static void napraw_zaklocone(std::span<PromienKm> t);
 
 private:
-    void zmierz_pierscien_km();
+    int zmierz_pierscien_km();
     void zmierz_gorna_krawedz();
     void znacznik(float kat, float r, int promien, host::TColor32 kolor) const;
 

@@ -23,6 +23,7 @@ float GeometriaTarczy::jaka_delta_h(float kat) const {
 void GeometriaTarczy::wyczysc_tabele() {
     promienie_km.fill(PromienKm{});
     delta_h.fill(DeltaH{});
+    linie_km = LinieKm{};
 }
 
 } // namespace analysis

@@ -4,6 +4,7 @@
 // detection fills and the trace readers consult. Radii and coordinates are pixels, angles
 // degrees.
 
+#include "analysis/LinieKm.h"
 #include "analysis/Piksel.h"
 
 #include <array>
@@ -47,6 +48,7 @@ public:
     std::int32_t typ = standardowa;   // RodzajTarczy
     std::array<PromienKm, ile_promieni_km> promienie_km{};
     std::array<DeltaH, ile_delta_h> delta_h{};
+    LinieKm linie_km; // the distance reading lines measured on this chart
 
     // Image half size for a stored centre x: 400 below 450, 750 above 600, else 500.
     static std::int32_t polowa_obrazu_dla(float x0);
@@ -62,7 +64,7 @@ public:
     // 360 accepts angles on either side; with no bracketing pair the answer is 0.
     template <class Tablica> static int para_dla_kata(const Tablica& t, float a);
 
-    // Clears both tables (all angles, radii and offsets 0).
+    // Clears both tables (all angles, radii and offsets 0) and the measured distance lines.
     void wyczysc_tabele();
 
     // The pixel at angle kat and radius r around the current centre.

@@ -6,9 +6,10 @@
 //   1. the chart kind of the inputs goes into the period list (and the geometry);
 //   2. with the analysis on: test_cent_km, spr_przes (unless pomin_przes is non-zero),
 //      test_centrowania (its count ignored), Odczyt_trybu_pracy on the analysis bitmap from
-//      a0, Odczyt_godzin_pracy; with the analysis off (bez_analizy non-zero) only
-//      test_cent_km, so that a chart opened with its stored periods keeps them and still has
-//      its distance-ring table for the distance lines.
+//      a0, the distance lines measured where it shows driving (zmierz_linie_km),
+//      Odczyt_godzin_pracy, the stretches with no ink in the activity band; with the analysis off
+//      (bez_analizy non-zero) only test_cent_km, so that a chart opened with its stored periods
+//      keeps them and still has its distance-ring table for the distance lines.
 //
 // What the caller does afterwards, in this order (the chart window; a tool does what it
 // needs of it):
@@ -23,6 +24,7 @@
 //      of the correction view, the rule check, and the layout.
 
 #include "analysis/AnalizaTarczy.h"
+#include "analysis/BezZapisu.h"
 #include "analysis/ListaOkresow.h"
 #include "analysis/OdczytAktywnosci.h"
 #include "analysis/WejscieAnalizy.h"
@@ -36,6 +38,10 @@ namespace analysis {
 struct WynikOdczytu {
     bool przeanalizowano = false; // false with the analysis off: the lists below are empty
     int promienie_godz = 0;       // rays on which the hour ring was found (test_centrowania)
+    int promienie_km = 0;         // of 48 rays on which the distance ring was found
+    // Stretches of 10 minutes or more with no ink in the activity band, whatever the periods
+    // read there.
+    std::vector<OdcinekBezZapisu> bez_zapisu;
     // The speed-excess list of large scans and its labels, rebuilt by every analysed reading.
     std::vector<PrzekroczeniePredkosci> przekroczenia;
     QStringList etykiety_przekroczen;

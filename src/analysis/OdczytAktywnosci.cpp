@@ -41,6 +41,19 @@ int OdczytAktywnosci::ile_probek() const {
     return n;
 }
 
+std::vector<std::pair<float, float>> OdczytAktywnosci::zakresy_jazdy() const {
+    std::vector<std::pair<float, float>> w;
+    const int n = ile_probek();
+    for (int k = 0; k < n; ++k) {
+        if (kod_klasy(probki_[k].klasa) != kJazda) continue;
+        const int od = k;
+        while (k + 1 < n && kod_klasy(probki_[k + 1].klasa) == kJazda)
+            ++k;
+        w.emplace_back(probki_[od].kat, probki_[k].kat);
+    }
+    return w;
+}
+
 void OdczytAktywnosci::czytaj_km(int p) {
     const OkresOdczytu o = lista_.okres(p);
     const Kalibracja& k = an_.kalibracja();

@@ -18,6 +18,7 @@
 
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 namespace analysis {
@@ -53,6 +54,10 @@ public:
     const std::vector<PrzekroczeniePredkosci>& przekroczenia() const { return przekroczenia_; }
     // "hh:mm - hh:mm" for every speed excess that a driving period overlaps.
     QStringList etykiety_przekroczen() const { return etykiety_; }
+
+    // The runs of driving samples as angle ranges (od, do), after Odczyt_trybu_pracy: where
+    // the distance zig-zag is to be found.
+    std::vector<std::pair<float, float>> zakresy_jazdy() const;
 
     // The sample table: entries after the last sample are zero.
     std::vector<ProbkaAktywnosci>& probki() { return probki_; }

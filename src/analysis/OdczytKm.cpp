@@ -29,7 +29,23 @@ struct OdczytKm::Przebieg {
 };
 
 OdczytKm::OdczytKm(AnalizaTarczy& analiza, const WejscieAnalizy& wejscie, ListaOkresow& lista)
-    : an_(analiza), we_(wejscie), lista_(lista) {}
+    : an_(analiza), we_(wejscie), lista_(lista) {
+    const Kalibracja& k = analiza.kalibracja();
+    stale_ = {0.0f,
+              static_cast<float>(k.off_1p),
+              static_cast<float>(k.off_2p),
+              static_cast<float>(k.off_3p),
+              static_cast<float>(k.off_4p),
+              static_cast<float>(k.off_5p)};
+}
+
+float OdczytKm::offset_linii(int n, float kat) const {
+    return an_.geometria().linie_km.offset(n, kat, stale_);
+}
+
+int OdczytKm::promien_linii(int ring, int n, float kat) const {
+    return ring + static_cast<int>(std::lround(offset_linii(n, kat)));
+}
 
 // The "samochod" setting is read afresh for each pass, so a change made while the chart is
 // open applies to the next pass. The fine scan takes two thirds of a pixel per step and wants
@@ -51,15 +67,15 @@ void OdczytKm::dodaj(int cel, float kat, int typ, int promien) {
 
 // One peak pass along a turning line. After a peak, odstep further steps must pass before the
 // next one on the same line counts: one turn darkens the line over several steps.
-void OdczytKm::przebieg(const Przebieg& p, float od, float do_, int offset, int odstep, int typ,
-                        int cel, float* ostatni_promien) {
+void OdczytKm::przebieg(const Przebieg& p, float od, float do_, int odstep, int typ, int cel,
+                        float* ostatni_promien) {
     if (!krok_poprawny(p.krok)) return;
     int licznik = odstep;
     Piksel poprzedni{0, 0};
     const GeometriaTarczy& g = an_.geometria();
     Kierunek kier(od); // turned along with the angle
     for (float a = od; a <= do_;) {
-        const float r = an_.jaki_promien_km(a) + static_cast<float>(offset);
+        const float r = an_.jaki_promien_km(a) + offset_linii(typ, a);
         *ostatni_promien = r;
         kier = Kierunek(a, kier);
         const Piksel px = kier.punkt(g.x0, g.y0, r);
@@ -94,11 +110,11 @@ int OdczytKm::ile_pikow(float kat_od, float kat_do, [[maybe_unused]] int szeroko
     // Outer turning line, then the inner one with the angular step of the outer pass.
     const Przebieg zewn = ustawienia_przebiegu(k.rgorny_km);
     float ostatni_r = k.rgorny_km;
-    przebieg(zewn, kat_od, kat_do, k.off_5p, k.delta_rg_km, 5, cel, &ostatni_r);
+    przebieg(zewn, kat_od, kat_do, k.delta_rg_km, 5, cel, &ostatni_r);
     Przebieg wewn = ustawienia_przebiegu(ostatni_r);
     wewn.min_ciemnych = zewn.min_ciemnych;
     float pominiety = 0.0f;
-    przebieg(wewn, kat_od, kat_do, k.off_1p, k.delta_rd_km, 1, cel, &pominiety);
+    przebieg(wewn, kat_od, kat_do, k.delta_rd_km, 1, cel, &pominiety);
 
     double od = 0.0;
     double do_ = 0.0;
@@ -117,7 +133,6 @@ int OdczytKm::ile_pikow(float kat_od, float kat_do, [[maybe_unused]] int szeroko
 
 // The partial strokes at the ends of the range, read on the intermediate lines.
 void OdczytKm::konce(int cel, float od, float do_) {
-    const Kalibracja& k = an_.kalibracja();
     PunktOdczytu pierwszy;
     PunktOdczytu ostatni;
     const bool jest_pierwszy = lista_.pierwszy_punkt(cel, pierwszy);
@@ -125,21 +140,25 @@ void OdczytKm::konce(int cel, float od, float do_) {
 
     if (!jest_pierwszy && !jest_ostatni) {
         // No peak at all: a stroke that crosses two intermediate lines is still distance.
-        const int ring = static_cast<int>(an_.jaki_promien_km((od + do_) / 2.0f));
+        const float srodek = (od + do_) / 2.0f;
+        const int ring = static_cast<int>(an_.jaki_promien_km(srodek));
+        const int r2 = promien_linii(ring, 2, srodek);
+        const int r3 = promien_linii(ring, 3, srodek);
+        const int r4 = promien_linii(ring, 4, srodek);
         const float a1 = od - 0.3f;
         const float a2 = do_ + 0.3f;
-        const float f2 = lok_zak_kat(static_cast<float>(ring + k.off_2p), a1, a2);
-        const float f3 = lok_zak_kat(static_cast<float>(ring + k.off_3p), a1, a2);
-        const float f4 = lok_zak_kat(static_cast<float>(ring + k.off_4p), a1, a2);
+        const float f2 = lok_zak_kat(static_cast<float>(r2), a1, a2);
+        const float f3 = lok_zak_kat(static_cast<float>(r3), a1, a2);
+        const float f4 = lok_zak_kat(static_cast<float>(r4), a1, a2);
         if (f2 > 0.0f && f4 > 0.0f) {
-            dodaj(cel, f2, 2, ring + k.off_2p);
-            dodaj(cel, f4, 4, ring + k.off_4p);
+            dodaj(cel, f2, 2, r2);
+            dodaj(cel, f4, 4, r4);
         } else if (f2 > 0.0f && f3 > 0.0f) {
-            dodaj(cel, f2, 2, ring + k.off_2p);
-            dodaj(cel, f3, 3, ring + k.off_3p);
+            dodaj(cel, f2, 2, r2);
+            dodaj(cel, f3, 3, r3);
         } else if (f3 > 0.0f && f4 > 0.0f) {
-            dodaj(cel, f3, 3, ring + k.off_3p);
-            dodaj(cel, f4, 4, ring + k.off_4p);
+            dodaj(cel, f3, 3, r3);
+            dodaj(cel, f4, 4, r4);
         }
         return;
     }
@@ -147,20 +166,18 @@ void OdczytKm::konce(int cel, float od, float do_) {
     // A list with a first point has a last one (the same point when it is alone).
     const PunktOdczytu F = jest_pierwszy ? pierwszy : ostatni;
     const PunktOdczytu L = jest_ostatni ? ostatni : pierwszy;
-    koniec_przy_piku(cel, F.typ, an_.jaki_promien_km((od + F.kat) / 2.0f), od - 0.3f, F.kat - 0.2f);
-    koniec_przy_piku(cel, L.typ, an_.jaki_promien_km((do_ + L.kat) / 2.0f), L.kat + 0.3f,
-                     do_ + 0.2f);
+    koniec_przy_piku(cel, F.typ, (od + F.kat) / 2.0f, od - 0.3f, F.kat - 0.2f);
+    koniec_przy_piku(cel, L.typ, (do_ + L.kat) / 2.0f, L.kat + 0.3f, do_ + 0.2f);
 }
 
 // Beside an outer peak the lowest intermediate line the stroke crosses tells how long it is;
 // beside an inner peak the highest one, counted only when the lines below it are crossed too.
-void OdczytKm::koniec_przy_piku(int cel, int typ_piku, float promien_ringu, float a1, float a2) {
+void OdczytKm::koniec_przy_piku(int cel, int typ_piku, float kat_ringu, float a1, float a2) {
     if (typ_piku != 5 && typ_piku != 1) return;
-    const Kalibracja& k = an_.kalibracja();
-    const int ring = static_cast<int>(promien_ringu);
-    const int r2 = ring + k.off_2p;
-    const int r3 = ring + k.off_3p;
-    const int r4 = ring + k.off_4p;
+    const int ring = static_cast<int>(an_.jaki_promien_km(kat_ringu));
+    const int r2 = promien_linii(ring, 2, kat_ringu);
+    const int r3 = promien_linii(ring, 3, kat_ringu);
+    const int r4 = promien_linii(ring, 4, kat_ringu);
     const float f2 = lok_zak_kat(static_cast<float>(r2), a1, a2);
     const float f3 = lok_zak_kat(static_cast<float>(r3), a1, a2);
     const float f4 = lok_zak_kat(static_cast<float>(r4), a1, a2);

@@ -5,11 +5,14 @@
 // stroke is read on the three intermediate lines as a point of type 2, 3 or 4. The period
 // list derives the kilometres from the points.
 //
-// All lines follow the measured distance ring (jaki_promien_km) at fixed calibration offsets.
+// All lines follow the measured distance ring (jaki_promien_km), at the offsets the chart's
+// geometry measured for them (GeometriaTarczy::linie_km) or else the calibration's fixed ones.
 
 #include "analysis/AnalizaTarczy.h"
 #include "analysis/ListaOkresow.h"
 #include "analysis/WejscieAnalizy.h"
+
+#include <array>
 
 namespace analysis {
 
@@ -34,15 +37,20 @@ private:
     struct Przebieg; // the settings of one peak pass
 
     Przebieg ustawienia_przebiegu(float promien) const;
-    void przebieg(const Przebieg& p, float od, float do_, int offset, int odstep, int typ, int cel,
+    void przebieg(const Przebieg& p, float od, float do_, int odstep, int typ, int cel,
                   float* ostatni_promien);
+    // Offset of line n (1..5) from the distance ring at an angle, and its whole radius above
+    // a truncated ring radius.
+    float offset_linii(int n, float kat) const;
+    int promien_linii(int ring, int n, float kat) const;
     void konce(int cel, float od, float do_);
-    void koniec_przy_piku(int cel, int typ_piku, float ring, float a1, float a2);
+    void koniec_przy_piku(int cel, int typ_piku, float kat_ringu, float a1, float a2);
     void dodaj(int cel, float kat, int typ, int promien);
 
     AnalizaTarczy& an_;
     const WejscieAnalizy& we_;
     ListaOkresow& lista_;
+    std::array<float, 6> stale_{}; // the calibration's offsets of lines 1..5
 };
 
 } // namespace analysis

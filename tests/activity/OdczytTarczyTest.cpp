@@ -1,5 +1,7 @@
 // Whole readings of generated charts: accuracy by chart kind and noise, and what the reading
 // leaves besides the periods.
+#include "PomocTarczy.h"
+
 #include "activity/OdczytTarczy.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
@@ -36,26 +38,6 @@ int oczekiwany_kod(const ChartSpec& spec, double minuta) {
         return s.czy_praca;
     }
     return 0;
-}
-
-// Draws the chart and reads it as a new chart, from the angle of midnight.
-std::optional<OdczytTarczy> rysuj_i_czytaj(const ChartSpec& spec,
-                                           std::optional<chartgen::DrawnChart>& rys) {
-    QString blad;
-    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto g = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
-    rys = g ? chartgen::drawChart(spec, *g, &blad) : std::nullopt;
-    if (!rys) {
-        ADD_FAILURE() << blad.toStdString();
-        return std::nullopt;
-    }
-    WejscieTarczy we;
-    we.x0 = we.y0 = float(spec.rozmiar / 2);
-    we.kat24 = float(spec.kat24);
-    we.typ = spec.typ;
-    we.data = host::TDateTime::encode(2024, 3, 5);
-    we.czytnik = nullptr;
-    return odczytaj_tarcze(rys->image, *kal, we);
 }
 
 // Draws the chart, reads it and scores the reading.

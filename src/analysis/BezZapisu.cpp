@@ -1,0 +1,105 @@
+#include "analysis/BezZapisu.h"
+
+#include "analysis/Piksel.h"
+
+#include <algorithm>
+
+namespace analysis {
+
+namespace {
+
+constexpr int minut_doby = 24 * 60;
+constexpr float stopni_na_minute = 0.25f;
+constexpr int cwierci = 4; // rays per minute where a stretch may end
+
+// The radii the activity readers look at: the thickness kinds from the base search below the
+// hour ring to the top of the ladder, the stepped kinds across all four levels.
+struct Pas {
+    int od = 0, do_ = 0;
+};
+Pas pas_aktywnosci(const GeometriaTarczy& g) {
+    if (g.typ == wykres_schodkowy || g.typ == pseudoschodkowy || g.typ == do125kmh)
+        return {345, 452};
+    // Without an hour ring found the radius is only a guess: the whole search range then.
+    return {std::min(g.pocz_sr_godz - 6, 345), std::max(g.pocz_sr_godz + 30, 405)};
+}
+
+} // namespace
+
+std::vector<OdcinekBezZapisu> odcinki_bez_zapisu(const host::Bitmap32& bitmapa,
+                                                 const GeometriaTarczy& g, int min_minut) {
+    const WidokBitmapy obraz(bitmapa);
+    const Pas pas = pas_aktywnosci(g);
+    auto tusz = [&](int cwierc) { // the ray at quarter minute cwierc from 00:00
+        const float kat = g.kat24 + static_cast<float>(cwierc) * stopni_na_minute / cwierci;
+        const Kierunek kier(kat);
+        const float dh = g.typ == wykres_schodkowy ? g.jaka_delta_h(kat) : 0.0f;
+        for (int r = pas.od; r <= pas.do_; ++r) {
+            const Piksel p = kier.punkt(g.x0, g.y0, static_cast<float>(r) + dh);
+            if (ciemna_probka(obraz.piksel(p.x, p.y))) return true;
+        }
+        return false;
+    };
+    // The middle of every minute first; only around a minute found empty are its quarters
+    // looked at, which finds the ends of a stretch to a quarter of a minute.
+    std::vector<char> srodek(minut_doby);
+    for (int m = 0; m < minut_doby; ++m)
+        srodek[std::size_t(m)] = tusz(m * cwierci + cwierci / 2);
+    const int n = minut_doby * cwierci;
+    std::vector<char> pusta(std::size_t(n), 0);
+    for (int m = 0; m < minut_doby; ++m) {
+        const bool blisko_pustej = !srodek[std::size_t(m)] ||
+                                   !srodek[std::size_t((m + 1) % minut_doby)] ||
+                                   !srodek[std::size_t((m + minut_doby - 1) % minut_doby)];
+        if (!blisko_pustej) continue;
+        for (int q = 0; q < cwierci; ++q) {
+            const int c = m * cwierci + q;
+            pusta[std::size_t(c)] = q == cwierci / 2 ? !srodek[std::size_t(m)] : !tusz(c);
+        }
+    }
+
+    // The drawn ends of the trace on either side reach a quarter of a minute or so into a
+    // stretch; its length is that of its empty rays, to the nearest minute.
+    std::vector<OdcinekBezZapisu> wynik;
+    auto dodaj = [&](int od, int ile) {
+        const int minuty = (ile + cwierci / 2) / cwierci;
+        if (minuty < min_minut) return;
+        const int od_min = (od / cwierci) % minut_doby;
+        OdcinekBezZapisu o;
+        o.minuty = std::min(minuty, minut_doby);
+        o.kat_od = g.kat24 + static_cast<float>(od_min) * stopni_na_minute;
+        o.kat_do = o.kat_od + static_cast<float>(o.minuty) * stopni_na_minute;
+        while (o.kat_od >= 360.0f)
+            o.kat_od -= 360.0f;
+        while (o.kat_do >= 360.0f)
+            o.kat_do -= 360.0f;
+        wynik.push_back(o);
+    };
+    int pierwszy_bieg = 0; // empty rays from 00:00 on
+    while (pierwszy_bieg < n && pusta[std::size_t(pierwszy_bieg)])
+        ++pierwszy_bieg;
+    if (pierwszy_bieg == n) {
+        OdcinekBezZapisu o;
+        o.kat_od = o.kat_do = g.kat24;
+        o.minuty = minut_doby;
+        wynik.push_back(o);
+        return wynik;
+    }
+    // A stretch that runs over midnight is one stretch: it starts in the last run and goes on
+    // into the first.
+    if (pierwszy_bieg > 0 && !pusta[std::size_t(n - 1)]) dodaj(0, pierwszy_bieg);
+    int c = pierwszy_bieg;
+    while (c < n) {
+        if (!pusta[std::size_t(c)]) {
+            ++c;
+            continue;
+        }
+        const int od = c;
+        while (c < n && pusta[std::size_t(c)])
+            ++c;
+        dodaj(od, (c - od) + (c == n ? pierwszy_bieg : 0));
+    }
+    return wynik;
+}
+
+} // namespace analysis

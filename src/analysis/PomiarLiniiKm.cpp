@@ -1,0 +1,255 @@
+#include "analysis/PomiarLiniiKm.h"
+
+#include "analysis/Piksel.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace analysis {
+
+namespace {
+
+// Offsets from the distance ring looked at: from just below the ring to well beyond the
+// outer tips, room for a recording 20 px off; the activity band starts further out.
+constexpr int o_min = -4;
+constexpr int o_max = 90;
+constexpr int ile_o = o_max - o_min + 1;
+
+constexpr int min_promieni_sektora = 15; // about 3 degrees of driving in a sector
+constexpr int co_ktory_spoczynek = 3;    // rays off the driving, for printed ink only
+constexpr float min_wysokosc = 0.15f;    // the zig-zag's plateau must reach this share
+constexpr float prog_reszty = 0.1f;      // ink off the driving on this share of rays
+constexpr float tolerancja = 1.5f;       // edges this close to the calibration's agree
+constexpr float blisko_druku = 2.0f;     // a line this close to printed ink would see it
+constexpr float prog_druku = 0.1f;       // printed ink: this share of rays on both sides
+constexpr float krok_linii = 0.5f;
+constexpr float zasieg_za_krawedz = 1.5f;
+constexpr float przesuniecie_krawedzi = 1.0f;
+
+struct Zliczenie {
+    std::array<int, ile_o> ciemne{};
+    int promienie = 0;
+    float udzial(int o) const {
+        return promienie > 0 ? static_cast<float>(ciemne[std::size_t(o - o_min)]) /
+                                   static_cast<float>(promienie)
+                             : 0.0f;
+    }
+};
+
+float do360(float a) {
+    a = std::fmod(a, 360.0f);
+    return a < 0.0f ? a + 360.0f : a;
+}
+
+bool w_jezdzie(float a, const std::vector<std::pair<float, float>>& jazda) {
+    for (const auto& [od, do_] : jazda) {
+        const float p = do360(od), k = do360(do_);
+        if (p <= k ? (a >= p && a <= k) : (a >= p || a <= k)) return true;
+    }
+    return false;
+}
+
+struct Krawedzie {
+    float wewn = 0.0f, zewn = 0.0f;
+    // False when the offset just beyond the edge is covered by other ink: the zig-zag may go
+    // on under a printed ring there, so the edge is not where the trace ends.
+    bool pewna_wewn = true, pewna_zewn = true;
+};
+
+// The zig-zag's edges in a sector. Its own share (driving minus the rest of the disc) is a
+// plateau from tip to tip. Offsets where the rest of the disc holds ink (printed rings, the
+// resting stylus) are left out: a ring falls on slightly different pixels in each sector and
+// leaves a residue there. An edge is the outermost offset from which three offsets in a row
+// reach a quarter of the plateau.
+std::optional<Krawedzie> krawedzie(const Zliczenie& jazda, const Zliczenie& reszta) {
+    if (jazda.promienie < min_promieni_sektora) return std::nullopt;
+    std::array<float, ile_o> x{};
+    std::array<bool, ile_o> znany{};
+    std::vector<float> plaskowyz;
+    for (int o = o_min; o <= o_max; ++o) {
+        const std::size_t i = std::size_t(o - o_min);
+        znany[i] = reszta.udzial(o) < prog_reszty;
+        x[i] = std::max(0.0f, jazda.udzial(o) - reszta.udzial(o));
+        if (znany[i] && x[i] > prog_reszty) plaskowyz.push_back(x[i]);
+    }
+    if (plaskowyz.size() < 10) return std::nullopt;
+    std::nth_element(plaskowyz.begin(), plaskowyz.begin() + std::ptrdiff_t(plaskowyz.size() / 2),
+                     plaskowyz.end());
+    const float wysokosc = plaskowyz[plaskowyz.size() / 2];
+    if (wysokosc < min_wysokosc) return std::nullopt;
+    const float prog = wysokosc / 4.0f;
+    // Whether three known offsets in a row from i (by step d) all reach the threshold.
+    auto trwa = [&](int i, int d) {
+        int ile = 0;
+        for (int j = i; j >= 0 && j < ile_o && ile < 3; j += d) {
+            if (!znany[std::size_t(j)]) continue;
+            if (x[std::size_t(j)] < prog) return false;
+            ++ile;
+        }
+        return ile == 3;
+    };
+    int w = 0, z = ile_o - 1;
+    while (w < ile_o && !(znany[std::size_t(w)] && trwa(w, 1)))
+        ++w;
+    while (z > w && !(znany[std::size_t(z)] && trwa(z, -1)))
+        --z;
+    if (z <= w) return std::nullopt;
+    Krawedzie k{static_cast<float>(w + o_min), static_cast<float>(z + o_min)};
+    k.pewna_wewn = w > 0 && znany[std::size_t(w - 1)];
+    k.pewna_zewn = z + 1 < ile_o && znany[std::size_t(z + 1)];
+    if (!k.pewna_wewn && !k.pewna_zewn) return std::nullopt;
+    return k;
+}
+
+} // namespace
+
+LinieKm zmierz_linie_km(const AnalizaTarczy& an,
+                        const std::vector<std::pair<float, float>>& jazda) {
+    LinieKm wynik;
+    const Kalibracja& k = an.kalibracja();
+    const GeometriaTarczy& g = an.geometria();
+    if (jazda.empty()) {
+        wynik.powod = QStringLiteral("fixed: no driving");
+        return wynik;
+    }
+
+    // One pixel of arc in the middle of the band.
+    const float r_srodka = g.jaki_promien_km(0.0f) + static_cast<float>(k.off_3p);
+    if (!(r_srodka > 0.0f)) return wynik;
+    const float krok = 360.0f / (6.2831855f * r_srodka);
+    std::array<Zliczenie, LinieKm::ile_sektorow> sektory{};
+    Zliczenie cala_jazda, reszta;
+    const WidokBitmapy obraz(an.bitmapa());
+    int i = 0;
+    for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
+        const bool jedzie = w_jezdzie(a, jazda);
+        if (!jedzie && i % co_ktory_spoczynek != 0) continue;
+        const float r0 = g.jaki_promien_km(a);
+        const Kierunek kier(a);
+        Zliczenie& z1 =
+            jedzie ? sektory[std::size_t(a / LinieKm::sektor) % sektory.size()] : reszta;
+        for (int o = o_min; o <= o_max; ++o) {
+            const Piksel p = kier.punkt(g.x0, g.y0, r0 + static_cast<float>(o));
+            if (!czarny_win(obraz.piksel(p.x, p.y))) continue;
+            ++z1.ciemne[std::size_t(o - o_min)];
+            if (jedzie) ++cala_jazda.ciemne[std::size_t(o - o_min)];
+        }
+        ++z1.promienie;
+        if (jedzie) ++cala_jazda.promienie;
+    }
+
+    // Printed ink: what the driving and the rest of the disc both hold.
+    auto druk = [&](int o) { return std::min(cala_jazda.udzial(o), reszta.udzial(o)); };
+    auto przy_druku = [&](float linia) {
+        if (reszta.promienie < min_promieni_sektora) return false;
+        for (int o = static_cast<int>(std::ceil(linia - blisko_druku));
+             o <= static_cast<int>(std::floor(linia + blisko_druku)); ++o)
+            if (o >= o_min && o <= o_max && druk(o) > prog_druku) return true;
+        return false;
+    };
+    // The resting stylus: ink off the driving that the driving lacks.
+    float najwyzej = 0.3f;
+    for (int o = o_min; o <= o_max; ++o) {
+        const float d = reszta.udzial(o) - cala_jazda.udzial(o);
+        if (d > najwyzej) {
+            najwyzej = d;
+            wynik.jalowa = static_cast<float>(o);
+        }
+    }
+
+    // Edges per sector, and where they lie on a chart drawn to the calibration: a pixel
+    // beyond each tip's centre line on the outward side (the ring search meets the distance
+    // ring half a pixel early, and a third of the plateau is met about half a pixel out).
+    const float nadmiar = static_cast<float>(k.d5 - (k.off_5p - k.off_1p)) / 2.0f;
+    const float e_wewn = static_cast<float>(k.off_1p) - nadmiar + przesuniecie_krawedzi;
+    const float e_zewn = static_cast<float>(k.off_5p) + nadmiar + przesuniecie_krawedzi;
+    const float wysokosc_nom = e_zewn - e_wewn;
+    std::array<std::optional<Krawedzie>, LinieKm::ile_sektorow> kr{};
+    bool jest = false;
+    for (std::size_t s = 0; s < sektory.size(); ++s) {
+        kr[s] = krawedzie(sektory[s], reszta);
+        if (!kr[s]) continue;
+        // An edge hidden under other ink is where the calibration's height puts it.
+        if (!kr[s]->pewna_wewn) kr[s]->wewn = kr[s]->zewn - wysokosc_nom;
+        if (!kr[s]->pewna_zewn) kr[s]->zewn = kr[s]->wewn + wysokosc_nom;
+        const float h = kr[s]->zewn - kr[s]->wewn;
+        if (h < 0.7f * wysokosc_nom || h > 1.3f * wysokosc_nom) {
+            kr[s].reset(); // not a zig-zag of this chart's height
+            continue;
+        }
+        jest = true;
+    }
+    if (!jest) {
+        wynik.powod = QStringLiteral("fixed: no zig-zag measured");
+        return wynik;
+    }
+    // A sector where the drive only begins or ends sees few strokes near a tip: each edge
+    // becomes the median of the measured sectors within two on either side.
+    const int n = LinieKm::ile_sektorow;
+    const auto surowe = kr;
+    for (int s = 0; s < n; ++s) {
+        if (!kr[std::size_t(s)]) continue;
+        std::vector<float> w, z;
+        for (int d = -2; d <= 2; ++d)
+            if (const auto& k2 = surowe[std::size_t((s + d + n) % n)]) {
+                w.push_back(k2->wewn);
+                z.push_back(k2->zewn);
+            }
+        std::sort(w.begin(), w.end());
+        std::sort(z.begin(), z.end());
+        kr[std::size_t(s)]->wewn = w[w.size() / 2];
+        kr[std::size_t(s)]->zewn = z[z.size() / 2];
+    }
+
+    // Sectors without a measurement: linear between the nearest measured ones around the disc.
+    for (int s = 0; s < n; ++s) {
+        if (kr[std::size_t(s)]) continue;
+        int p = 1, q = 1;
+        while (!kr[std::size_t((s - p + n) % n)])
+            ++p;
+        while (!kr[std::size_t((s + q) % n)])
+            ++q;
+        const Krawedzie& a = *kr[std::size_t((s - p + n) % n)];
+        const Krawedzie& b = *kr[std::size_t((s + q) % n)];
+        const float f = static_cast<float>(p) / static_cast<float>(p + q);
+        wynik.wewn[std::size_t(s)] = a.wewn + f * (b.wewn - a.wewn);
+        wynik.zewn[std::size_t(s)] = a.zewn + f * (b.zewn - a.zewn);
+    }
+    for (int s = 0; s < n; ++s)
+        if (kr[std::size_t(s)]) {
+            wynik.wewn[std::size_t(s)] = kr[std::size_t(s)]->wewn;
+            wynik.zewn[std::size_t(s)] = kr[std::size_t(s)]->zewn;
+        }
+
+    // From edges to lines: the calibration's where a sector agrees with it, else shifted with
+    // the edges; then clear of printed ink, but never further beyond the edge than the 3x3
+    // test reaches back into the tip's ink.
+    bool przesuniete = false, odsuniete = false;
+    for (int s = 0; s < n; ++s) {
+        const float ew = wynik.wewn[std::size_t(s)], ez = wynik.zewn[std::size_t(s)];
+        const bool zgodny =
+            std::fabs(ew - e_wewn) <= tolerancja && std::fabs(ez - e_zewn) <= tolerancja;
+        przesuniete = przesuniete || !zgodny;
+        float l1 = static_cast<float>(k.off_1p) + (zgodny ? 0.0f : ew - e_wewn);
+        float l5 = static_cast<float>(k.off_5p) + (zgodny ? 0.0f : ez - e_zewn);
+        while (przy_druku(l1) && l1 - krok_linii >= ew - zasieg_za_krawedz) {
+            l1 -= krok_linii;
+            odsuniete = true;
+        }
+        while (przy_druku(l5) && l5 + krok_linii <= ez + zasieg_za_krawedz) {
+            l5 += krok_linii;
+            odsuniete = true;
+        }
+        wynik.wewn[std::size_t(s)] = l1;
+        wynik.zewn[std::size_t(s)] = l5;
+    }
+    wynik.zmierzone = przesuniete || odsuniete;
+    wynik.powod = przesuniete ? QStringLiteral("measured: the zig-zag lies off the calibration")
+                  : odsuniete ? QStringLiteral("measured: moved off printed ink")
+                              : QStringLiteral("fixed: the chart agrees with the calibration");
+    return wynik;
+}
+
+} // namespace analysis
