@@ -30,14 +30,22 @@ std::vector<OdcinekBezZapisu> odcinki_bez_zapisu(const host::Bitmap32& bitmapa,
                                                  const GeometriaTarczy& g, int min_minut) {
     const WidokBitmapy obraz(bitmapa);
     const Pas pas = pas_aktywnosci(g);
+    Kierunek kier(g.kat24);       // turned along with the angle
     auto tusz = [&](int cwierc) { // the ray at quarter minute cwierc from 00:00
         const float kat = g.kat24 + static_cast<float>(cwierc) * stopni_na_minute / cwierci;
-        const Kierunek kier(kat);
+        kier = Kierunek(kat, kier);
         const float dh = g.typ == wykres_schodkowy ? g.jaka_delta_h(kat) : 0.0f;
-        for (int r = pas.od; r <= pas.do_; ++r) {
+        // From the hour ring, where the trace's base lies, outward and then inward: a
+        // recorded minute is usually told by its first pixel.
+        auto ciemny = [&](int r) {
             const Piksel p = kier.punkt(g.x0, g.y0, static_cast<float>(r) + dh);
-            if (ciemna_probka(obraz.piksel(p.x, p.y))) return true;
-        }
+            return ciemna_probka(obraz.piksel(p.x, p.y));
+        };
+        const int baza = std::clamp(g.pocz_sr_godz, pas.od, pas.do_);
+        for (int r = baza; r <= pas.do_; ++r)
+            if (ciemny(r)) return true;
+        for (int r = baza - 1; r >= pas.od; --r)
+            if (ciemny(r)) return true;
         return false;
     };
     // The middle of every minute first; only around a minute found empty are its quarters

@@ -20,11 +20,14 @@ struct LinieKm {
     // agrees with the calibration); the tables below are then not used.
     bool zmierzone = false;
     QString powod; // how the lines were chosen, in a few words
-    // Offsets of the inner and outer turning lines from the distance ring, per sector centre.
+    // Offsets of the inner and outer turning lines from the distance ring, per sector centre,
+    // as the peak passes use them (moved off printed ink)...
     std::array<float, ile_sektorow> wewn{};
     std::array<float, ile_sektorow> zewn{};
+    // ...and as they follow the zig-zag's tips, between which lines 2 to 4 keep their places.
+    std::array<float, ile_sektorow> pas_wewn{};
+    std::array<float, ile_sektorow> pas_zewn{};
     float jalowa = -1.0f; // offset of the line the resting stylus draws; -1 when none was seen
-
     // Offset from the distance ring of line n (1 inner turning line .. 5 outer one) at an angle,
     // interpolated between sector centres; stale[1..5] are the calibration's offsets.
     float offset(int n, float kat, const std::array<float, 6>& stale) const {
@@ -34,10 +37,12 @@ struct LinieKm {
         const int i = static_cast<int>(s) % ile_sektorow;
         const int j = (i + 1) % ile_sektorow;
         const float f = s - std::floor(s);
-        const float w = wewn[i] + f * (wewn[j] - wewn[i]);
-        if (n == 1) return w;
-        const float z = zewn[i] + f * (zewn[j] - zewn[i]);
-        if (n == 5) return z;
+        auto miedzy = [&](const std::array<float, ile_sektorow>& t) {
+            return t[i] + f * (t[j] - t[i]);
+        };
+        if (n == 1) return miedzy(wewn);
+        if (n == 5) return miedzy(zewn);
+        const float w = miedzy(pas_wewn), z = miedzy(pas_zewn);
         return w + (stale[n] - stale[1]) * (z - w) / (stale[5] - stale[1]);
     }
 };

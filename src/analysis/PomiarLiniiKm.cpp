@@ -17,13 +17,13 @@ constexpr int o_min = -4;
 constexpr int o_max = 90;
 constexpr int ile_o = o_max - o_min + 1;
 
-constexpr int min_promieni_sektora = 15; // about 3 degrees of driving in a sector
-constexpr int co_ktory_spoczynek = 3;    // rays off the driving, for printed ink only
-constexpr float min_wysokosc = 0.15f;    // the zig-zag's plateau must reach this share
-constexpr float prog_reszty = 0.1f;      // ink off the driving on this share of rays
-constexpr float tolerancja = 1.5f;       // edges this close to the calibration's agree
-constexpr float blisko_druku = 2.0f;     // a line this close to printed ink would see it
-constexpr float prog_druku = 0.1f;       // printed ink: this share of rays on both sides
+constexpr int min_promieni_sektora = 8; // about 5 degrees of driving in a sector
+constexpr int co_ktory_spoczynek = 6;   // rays off the driving, for printed ink only
+constexpr float min_wysokosc = 0.15f;   // the zig-zag's plateau must reach this share
+constexpr float prog_reszty = 0.1f;     // ink off the driving on this share of rays
+constexpr float tolerancja = 1.5f;      // edges this close to the calibration's agree
+constexpr float blisko_druku = 1.5f;    // a line this close to printed ink would see it
+constexpr float prog_druku = 0.1f;      // printed ink: this share of rays on both sides
 constexpr float krok_linii = 0.5f;
 constexpr float zasieg_za_krawedz = 1.5f;
 constexpr float przesuniecie_krawedzi = 1.0f;
@@ -43,12 +43,16 @@ float do360(float a) {
     return a < 0.0f ? a + 360.0f : a;
 }
 
-bool w_jezdzie(float a, const std::vector<std::pair<float, float>>& jazda) {
+// Driving by tenths of a degree, so that a ray asks one entry, not every range.
+std::vector<char> mapa_jazdy(const std::vector<std::pair<float, float>>& jazda) {
+    std::vector<char> m(3600, 0);
     for (const auto& [od, do_] : jazda) {
-        const float p = do360(od), k = do360(do_);
-        if (p <= k ? (a >= p && a <= k) : (a >= p || a <= k)) return true;
+        const int p = static_cast<int>(do360(od) * 10.0f), k = static_cast<int>(do360(do_) * 10.0f);
+        for (int i = p; i != k; i = (i + 1) % 3600)
+            m[std::size_t(i)] = 1;
+        m[std::size_t(k % 3600)] = 1;
     }
-    return false;
+    return m;
 }
 
 struct Krawedzie {
@@ -61,8 +65,8 @@ struct Krawedzie {
 // The zig-zag's edges in a sector. Its own share (driving minus the rest of the disc) is a
 // plateau from tip to tip. Offsets where the rest of the disc holds ink (printed rings, the
 // resting stylus) are left out: a ring falls on slightly different pixels in each sector and
-// leaves a residue there. An edge is the outermost offset from which three offsets in a row
-// reach a quarter of the plateau.
+// leaves a residue there. An edge is the outermost offset from which three known offsets in a
+// row reach a quarter of the plateau.
 std::optional<Krawedzie> krawedzie(const Zliczenie& jazda, const Zliczenie& reszta) {
     if (jazda.promienie < min_promieni_sektora) return std::nullopt;
     std::array<float, ile_o> x{};
@@ -80,15 +84,12 @@ std::optional<Krawedzie> krawedzie(const Zliczenie& jazda, const Zliczenie& resz
     const float wysokosc = plaskowyz[plaskowyz.size() / 2];
     if (wysokosc < min_wysokosc) return std::nullopt;
     const float prog = wysokosc / 4.0f;
-    // Whether three known offsets in a row from i (by step d) all reach the threshold.
+    // Whether the three offsets from i on (by step d) are known and reach the threshold.
     auto trwa = [&](int i, int d) {
-        int ile = 0;
-        for (int j = i; j >= 0 && j < ile_o && ile < 3; j += d) {
-            if (!znany[std::size_t(j)]) continue;
-            if (x[std::size_t(j)] < prog) return false;
-            ++ile;
-        }
-        return ile == 3;
+        for (int j = i; j != i + 3 * d; j += d)
+            if (j < 0 || j >= ile_o || !znany[std::size_t(j)] || x[std::size_t(j)] < prog)
+                return false;
+        return true;
     };
     int w = 0, z = ile_o - 1;
     while (w < ile_o && !(znany[std::size_t(w)] && trwa(w, 1)))
@@ -115,19 +116,21 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
         return wynik;
     }
 
-    // One pixel of arc in the middle of the band.
+    // Three pixels of arc in the middle of the band: enough rays to see every sector's tips.
     const float r_srodka = g.jaki_promien_km(0.0f) + static_cast<float>(k.off_3p);
     if (!(r_srodka > 0.0f)) return wynik;
-    const float krok = 360.0f / (6.2831855f * r_srodka);
+    const float krok = 3.0f * 360.0f / (6.2831855f * r_srodka);
     std::array<Zliczenie, LinieKm::ile_sektorow> sektory{};
     Zliczenie cala_jazda, reszta;
     const WidokBitmapy obraz(an.bitmapa());
+    const std::vector<char> mapa = mapa_jazdy(jazda);
     int i = 0;
+    Kierunek kier(0.0f); // turned along with the angle
     for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
-        const bool jedzie = w_jezdzie(a, jazda);
+        const bool jedzie = mapa[std::size_t(static_cast<int>(a * 10.0f) % 3600)] != 0;
         if (!jedzie && i % co_ktory_spoczynek != 0) continue;
         const float r0 = g.jaki_promien_km(a);
-        const Kierunek kier(a);
+        kier = Kierunek(a, kier);
         Zliczenie& z1 =
             jedzie ? sektory[std::size_t(a / LinieKm::sektor) % sektory.size()] : reszta;
         for (int o = o_min; o <= o_max; ++o) {
@@ -140,8 +143,16 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
         if (jedzie) ++cala_jazda.promienie;
     }
 
-    // Printed ink: what the driving and the rest of the disc both hold.
-    auto druk = [&](int o) { return std::min(cala_jazda.udzial(o), reszta.udzial(o)); };
+    // Printed ink: what the rest of the disc holds and the driving holds on top of the
+    // zig-zag's plateau (the resting stylus is in the rest alone, under the plateau).
+    std::vector<float> srodek_pasa;
+    for (int o = (k.off_1p + k.off_5p) / 2 - 15; o <= (k.off_1p + k.off_5p) / 2 + 15; ++o)
+        srodek_pasa.push_back(cala_jazda.udzial(o));
+    std::nth_element(srodek_pasa.begin(),
+                     srodek_pasa.begin() + std::ptrdiff_t(srodek_pasa.size() / 2),
+                     srodek_pasa.end());
+    const float plaskowyz = srodek_pasa[srodek_pasa.size() / 2];
+    auto druk = [&](int o) { return std::min(cala_jazda.udzial(o) - plaskowyz, reszta.udzial(o)); };
     auto przy_druku = [&](float linia) {
         if (reszta.promienie < min_promieni_sektora) return false;
         for (int o = static_cast<int>(std::ceil(linia - blisko_druku));
@@ -234,6 +245,8 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
         przesuniete = przesuniete || !zgodny;
         float l1 = static_cast<float>(k.off_1p) + (zgodny ? 0.0f : ew - e_wewn);
         float l5 = static_cast<float>(k.off_5p) + (zgodny ? 0.0f : ez - e_zewn);
+        wynik.pas_wewn[std::size_t(s)] = l1;
+        wynik.pas_zewn[std::size_t(s)] = l5;
         while (przy_druku(l1) && l1 - krok_linii >= ew - zasieg_za_krawedz) {
             l1 -= krok_linii;
             odsuniete = true;

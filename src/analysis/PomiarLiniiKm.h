@@ -7,19 +7,22 @@
 // sector, and over the other rays for the whole disc. A printed ring is there on the whole
 // circle, so it darkens both alike; the zig-zag only where the vehicle drove, and the resting
 // stylus only where it did not. The driving share minus the other share is the zig-zag's own
-// profile; its inner and outer edges are where it falls to half its height. Printed ink is
-// what both shares hold.
+// profile; its inner and outer edges are where it falls below a quarter of its plateau.
 //
-// The turning lines then keep the calibration's distance from the edges (shifted with them
-// when the edges lie more than 1.5 px from where the calibration puts the tips), and step
-// towards the tip, never beyond it, while printed ink lies within 1.5 px of them. Sectors
-// without enough driving take the lines of their neighbours, interpolated along the disc, so
-// a recording that drifts during the day is followed.
+// The turning lines then keep the calibration's offsets where a sector's edges lie within
+// 1.5 px of where the calibration puts the tips, and are shifted with the edges elsewhere;
+// lines 2 to 4 keep their calibrated places between them. A turning line with printed ink
+// (ink that the rest of the disc holds and the driving holds on top of the zig-zag) within
+// 1.5 px steps towards its tip, up to 1.5 px beyond the edge. An edge hidden under printed
+// ink is placed from the other one at the calibration's height. Sectors without enough
+// driving take the lines of their neighbours, interpolated along the disc, so a recording
+// that drifts during the day is followed; each edge is the median of five neighbouring
+// sectors, so that a sector where a drive only begins does not stand out.
 //
-// The calibration's fixed offsets stay (LinieKm::zmierzone false) when fewer than a few
-// degrees were driven, when no sector shows a zig-zag of plausible height, or when the chart
-// agrees with the calibration and no printed ink lies on its lines: clean charts then read
-// exactly as with fixed offsets.
+// The calibration's fixed offsets stay (LinieKm::zmierzone false) when nothing was driven,
+// when no sector shows a zig-zag of plausible height (0.7 to 1.3 times the calibration's),
+// or when every sector agrees with the calibration and no printed ink lies on its lines:
+// clean charts then read exactly as with fixed offsets.
 
 #include "analysis/AnalizaTarczy.h"
 #include "analysis/LinieKm.h"
