@@ -37,15 +37,18 @@ std::vector<OdcinekBezZapisu> odcinki_bez_zapisu(const host::Bitmap32& bitmapa,
         const float dh = g.typ == wykres_schodkowy ? g.jaka_delta_h(kat) : 0.0f;
         // From the hour ring, where the trace's base lies, outward and then inward: a
         // recorded minute is usually told by its first pixel.
-        auto ciemny = [&](int r) {
-            const Piksel p = kier.punkt(g.x0, g.y0, static_cast<float>(r) + dh);
-            return ciemna_probka(obraz.piksel(p.x, p.y));
-        };
+        // Whether a pixel is ink matters here, not which pixel the angle convention names:
+        // the ray is stepped a pixel of radius at a time.
         const int baza = std::clamp(g.pocz_sr_godz, pas.od, pas.do_);
-        for (int r = baza; r <= pas.do_; ++r)
-            if (ciemny(r)) return true;
-        for (int r = baza - 1; r >= pas.od; --r)
-            if (ciemny(r)) return true;
+        const PozycjaF p = kier.pozycja(g.x0, g.y0, static_cast<float>(baza) + dh);
+        for (int d = 0; d <= pas.do_ - baza; ++d)
+            if (ciemna_probka(obraz.piksel(static_cast<int>(p.x + d * kier.cos()),
+                                           static_cast<int>(p.y + d * kier.sin()))))
+                return true;
+        for (int d = 1; d <= baza - pas.od; ++d)
+            if (ciemna_probka(obraz.piksel(static_cast<int>(p.x - d * kier.cos()),
+                                           static_cast<int>(p.y - d * kier.sin()))))
+                return true;
         return false;
     };
     // The middle of every minute first; only around a minute found empty are its quarters

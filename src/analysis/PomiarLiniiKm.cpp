@@ -127,15 +127,17 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     int i = 0;
     Kierunek kier(0.0f); // turned along with the angle
     for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
+        kier = Kierunek(a, kier);
         const bool jedzie = mapa[std::size_t(static_cast<int>(a * 10.0f) % 3600)] != 0;
         if (!jedzie && i % co_ktory_spoczynek != 0) continue;
         const float r0 = g.jaki_promien_km(a);
-        kier = Kierunek(a, kier);
         Zliczenie& z1 =
             jedzie ? sektory[std::size_t(a / LinieKm::sektor) % sektory.size()] : reszta;
-        for (int o = o_min; o <= o_max; ++o) {
-            const Piksel p = kier.punkt(g.x0, g.y0, r0 + static_cast<float>(o));
-            if (!czarny_win(obraz.piksel(p.x, p.y))) continue;
+        // A profile needs no exact pixel of the angle convention: the ray is stepped a pixel
+        // of radius at a time.
+        PozycjaF p = kier.pozycja(g.x0, g.y0, r0 + static_cast<float>(o_min));
+        for (int o = o_min; o <= o_max; ++o, p.x += kier.cos(), p.y += kier.sin()) {
+            if (!czarny_win(obraz.piksel(static_cast<int>(p.x), static_cast<int>(p.y)))) continue;
             ++z1.ciemne[std::size_t(o - o_min)];
             if (jedzie) ++cala_jazda.ciemne[std::size_t(o - o_min)];
         }
