@@ -21,8 +21,11 @@ int punkty_w(const Lista_zdarz& lista, const Zdarzenie& z) {
 QJsonArray bez_zapisu_json(const std::vector<analysis::OdcinekBezZapisu>& v, double kat24) {
     QJsonArray a;
     for (const analysis::OdcinekBezZapisu& o : v)
-        a.append(QJsonObject{{QLatin1String("od"), hhnn(host::KatNaGodz(o.kat_od, kat24))},
-                             {QLatin1String("do"), hhnn(host::KatNaGodz(o.kat_do, kat24))}});
+        a.append(QJsonObject{
+            {QLatin1String("od"), hhnn(host::KatNaGodz(o.kat_od, kat24))},
+            // A whole day without ink ends where it starts: 24:00, not a clock's 00:00.
+            {QLatin1String("do"), o.minuty >= 24 * 60 ? QStringLiteral("24:00")
+                                                      : hhnn(host::KatNaGodz(o.kat_do, kat24))}});
     return a;
 }
 

@@ -95,12 +95,13 @@ TEST(NieTarcza, PicturesWithNoPrintedRingsAreReadWithAWarning) {
     const struct {
         const char* co;
         host::Bitmap32 obraz;
+        bool bez_tuszu; // no ink anywhere: the whole day has no recording
     } tabela[] = {
-        {"blank", host::Bitmap32(1000, 1000, host::clWhite32)},
-        {"solid black", host::Bitmap32(1000, 1000, host::clBlack32)},
-        {"grey", host::Bitmap32(1000, 1000, 0xFF808080u)},
-        {"noise", szum},
-        {"disc cut by the edge", obok},
+        {"blank", host::Bitmap32(1000, 1000, host::clWhite32), true},
+        {"solid black", host::Bitmap32(1000, 1000, host::clBlack32), false},
+        {"grey", host::Bitmap32(1000, 1000, 0xFF808080u), true},
+        {"noise", szum, false},
+        {"disc cut by the edge", obok, false},
     };
     for (const auto& t : tabela) {
         SCOPED_TRACE(t.co);
@@ -108,6 +109,13 @@ TEST(NieTarcza, PicturesWithNoPrintedRingsAreReadWithAWarning) {
         ASSERT_EQ(odczyt.ostrzezenia.size(), 1);
         EXPECT_TRUE(odczyt.ostrzezenia[0].contains(QLatin1String("ring")));
         EXPECT_GE(odczyt.lista->liczba(), 1); // the rules still give periods
-        EXPECT_EQ(odczyt_json(odczyt)["warnings"].toArray().size(), 1);
+        const QJsonObject o = odczyt_json(odczyt);
+        EXPECT_EQ(o["warnings"].toArray().size(), 1);
+        if (t.bez_tuszu) {
+            const QJsonArray bez = o["no_trace"].toArray();
+            ASSERT_EQ(bez.size(), 1);
+            EXPECT_EQ(bez[0].toObject()["od"].toString(), "00:00");
+            EXPECT_EQ(bez[0].toObject()["do"].toString(), "24:00");
+        }
     }
 }
