@@ -51,21 +51,26 @@ std::vector<OdcinekBezZapisu> odcinki_bez_zapisu(const host::Bitmap32& bitmapa,
                 return true;
         return false;
     };
-    // The middle of every minute first; only around a minute found empty are its quarters
-    // looked at, which finds the ends of a stretch to a quarter of a minute.
-    std::vector<char> srodek(minut_doby);
-    for (int m = 0; m < minut_doby; ++m)
-        srodek[std::size_t(m)] = tusz(m * cwierci + cwierci / 2);
+    // The middle of every other minute first (a stretch worth reporting holds several); only
+    // within two minutes of one found empty are the quarters looked at, which finds the ends
+    // of a stretch to a quarter of a minute.
+    constexpr int co_ile = 2;
+    const int ile_zgrubnych = minut_doby / co_ile;
+    std::vector<char> zgrubne(static_cast<std::size_t>(ile_zgrubnych));
+    for (int j = 0; j < ile_zgrubnych; ++j)
+        zgrubne[std::size_t(j)] = tusz(j * co_ile * cwierci + cwierci / 2);
     const int n = minut_doby * cwierci;
     std::vector<char> pusta(std::size_t(n), 0);
     for (int m = 0; m < minut_doby; ++m) {
-        const bool blisko_pustej = !srodek[std::size_t(m)] ||
-                                   !srodek[std::size_t((m + 1) % minut_doby)] ||
-                                   !srodek[std::size_t((m + minut_doby - 1) % minut_doby)];
+        const int j = m / co_ile;
+        const bool blisko_pustej = !zgrubne[std::size_t(j)] ||
+                                   !zgrubne[std::size_t((j + 1) % ile_zgrubnych)] ||
+                                   !zgrubne[std::size_t((j + ile_zgrubnych - 1) % ile_zgrubnych)];
         if (!blisko_pustej) continue;
         for (int q = 0; q < cwierci; ++q) {
             const int c = m * cwierci + q;
-            pusta[std::size_t(c)] = q == cwierci / 2 ? !srodek[std::size_t(m)] : !tusz(c);
+            pusta[std::size_t(c)] =
+                m % co_ile == 0 && q == cwierci / 2 ? !zgrubne[std::size_t(j)] : !tusz(c);
         }
     }
 

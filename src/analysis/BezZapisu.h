@@ -4,9 +4,9 @@
 // reading rules still give such a stretch an activity (a missing trace reads as rest), so the
 // stretches are reported beside the periods for the user to check.
 //
-// The band is probed along rays from its inner to its outer radius, stopping at the first dark
-// pixel, in the middle of every clock minute and, around a minute found empty, at every
-// quarter minute. A stretch is as long as its empty rays, to the nearest minute (the ends of
+// The band is probed along rays from the hour ring outward and then inward, stopping at the
+// first dark pixel, in the middle of every other clock minute and, around one found empty, at
+// every quarter minute. A stretch is as long as its empty rays, to the nearest minute (the ends of
 // the trace on either side may take a quarter minute or so off it); its times are whole
 // minutes.
 
