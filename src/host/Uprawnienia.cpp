@@ -61,8 +61,8 @@ QString GetFileVersion(const QString& path) {
     const qsizetype at = data.indexOf(znacznik);
     if (at < 0) return {};
     qsizetype end = at + znacznik.size();
-    while (end < data.size() && (std::isdigit(static_cast<unsigned char>(data[end])) ||
-                                 data[end] == '.'))
+    while (end < data.size() &&
+           (std::isdigit(static_cast<unsigned char>(data[end])) || data[end] == '.'))
         ++end;
     return QString::fromLatin1(data.mid(at + znacznik.size(), end - at - znacznik.size()));
 }

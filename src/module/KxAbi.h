@@ -23,12 +23,12 @@ namespace kx {
 // Messages the module sends or posts to the host's main form (host::SendMessage /
 // host::PostMessage). The word parameter is the window (as QWidget*), except for
 // kMsgZwolnijModul where it is the window's host tag.
-constexpr unsigned kMsgUtworzono = 0x48E;        // posted: an MDI child was constructed
-constexpr unsigned kMsgNiszczenie = 0x48F;       // sent: an MDI child is being destroyed
-constexpr unsigned kMsgUstawiono = 0x490;        // sent: a chart was set into an MDI child
-constexpr unsigned kMsgZamknij = 0x491;          // posted: an MDI child asks to be closed
-constexpr unsigned kMsgRozmiar = 0x492;          // sent: an MDI child was resized
-constexpr unsigned kMsgZwolnijModul = 0x7EF;     // posted: a window is destroyed; unload tag
+constexpr unsigned kMsgUtworzono = 0x48E;    // posted: an MDI child was constructed
+constexpr unsigned kMsgNiszczenie = 0x48F;   // sent: an MDI child is being destroyed
+constexpr unsigned kMsgUstawiono = 0x490;    // sent: a chart was set into an MDI child
+constexpr unsigned kMsgZamknij = 0x491;      // posted: an MDI child asks to be closed
+constexpr unsigned kMsgRozmiar = 0x492;      // sent: an MDI child was resized
+constexpr unsigned kMsgZwolnijModul = 0x7EF; // posted: a window is destroyed; unload tag
 
 // Opening modes.
 constexpr std::int32_t kTrybPodglad = 0;
@@ -45,17 +45,17 @@ struct KxRect {
 // The host's current scan record, owned by the host; the module keeps a pointer to it and
 // never frees it. Only these members are read.
 struct KxRekordHosta {
-    std::int32_t id_k = 0;            // driver
-    std::int32_t id_s = 0;            // vehicle
-    QString opis1;                    // first caption part
-    QString opis2;                    // second caption part
-    double data = 0.0;                // chart date (TDateTime days), 0 = none
-    std::int32_t minuty_startu = 0;   // start of the chart, minutes after midnight
-    std::int32_t typ_tarczy = 0;      // chart type (item index of typy) of a new chart
-    std::int32_t czy_szczeg = 0;      // detailed-chart flag of a new chart
-    std::int32_t nr_skanu = 0;        // scan index handed to the period list
-    std::int32_t id_konwojenta = 0;   // co-driver
-    std::int32_t id_konwojenta2 = 0;  // second co-driver
+    std::int32_t id_k = 0;           // driver
+    std::int32_t id_s = 0;           // vehicle
+    QString opis1;                   // first caption part
+    QString opis2;                   // second caption part
+    double data = 0.0;               // chart date (TDateTime days), 0 = none
+    std::int32_t minuty_startu = 0;  // start of the chart, minutes after midnight
+    std::int32_t typ_tarczy = 0;     // chart type (item index of typy) of a new chart
+    std::int32_t czy_szczeg = 0;     // detailed-chart flag of a new chart
+    std::int32_t nr_skanu = 0;       // scan index handed to the period list
+    std::int32_t id_konwojenta = 0;  // co-driver
+    std::int32_t id_konwojenta2 = 0; // second co-driver
 };
 
 // The window handle is the window as QWidget*; the host's module handle is the QLibrary
@@ -75,9 +75,8 @@ using OtworzChild_fn = void (*)(bool kilka_tarcz, QWidget* okno, QLibrary* modul
                                 host::Bitmap32* arkusz, KxRect prost1, KxRect prost2,
                                 std::int32_t nr_tarczy, std::int32_t nieuzywany18,
                                 const QString& podpis, std::int32_t id_k, std::int32_t id_s,
-                                double data, std::int32_t km_od, std::int32_t km_do,
-                                double czas_od, std::int32_t ile_zamknij,
-                                const QString& plik_zrodlowy);
+                                double data, std::int32_t km_od, std::int32_t km_do, double czas_od,
+                                std::int32_t ile_zamknij, const QString& plik_zrodlowy);
 using Show_fn = std::int32_t (*)(QWidget* okno);
 using GetString_fn = void (*)(QString* wynik); // _GetModuleName, _GetDllCode, _GetVersionA
 using GetNazwaUpr_fn = void (*)(QByteArray* wynik);
