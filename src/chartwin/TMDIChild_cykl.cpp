@@ -156,7 +156,11 @@ void TMDIChild::tylko_do_odczytu() {
     };
     for (QWidget* w : findChildren<QWidget*>()) {
         const QString name = w->objectName();
-        if (name.isEmpty() || w->isWindow()) continue;
+        // Qt's own parts of a control (tab stacks, viewports) follow their control.
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || w->isWindow()) continue;
+        // Plain containers only arrange the form's controls; disabling one would disable
+        // controls that stay usable.
+        if (w->metaObject() == &QWidget::staticMetaObject) continue;
         if (name.contains(QLatin1String("Field")) || zostaja.contains(name) || na_stronie(w) ||
             w_grupie(w))
             continue;
