@@ -252,6 +252,14 @@ void TMDIChild::ustaw_podpisy_tworzenia() {
     Odswiezpunktykm1->setText(R("Resstrings_IDS_odswiez_punkty_km_dla_zaznaczo"));
     Odswiezpunktykm2->setText(R("Resstrings_IDS_odswiez_punkty_km_na_calej_tar"));
 
+    // Activity commands, whose captions the quick-edit buttons copy.
+    zdarzJazda->setText(R("Resstrings_IDS_ListaPZdarzJa"));
+    zdarzPraca->setText(R("Resstrings_IDS_ListaPZdarzPr"));
+    zdarzDysp->setText(R("Resstrings_IDS_ListaPZdarzDy"));
+    zdarzPostoj->setText(R("Resstrings_IDS_ListaPZdarzPo"));
+    zdarzBrakDanych->setText(R("Resstrings_IDS_Brak_danych_bez_kropy"));
+    cb_status->setToolTip(R("Resstrings_IDS_tacho_zamknij_tarcze"));
+
     // Summary panels: the activity name over its total.
     const std::pair<QLabel*, const char*> panele[] = {
         {st_ja, "Resstrings_IDS_ListaPZdarzJa"},

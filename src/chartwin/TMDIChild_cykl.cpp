@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 
+#include <algorithm>
+
 namespace {
 
 QString R(const char* key) {
@@ -205,7 +207,11 @@ void TMDIChild::FormShow() {
                         fm.horizontalAdvance(QStringLiteral("888888888"))};
     if (zdarz_grid->model())
         for (int c = 0; c < zdarz_grid->model()->columnCount() && c < 5; ++c)
-            zdarz_grid->setColumnWidth(c, szer[c] + 8);
+            zdarz_grid->setColumnWidth(
+                c, std::max(szer[c],
+                            fm.horizontalAdvance(
+                                zdarz_grid->model()->headerData(c, Qt::Horizontal).toString())) +
+                       12);
 
     switch (tryb_otwarcia) {
     case kx::kTrybPodglad:
@@ -251,6 +257,23 @@ void TMDIChild::FormShow() {
     pocz_po_najdl_odp =
         lista && lista->ile >= 1 &&
         ustawienie(QStringLiteral("pocz_po_najdl_odp"), QStringLiteral("KX"), false).toBool();
+
+    // A new chart: the date from the host record, or today, or the default date.
+    if (tryb_otwarcia == kx::kTrybNowa) {
+        ladowanie = 2;
+        if (rekord_hosta && rekord_hosta->data > 0)
+            data_tacho->setDate(host::TDateTime(rekord_hosta->data).date());
+        else if (ustawienie(QStringLiteral("ust_dzis_dom_ts"), QStringLiteral("KX"), true).toBool())
+            data_tacho->setDate(QDate::currentDate());
+        else if (const double d =
+                     ustawienie(QStringLiteral("dom_data"), QStringLiteral("KX"), 0.0).toDouble();
+                 d != 0.0)
+            data_tacho->setDate(
+                host::TDateTime(
+                    d + ustawienie(QStringLiteral("plus_data"), QStringLiteral("KX"), 0).toInt())
+                    .date());
+        ladowanie = 0;
+    }
 
     // Co-driver fields.
     const bool konwojenci =
@@ -300,11 +323,11 @@ void TMDIChild::FormShow() {
 }
 
 void TMDIChild::dopasuj_widok() {
+    // The whole disc in view: the tighter of the two sides decides.
     const host::Bitmap32& b = Image2->Bitmap();
-    const double s = panel_mini->isVisible()
-                         ? ImgView32::DopasujSkale(Image2->viewport()->height(), b.height())
-                         : ImgView32::DopasujSkale(Image2->viewport()->width(), b.width());
-    Image2->SetScale(s);
+    const QSize vp = Image2->viewport()->size();
+    Image2->SetScale(std::min(ImgView32::DopasujSkale(vp.height(), b.height()),
+                              ImgView32::DopasujSkale(vp.width(), b.width())));
 }
 
 void TMDIChild::FormResize() {
