@@ -56,10 +56,13 @@ Options parse(const QStringList& args) {
     return o;
 }
 
-std::unique_ptr<host::Connection> openDatabase(const QString& file) {
+// init creates the schema in a new or empty file; info only reads a database that is ours.
+// Both refuse any other database without writing to it.
+std::unique_ptr<host::Connection> openDatabase(const QString& file, host::SchemaUse use) {
     host::ConnectionParams p;
     p.backend = host::Backend::SQLite;
     p.database = file;
+    p.schemaUse = use;
     return std::make_unique<host::Connection>(p);
 }
 
@@ -70,8 +73,9 @@ void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
         out << "Drivers (" << drivers << (drivers > 5 ? ", the first 5" : "") << "):\n";
         host::Query q(
             QStringLiteral(
-                "select top 5 k.id_k, k.nazwisko, k.imie, k.data_od, k.data_do, f.nazwa_skrot "
-                "from kierowca k left join firma f on f.id_f = k.id_f order by k.nazwisko, k.imie"),
+                "select k.id_k, k.nazwisko, k.imie, k.data_od, k.data_do, f.nazwa_skrot from "
+                "kierowca k left join firma f on f.id_f = k.id_f order by k.nazwisko, k.imie "
+                "limit 5"),
             c);
         q.open();
         for (; !q.Eof(); q.Next()) {
@@ -96,7 +100,7 @@ void printDriversAndVehicles(host::Connection& c, QTextStream& out) {
     if (vehicles > 0) {
         out << "Vehicles (" << vehicles << (vehicles > 5 ? ", the first 5" : "") << "):\n";
         host::Query q(
-            QStringLiteral("select top 5 id_s, nr_rej, marka from samochod order by nr_rej"), c);
+            QStringLiteral("select id_s, nr_rej, marka from samochod order by nr_rej limit 5"), c);
         q.open();
         for (; !q.Eof(); q.Next())
             out << QStringLiteral("  %1  %2  %3\n")
@@ -143,8 +147,8 @@ int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                     << QDir::toNativeSeparators(o.data) << '\n';
                 return kFailed;
             }
-            const bool existed = QFileInfo::exists(file);
-            auto c = openDatabase(file);
+            const bool existed = QFileInfo(file).size() > 0; // an empty file is a new database
+            auto c = openDatabase(file, host::SchemaUse::Create);
             out << (existed ? "Database already present: " : "Database created: ")
                 << QDir::toNativeSeparators(file) << '\n';
             if (o.demo) {
@@ -161,7 +165,7 @@ int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                 << ")\n";
             return kFailed;
         }
-        auto c = openDatabase(file);
+        auto c = openDatabase(file, host::SchemaUse::Require);
         return info(*c, file, out);
     } catch (const host::DbError& e) {
         err << "tacho db: " << e.message << '\n';

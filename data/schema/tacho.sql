@@ -1,9 +1,11 @@
--- The host database of the chart module, one script for SQLite and PostgreSQL.
--- Type words replaced per backend before the script runs:
---   {ID}        identity key (integer, assigned on insert, never reused)
---   {DATETIME}  date-time: canonical text 'yyyy-MM-dd hh:mm:ss.zzz' on SQLite, timestamp(3)
---   {FLOAT}     double precision
---   {BIT}       0/1 flag (kept as an integer so that "flag = 1" works on both)
+-- The host database of the chart module, one portable script for SQLite and PostgreSQL.
+-- {ID} is the identity key (integer, assigned on insert, never reused), the one type the two
+-- backends spell differently; it is filled in before the script runs. The other types read
+-- the same on both:
+--   timestamp(3)      date-time; SQLite keeps the canonical text 'yyyy-MM-dd hh:mm:ss.zzz'
+--                     (numeric affinity leaves such text as text, and text order is time order)
+--   double precision  floating point
+--   smallint          0/1 flag (an integer, so that "flag = 1" works on both)
 -- All names are lower case on PostgreSQL; the module's mixed-case names fold to them.
 -- Rows that belong to one chart go with it (on delete cascade).
 
@@ -44,8 +46,8 @@ create table kierowca (
     nazwisko varchar(100) not null,
     imie varchar(100),
     id_f integer,
-    data_od {DATETIME},
-    data_do {DATETIME},
+    data_od timestamp(3),
+    data_do timestamp(3),
     domyslny_sam integer,
     id_konwojenta integer,
     id_konwojenta2 integer,
@@ -57,13 +59,13 @@ create table samochod (
     nr_rej varchar(20) not null,
     marka varchar(100),
     id_f integer,
-    czy_maly {BIT} default 0
+    czy_maly smallint default 0
 );
 
 -- Charts: the chart-list row, and the analogue chart record with its geometry.
 create table tacho (
     id_t {ID},
-    data {DATETIME} not null,
+    data timestamp(3) not null,
     id_k integer,
     id_konwojenta integer,
     id_konwojenta2 integer,
@@ -71,7 +73,7 @@ create table tacho (
     km_pocz integer,
     km_kon integer,
     km_obl integer,
-    kat_rozp {FLOAT},
+    kat_rozp double precision,
     rodzaj integer default 0,
     typ_dnia integer default 0,
     zespol integer default 0,
@@ -81,40 +83,40 @@ create table tacho (
     status_tacho integer,
     adnotacje varchar(4000),
     adnotacje_mod varchar(4000),
-    nieczytelna {BIT} default 0,
-    blad_obsl_t {BIT} default 0,
+    nieczytelna smallint default 0,
+    blad_obsl_t smallint default 0,
     niekompletne integer default 0,
-    przerysowana {BIT} default 0,
-    brak_wr {BIT} default 0,
-    kilka_wykr {BIT} default 0,
-    nieprawidlowa {BIT} default 0,
-    niezgodnosc_cz {BIT} default 0,
-    wirtualne_przem {BIT} default 0,
-    czy_reczna {BIT} default 0,
-    dzien_kal {DATETIME},
+    przerysowana smallint default 0,
+    brak_wr smallint default 0,
+    kilka_wykr smallint default 0,
+    nieprawidlowa smallint default 0,
+    niezgodnosc_cz smallint default 0,
+    wirtualne_przem smallint default 0,
+    czy_reczna smallint default 0,
+    dzien_kal timestamp(3),
     przes_utc integer,
     nazwa_pliku varchar(600),
     zdarz_podsum varchar(200),
     wer_km integer,
-    czy_zaswiadczenie {BIT} default 0,
+    czy_zaswiadczenie smallint default 0,
     id_nrk integer,
     id_u_dod integer,
-    data_dod {DATETIME},
+    data_dod timestamp(3),
     id_u_mod integer,
-    data_mod {DATETIME}
+    data_mod timestamp(3)
 );
 create index ix_tacho_kierowca on tacho (id_k, data);
 create index ix_tacho_samochod on tacho (id_s, data);
 
 create table tacho_analog (
     id_t integer primary key references tacho (id_t) on delete cascade,
-    kat24 {FLOAT} not null default 0,
+    kat24 double precision not null default 0,
     x0 integer not null default 0,
     y0 integer not null default 0,
     pocz_sr_godz integer not null default 0,
     pv integer not null default 0,
-    kat_zak {FLOAT},
-    czy_szczeg {BIT} not null default 0
+    kat_zak double precision,
+    czy_szczeg smallint not null default 0
 );
 
 -- Activity periods, as saved and as entered before the event conversion.
@@ -122,10 +124,10 @@ create table poz_zdarz (
     id_tpz {ID},
     id_t integer not null references tacho (id_t) on delete cascade,
     slot integer default 0,
-    czas_od {DATETIME} not null,
-    czas_do {DATETIME} not null,
-    kat_trw {FLOAT},
-    km {FLOAT} default 0,
+    czas_od timestamp(3) not null,
+    czas_do timestamp(3) not null,
+    kat_trw double precision,
+    km double precision default 0,
     czy_praca integer not null,
     podjazd integer default 0,
     out integer default 0,
@@ -140,11 +142,11 @@ create index ix_poz_zdarz_czas on poz_zdarz (czas_od, czas_do);
 create table poz_zdarz_org (
     id {ID},
     id_t integer not null references tacho (id_t) on delete cascade,
-    czas_od {DATETIME} not null,
-    czas_do {DATETIME} not null,
-    km {FLOAT},
+    czas_od timestamp(3) not null,
+    czas_do timestamp(3) not null,
+    km double precision,
     czy_praca integer not null,
-    kat_trw {FLOAT},
+    kat_trw double precision,
     podjazd integer,
     pz_zespol integer,
     out integer,
@@ -159,7 +161,7 @@ create index ix_poz_zdarz_org_tacho on poz_zdarz_org (id_t);
 create table punkty_zdarz (
     id {ID},
     id_tpz integer not null references poz_zdarz (id_tpz) on delete cascade,
-    kat {FLOAT} not null,
+    kat double precision not null,
     nr_paska integer not null,
     promien integer not null
 );
@@ -168,7 +170,7 @@ create index ix_punkty_zdarz_poz on punkty_zdarz (id_tpz);
 create table punkty_tacho (
     id {ID},
     id_t integer not null references tacho (id_t) on delete cascade,
-    kat {FLOAT} not null,
+    kat double precision not null,
     nr_paska integer not null,
     promien integer not null
 );
@@ -178,8 +180,8 @@ create index ix_punkty_tacho_tacho on punkty_tacho (id_t);
 create table pv (
     id {ID},
     id_t integer not null references tacho (id_t) on delete cascade,
-    kat_p {FLOAT} not null,
-    kat_k {FLOAT} not null,
+    kat_p double precision not null,
+    kat_k double precision not null,
     widoczny integer not null default 1
 );
 create index ix_pv_tacho on pv (id_t);
@@ -196,15 +198,15 @@ create table miasto (
     miasto varchar(100) not null,
     kod_pocz varchar(10),
     id_panstwa integer,
-    widoczne {BIT} not null default 1
+    widoczne smallint not null default 1
 );
 
 create table punkty_specjalne (
     id {ID},
     id_t integer not null references tacho (id_t) on delete cascade,
-    data {DATETIME} not null,
+    data timestamp(3) not null,
     stan_licznika integer,
-    tonaz {FLOAT},
+    tonaz double precision,
     kod_ladunku varchar(30),
     typ integer not null,
     id_adr integer
@@ -223,12 +225,12 @@ create table sesja (
 create table naruszenia (
     id_n {ID},
     id_k integer not null,
-    data {DATETIME} not null,
-    data_do {DATETIME},
+    data timestamp(3) not null,
+    data_do timestamp(3),
     typ integer not null,
     ustawa integer,
     skroc_wydluz integer default 0,
-    zatwierdzone {BIT} not null default 0,
+    zatwierdzone smallint not null default 0,
     id_t integer
 );
 create index ix_naruszenia_kierowca on naruszenia (id_k, data);
@@ -276,8 +278,8 @@ create table tacho_opisy (
 
 create table kierowcy_opisy (
     id_k integer not null,
-    data {DATETIME} not null,
-    czy_premium {BIT} not null default 0,
+    data timestamp(3) not null,
+    czy_premium smallint not null default 0,
     opis varchar(4000),
     primary key (id_k, data, czy_premium)
 );
@@ -292,9 +294,9 @@ create table dzien (
 
 create table kalendarz (
     id_k integer not null,
-    data {DATETIME} not null,
+    data timestamp(3) not null,
     id_dnia integer,
-    norma_godz {FLOAT},
+    norma_godz double precision,
     primary key (id_k, data)
 );
 
@@ -302,8 +304,8 @@ create table nieobecnosc (
     id_n {ID},
     id_k integer not null,
     id_dnia integer not null references dzien (id_dnia),
-    data_od {DATETIME} not null,
-    data_do {DATETIME} not null,
+    data_od timestamp(3) not null,
+    data_do timestamp(3) not null,
     uwagi varchar(400)
 );
 create index ix_nieobecnosc_kierowca on nieobecnosc (id_k, data_od);
@@ -312,7 +314,7 @@ create table komunikacja (
     id {ID},
     id_t integer,
     id_k integer not null,
-    data {DATETIME} not null,
+    data timestamp(3) not null,
     ktory integer not null default 0
 );
 create index ix_komunikacja_kierowca on komunikacja (id_k, data);
@@ -332,7 +334,7 @@ create table dokument_plik (
     tabela integer not null,
     id_ integer not null,
     id_u integer,
-    data_dod {DATETIME}
+    data_dod timestamp(3)
 );
 create index ix_dokument_plik_rekord on dokument_plik (tabela, id_);
 
@@ -346,7 +348,7 @@ create table import_powiazania (
     kol_ varchar(100),
     wartosc_import varchar(4000),
     import varchar(100),
-    czy_import {BIT} default 0
+    czy_import smallint default 0
 );
 create index ix_import_powiazania_rekord on import_powiazania (tabela, id_, nazwa_kol);
 
@@ -355,8 +357,8 @@ create table speed_poz_zdarz (
     id_tpz integer primary key references poz_zdarz (id_tpz) on delete cascade,
     id_t integer not null,
     id_k integer,
-    czas_od {DATETIME} not null,
-    czas_do {DATETIME} not null,
+    czas_od timestamp(3) not null,
+    czas_do timestamp(3) not null,
     czy_praca integer not null,
     rodzaj integer not null default 0
 );

@@ -131,7 +131,7 @@ public:
     void dodaj_zdarzenie_wczytane(host::TDateTime czas_od, host::TDateTime czas_do, int czy_praca,
                                   int km, int id_tpz, int podjazd, int out, int pz_zespol);
     // Database failures propagate as host::DbError.
-    void wczytaj_z_bazy(int id_t);
+    void wczytaj_z_bazy(int id_tarczy);
     void dodaj_punkt(int p, float kat, int nr_paska, int promien);
 
     // --- changing (11-20) -----------------------------------------------------------------

@@ -24,12 +24,12 @@ bool obejmuje(const Zdarzenie& z, double kat, double tol) {
 
 } // namespace
 
-void Lista_zdarz::wczytaj_z_bazy(int id_t) {
+void Lista_zdarz::wczytaj_z_bazy(int id_tarczy) {
     host::Query q(QStringLiteral(
         "select p.pz_zespol, p.out, p.podjazd, p.km, p.czy_praca, p.czas_do, p.czas_od, "
         "p.id_tpz, pz.kat, pz.nr_paska, pz.promien from poz_zdarz p left join punkty_zdarz pz "
         "on pz.id_tpz = p.id_tpz where id_t= :id_t  order by p.id_tpz"));
-    q.setParam(QStringLiteral("id_t"), id_t);
+    q.setParam(QStringLiteral("id_t"), id_tarczy);
     host::OpenQuery(q);
     std::optional<int> poprzedni;
     while (!q.Eof()) {
@@ -54,7 +54,7 @@ void Lista_zdarz::wczytaj_z_bazy(int id_t) {
 
     host::Query qt(
         QStringLiteral("select kat,nr_paska,promien from punkty_tacho where id_t = :id_t"));
-    qt.setParam(QStringLiteral("id_t"), id_t);
+    qt.setParam(QStringLiteral("id_t"), id_tarczy);
     host::OpenQuery(qt);
     while (!qt.Eof()) {
         if (!qt.isNull(QStringLiteral("kat")))

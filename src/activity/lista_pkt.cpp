@@ -234,9 +234,9 @@ int lista_pkt::zapisz_punkty_zdarz(int id_tpz, int& blad) const {
                          QStringLiteral("id_tpz"), id_tpz, blad);
 }
 
-int lista_pkt::zapisz_punkty_tacho(int id_t, int& blad) const {
+int lista_pkt::zapisz_punkty_tacho(int id_tarczy, int& blad) const {
     return zapisz_punkty(*this,
                          QStringLiteral(" insert into punkty_tacho (kat,nr_paska,promien,id_t) "
                                         "Values(:kat,:nr_paska,:promien,:id_t) "),
-                         QStringLiteral("id_t"), id_t, blad);
+                         QStringLiteral("id_t"), id_tarczy, blad);
 }

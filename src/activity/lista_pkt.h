@@ -72,7 +72,7 @@ public:
     // Inserts the points into punkty_zdarz / punkty_tacho on the host connection while blad is
     // 0; a database failure sets blad to 1. 1 when there was nothing to write, else 0.
     int zapisz_punkty_zdarz(int id_tpz, int& blad) const;
-    int zapisz_punkty_tacho(int id_t, int& blad) const;
+    int zapisz_punkty_tacho(int id_tarczy, int& blad) const;
 
     // Point radius on the pictures: 4 when the "samochod" setting reads 0, else 3.
     int promien_kola(host::GetZmFn czytnik);

@@ -29,7 +29,8 @@ QString LocalPath(const QString& windowsStylePath);
 
 // True refuses an analogue chart window. This host serves analogue charts unless the "ALL"
 // setting "tylko_cyfrowe" is set; only a request for an analogue window (analogowy true) can
-// be refused, whatever cyfrowy says.
+// be refused, whatever cyfrowy says. "didital" is spelt so on purpose: it is the name the module
+// calls the host function by.
 bool get_analog_didital(bool analogowy, bool cyfrowy);
 
 } // namespace host

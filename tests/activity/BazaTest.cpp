@@ -32,11 +32,11 @@ protected:
         host::ExecQuery(q);
     }
     // A stored period given by angles (kat24 0: one degree is four minutes).
-    static void okres(int id_t, int id_tpz, double od, double do_, int kod, int km = 0) {
+    static void okres(int id_tarczy, int id_tpz, double od, double do_, int kod, int km = 0) {
         wykonaj("insert into poz_zdarz (id_tpz, id_t, czas_od, czas_do, czy_praca, km, podjazd, "
                 "out, pz_zespol) values (:id_tpz, :id_t, :od, :do, :kod, :km, 0, 0, 0)",
                 {{"id_tpz", id_tpz},
-                 {"id_t", id_t},
+                 {"id_t", id_tarczy},
                  {"od", dzien(od / 360.0)},
                  {"do", dzien(do_ <= od ? 1.0 + do_ / 360.0 : do_ / 360.0)},
                  {"kod", kod},

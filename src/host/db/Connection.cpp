@@ -1,13 +1,11 @@
 #include "host/db/Connection.h"
 
 #include "host/db/Schema.h"
-#include "host/db/SqlDialect.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTimeZone>
 
 namespace host {
 
@@ -26,6 +24,12 @@ QString errorText(const QSqlError& e) {
     QString text = e.databaseText().trimmed();
     if (text.isEmpty()) text = e.driverText().trimmed();
     return text.isEmpty() ? e.text().trimmed() : text;
+}
+
+QString withStatement(const DbError& e) {
+    return e.statement.isEmpty()
+               ? e.message
+               : e.message + QStringLiteral(" (statement: ") + e.statement + QLatin1Char(')');
 }
 
 } // namespace
@@ -78,6 +82,9 @@ void Connection::open() {
             const QFileInfo dir(QFileInfo(params_.database).absolutePath());
             if (!dir.isDir())
                 failOpen(QStringLiteral("folder %1 does not exist").arg(dir.filePath()));
+            // Opening would create it.
+            if (params_.schemaUse == SchemaUse::Require && !QFileInfo::exists(params_.database))
+                failOpen(QStringLiteral("the file does not exist"));
         }
         db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     } else {
@@ -96,29 +103,57 @@ void Connection::open() {
             execNative(QStringLiteral("set client_min_messages to warning"));
             // Literals are written with doubled quotes only: backslashes must stay plain.
             execNative(QStringLiteral("set standard_conforming_strings to on"));
-            // getdate() means the local time of the host, as on SQLite.
-            const QByteArray zone = QTimeZone::systemTimeZoneId();
-            if (!zone.isEmpty()) {
-                QSqlQuery q(db_);
-                q.exec(QStringLiteral("set time zone '%1'").arg(QString::fromLatin1(zone)));
-            }
             if (!params_.schema.isEmpty())
                 execNative(QStringLiteral("set search_path to \"%1\"").arg(params_.schema));
         }
-        if (params_.createSchema && !db::schemaPresent(*this))
-            db::installSchema(*this, params_.schemaScript.isEmpty()
-                                         ? db::schemaScript(backend_)
-                                         : db::fillTypeWords(params_.schemaScript, backend_));
     } catch (const DbError& e) {
-        failOpen(e.statement.isEmpty() ? e.message
-                                       : e.message + QStringLiteral(" (statement: ") + e.statement +
-                                             QLatin1Char(')'));
+        failOpen(withStatement(e));
     }
+    if (params_.schemaUse != SchemaUse::Ignore) prepareSchema();
 }
 
-QString Connection::adapt(const QString& sqlServerText) const {
-    return SqlDialect::adapt(sqlServerText, backend_,
-                             [this](const QString& table) { return insertColumns(table); });
+void Connection::prepareSchema() {
+    db::SchemaState state;
+    try {
+        state = db::inspectSchema(*this);
+    } catch (const DbError& e) {
+        failOpen(e.message); // e.g. a file that is no SQLite database
+    }
+    const QString untouched = QStringLiteral("; nothing was written to it");
+    switch (state.kind) {
+    case db::SchemaState::Empty:
+        if (params_.schemaUse == SchemaUse::Require)
+            failOpen(QStringLiteral("it holds no tacho schema (an empty database)"));
+        try {
+            db::installSchema(*this, params_.schemaScript.isEmpty()
+                                         ? db::schemaScript(backend_)
+                                         : db::fillIdentityKeys(params_.schemaScript, backend_));
+        } catch (const DbError& e) {
+            failOpen(withStatement(e));
+        }
+        return;
+    case db::SchemaState::Foreign:
+        failOpen(QStringLiteral("it is not a tacho database: it holds other tables (%1) and no "
+                                "schema version")
+                     .arg(state.tables.join(QStringLiteral(", "))) +
+                 untouched);
+    case db::SchemaState::NoVersion:
+        failOpen(QStringLiteral("it is not a complete tacho database: the table wersja_bazy holds "
+                                "no schema version") +
+                 untouched);
+    case db::SchemaState::Ours:
+        if (state.version > db::kSchemaVersion)
+            failOpen(QStringLiteral("its schema version %1 is newer than this program's (%2); use "
+                                    "a newer version of the program")
+                         .arg(state.version)
+                         .arg(db::kSchemaVersion));
+        if (state.version < db::kSchemaVersion)
+            failOpen(QStringLiteral("its schema version %1 is older than this program's (%2) and "
+                                    "cannot be upgraded")
+                         .arg(state.version)
+                         .arg(db::kSchemaVersion));
+        return;
+    }
 }
 
 void Connection::execNative(const QString& sql) {
@@ -165,55 +200,6 @@ void Connection::ReleaseSavepoint(const QString& name) {
 void Connection::RollbackToSavepoint(const QString& name) {
     execNative(QStringLiteral("rollback to savepoint ") + name);
     ReleaseSavepoint(name);
-}
-
-QStringList Connection::insertColumns(const QString& table) const {
-    const QString key = table.toLower();
-    if (auto it = insertColumns_.find(key); it != insertColumns_.end()) return it->second;
-    QStringList columns;
-    bool identity = false;
-    bool answered = false;
-    QSqlQuery q(db_);
-    if (backend_ == Backend::SQLite) {
-        // An INTEGER PRIMARY KEY alone is SQLite's identity key.
-        int keyColumns = 0;
-        QString keyName, keyType;
-        if (q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(key))) {
-            answered = true;
-            while (q.next()) {
-                const QString name = q.value(1).toString();
-                columns << name;
-                if (q.value(5).toInt() > 0) {
-                    ++keyColumns;
-                    keyName = name;
-                    keyType = q.value(2).toString();
-                }
-            }
-        }
-        if (keyColumns == 1 &&
-            keyType.compare(QLatin1String("integer"), Qt::CaseInsensitive) == 0) {
-            identity = true;
-            columns.removeAll(keyName);
-        }
-    } else {
-        q.prepare(QStringLiteral(
-            "select column_name, is_identity, column_default from information_schema.columns "
-            "where table_schema = current_schema() and table_name = ? order by ordinal_position"));
-        q.addBindValue(key);
-        if (q.exec()) {
-            answered = true;
-            while (q.next()) {
-                if (q.value(1).toString() == QLatin1String("YES") ||
-                    q.value(2).toString().startsWith(QLatin1String("nextval(")))
-                    identity = true;
-                else
-                    columns << q.value(0).toString();
-            }
-        }
-    }
-    if (!identity) columns.clear();
-    if (answered) insertColumns_[key] = columns; // a failed look-up is asked again next time
-    return columns;
 }
 
 void InstallConnection(std::shared_ptr<Connection> connection) {

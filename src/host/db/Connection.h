@@ -1,14 +1,12 @@
 #pragma once
 // The host's database connection: Qt SQL on SQLite (embedded default) or PostgreSQL (shared
-// server). The module's SQL is written in the SQL Server dialect; the connection adapts it
-// for the backend in use (see SqlDialect). Errors raise DbError with the backend's message and
-// the statement.
+// server). All SQL the module and the host write is portable: it runs unchanged on both (bound
+// parameters, coalesce, limit, date arithmetic done in C++). Errors raise DbError with the
+// backend's message and the statement.
 
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
 
-#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -23,6 +21,15 @@ public:
 
 enum class Backend { SQLite, PostgreSQL };
 
+// What opening a connection does about the schema. Create and Require both refuse a database
+// that is not ours (other tables and no schema version, or an empty version table) and one
+// whose schema version is not this program's, and write nothing to it.
+enum class SchemaUse {
+    Create,  // an empty database (or a new SQLite file) gets the schema
+    Require, // an empty database is refused too; a missing SQLite file is not created
+    Ignore   // no look at the schema: raw access for tools and tests
+};
+
 struct ConnectionParams {
     Backend backend = Backend::SQLite;
     QString database; // SQLite: file path or ":memory:"; PostgreSQL: database name
@@ -33,15 +40,16 @@ struct ConnectionParams {
     // PostgreSQL: the schema to work in, created together with the tables; empty: the
     // server's default search path.
     QString schema;
-    // Script installed on first use instead of the built-in schema (same type words).
+    // Script installed on first use instead of the built-in schema (same {ID} key word).
     QString schemaScript;
-    bool createSchema = true;
+    SchemaUse schemaUse = SchemaUse::Create;
 };
 
 class Connection {
 public:
-    // Opens the database and creates the schema on first use (one transaction). Throws DbError
-    // naming the database when it cannot be opened or the schema cannot be created.
+    // Opens the database and checks or creates the schema as params.schemaUse says (creation
+    // is one transaction). Throws DbError naming the database when it cannot be opened, is
+    // refused, or the schema cannot be created.
     explicit Connection(const ConnectionParams& params);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -53,9 +61,6 @@ public:
     // "SQLite database /path/tacho.sqlite", "PostgreSQL database tacho on 127.0.0.1:5432".
     QString describe() const;
 
-    // SQL Server text adapted for this backend.
-    QString adapt(const QString& sqlServerText) const;
-
     // ADO-style transactions: nested BeginTrans calls count, the outermost CommitTrans
     // commits; RollbackTrans rolls everything back (and does nothing outside a transaction).
     void BeginTrans();
@@ -63,7 +68,7 @@ public:
     void RollbackTrans();
     bool InTransaction() const { return depth_ > 0; }
 
-    // Runs a statement already in the backend's dialect (no parameters).
+    // Runs a statement as it is, without parameters (session settings, savepoints, DDL).
     void execNative(const QString& backendSql);
 
     // Savepoints, for work that must vanish on failure without ending the caller's
@@ -72,13 +77,10 @@ public:
     void ReleaseSavepoint(const QString& name);
     void RollbackToSavepoint(const QString& name);
 
-    // Columns of a table that a positional insert fills (all but an identity key); empty when
-    // the table has no identity key.
-    QStringList insertColumns(const QString& table) const;
-
 private:
     void open();
-    void failOpen(const QString& what);
+    void prepareSchema();
+    [[noreturn]] void failOpen(const QString& what);
 
     ConnectionParams params_;
     Backend backend_;
@@ -86,7 +88,6 @@ private:
     QSqlDatabase db_;
     int depth_ = 0;
     int savepoints_ = 0;
-    mutable std::map<QString, QStringList> insertColumns_;
 };
 
 // The host's open connection, shared by all queries. Module-wide, as in the host.

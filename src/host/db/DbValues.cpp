@@ -1,6 +1,6 @@
 #include "host/db/DbValues.h"
 
-#include "host/db/SqlLexer.h"
+#include "host/db/SqlText.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -85,7 +85,7 @@ QString sqlLiteral(const QVariant& v) {
         break;
     }
     default:
-        return sql::quoted(b.toString());
+        return quoted(b.toString());
     }
     // "x -?" with -5 must not become the comment "x --5".
     return number.startsWith(QLatin1Char('-')) ? QLatin1Char('(') + number + QLatin1Char(')')
@@ -93,16 +93,13 @@ QString sqlLiteral(const QVariant& v) {
 }
 
 QString inlineValues(const QString& sql, const std::vector<QVariant>& values) {
-    sql::Tokens t = sql::lex(sql);
+    const std::vector<ValueMark> marks = valueMarks(sql);
+    if (marks.size() != values.size())
+        throw DbError(
+            QStringLiteral("%1 value marks for %2 values").arg(marks.size()).arg(values.size()),
+            sql);
     size_t next = 0;
-    for (sql::Token& tok : t) {
-        if (!tok.isSymbol('?')) continue;
-        if (next >= values.size())
-            throw DbError(QStringLiteral("More value marks than values"), sql);
-        tok.text = sqlLiteral(values[next++]);
-    }
-    if (next != values.size()) throw DbError(QStringLiteral("More values than value marks"), sql);
-    return sql::join(t);
+    return replaceMarks(sql, marks, [&](const ValueMark&) { return sqlLiteral(values[next++]); });
 }
 
 double variantToFloat(const QVariant& v) {

@@ -2,7 +2,7 @@
 
 #include "host/db/Query.h"
 #include "host/db/Schema.h"
-#include "host/db/SqlLexer.h"
+#include "host/db/SqlText.h"
 
 #include <QFile>
 
@@ -27,7 +27,7 @@ bool FillDemoData(Connection& c) {
     QFile f(QStringLiteral(":/tacho/schema/demo.sql"));
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("The built-in demo data are missing"));
-    const std::vector<QString> statements = sql::splitStatements(QString::fromUtf8(f.readAll()));
+    const std::vector<QString> statements = splitStatements(QString::fromUtf8(f.readAll()));
     c.BeginTrans();
     try {
         for (const QString& s : statements)

@@ -1,7 +1,7 @@
 #include "host/db/Query.h"
 
 #include "host/db/DbValues.h"
-#include "host/db/SqlLexer.h"
+#include "host/db/SqlText.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -42,26 +42,23 @@ QVariant Query::param(const QString& name) const {
 
 void Query::run(bool select) {
     close();
-    QString adapted;
-    try {
-        adapted = conn_->adapt(sql_);
-    } catch (const DbError& e) {
-        throw DbError(e.message, sql_);
-    }
     // ":name" becomes a positional "?" so that a name used twice is bound twice and literals
     // that contain colons are left alone. PostgreSQL gets the values in place: a server-side
     // prepared statement would cost two more round trips and cannot be freed once an error
     // has aborted the transaction.
     const bool inlined = conn_->backend() == Backend::PostgreSQL;
-    sql::Tokens tokens = sql::lex(adapted);
     std::vector<QString> names;
-    for (sql::Token& t : tokens) {
-        if (t.kind == sql::Tok::Param) {
-            names.push_back(t.name().toLower());
-            t.text = inlined ? db::sqlLiteral(param(names.back())) : QStringLiteral("?");
-        }
+    try {
+        const std::vector<db::ValueMark> marks = db::valueMarks(sql_);
+        backendSql_ = db::replaceMarks(sql_, marks, [&](const db::ValueMark& m) {
+            if (m.name.isEmpty())
+                throw DbError(QStringLiteral("A value mark \"?\" where \":name\" is expected"));
+            names.push_back(m.name);
+            return inlined ? db::sqlLiteral(param(m.name)) : QStringLiteral("?");
+        });
+    } catch (const DbError& e) {
+        throw DbError(e.message, sql_);
     }
-    backendSql_ = sql::join(tokens);
     q_ = QSqlQuery(conn_->db());
     bool ok;
     if (names.empty() || inlined) {

@@ -1,6 +1,7 @@
 #pragma once
 // A parameterised query bound to a connection, in the manner of the host's query objects:
-// SQL Server text with ":name" parameters, opened (select) or executed (other statements).
+// portable SQL (it runs unchanged on SQLite and PostgreSQL) with ":name" parameters, opened
+// (select) or executed (other statements).
 
 #include "host/TDateTime.h"
 #include "host/db/Connection.h"
@@ -57,7 +58,7 @@ public:
 
     int numRowsAffected() const;
     QVariant lastInsertId() const;
-    // The statement as last sent to the backend (adapted, with "?" placeholders).
+    // The statement as last sent to the backend ("?" marks on SQLite, values on PostgreSQL).
     QString backendSql() const { return backendSql_; }
 
 private:

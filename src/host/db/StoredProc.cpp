@@ -137,16 +137,16 @@ void SPEED_ZapiszPozZdarz(int id_tpz, int id_k, double czas_od, double czas_do, 
     ExecProc(p);
 }
 
-void SPEED_UsunPozZdarz(int id_t, int id_k, Connection& c) {
+void SPEED_UsunPozZdarz(int id_tarczy, int id_k, Connection& c) {
     StoredProc p(QStringLiteral("SPEED_UsunPozZdarz"), c);
-    p.setParam(QStringLiteral("@id_t"), id_t);
+    p.setParam(QStringLiteral("@id_t"), id_tarczy);
     p.setParam(QStringLiteral("@id_k"), id_k);
     ExecProc(p);
 }
 
-void SPEED_ZmienKierPozZdarz(int id_t, int id_k_stary, int id_k_nowy, Connection& c) {
+void SPEED_ZmienKierPozZdarz(int id_tarczy, int id_k_stary, int id_k_nowy, Connection& c) {
     StoredProc p(QStringLiteral("SPEED_ZmienKierPozZdarz"), c);
-    p.setParam(QStringLiteral("@id_t"), id_t);
+    p.setParam(QStringLiteral("@id_t"), id_tarczy);
     p.setParam(QStringLiteral("@id_k_stary"), id_k_stary);
     p.setParam(QStringLiteral("@id_k_nowy"), id_k_nowy);
     ExecProc(p);

@@ -59,9 +59,9 @@ void ExecProc(StoredProc& proc);
 void SPEED_ZapiszPozZdarz(int id_tpz, int id_k, double czas_od, double czas_do, int czy_praca,
                           int rodzaj, Connection& c = GetConnection());
 // Removes the chart's rows of that driver.
-void SPEED_UsunPozZdarz(int id_t, int id_k, Connection& c = GetConnection());
+void SPEED_UsunPozZdarz(int id_tarczy, int id_k, Connection& c = GetConnection());
 // Moves the chart's rows from one driver to another.
-void SPEED_ZmienKierPozZdarz(int id_t, int id_k_stary, int id_k_nowy,
+void SPEED_ZmienKierPozZdarz(int id_tarczy, int id_k_stary, int id_k_nowy,
                              Connection& c = GetConnection());
 
 } // namespace host

@@ -13,12 +13,8 @@ set(HOST_DB_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Query.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Schema.h
     ${CMAKE_CURRENT_LIST_DIR}/Schema.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SqlBatch.h
-    ${CMAKE_CURRENT_LIST_DIR}/SqlBatch.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SqlDialect.h
-    ${CMAKE_CURRENT_LIST_DIR}/SqlDialect.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SqlLexer.h
-    ${CMAKE_CURRENT_LIST_DIR}/SqlLexer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SqlText.h
+    ${CMAKE_CURRENT_LIST_DIR}/SqlText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StoredProc.h
     ${CMAKE_CURRENT_LIST_DIR}/StoredProc.cpp
 )

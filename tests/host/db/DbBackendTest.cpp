@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <functional>
+
 using namespace host;
 using namespace tacho_test;
 
@@ -29,7 +31,7 @@ TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
         EXPECT_TRUE(e.message.contains(QLatin1String("zepsuta"))) << e.message.toStdString();
     }
     p.schemaScript.clear();
-    p.createSchema = false;
+    p.schemaUse = SchemaUse::Ignore;
     {
         Connection look(p);
         QSqlQuery q(look.db());
@@ -42,10 +44,10 @@ TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
         EXPECT_EQ(q.value(0).toInt(), 0);
     }
     // Created once; a second connection must not create the tables again.
-    p.createSchema = true;
+    p.schemaUse = SchemaUse::Create;
     {
         Connection first(p);
-        EXPECT_TRUE(db::schemaPresent(first));
+        EXPECT_EQ(db::inspectSchema(first).kind, db::SchemaState::Ours);
         ExecQuery(QStringLiteral("insert into miasto (miasto) values ('Opole')"), &first);
     }
     Connection second(p);
@@ -118,7 +120,8 @@ TEST_P(DbTest, TransactionsNestAndRollBackEverything) {
 }
 
 TEST_P(DbTest, ErrorsCarryBackendMessageAndStatement) {
-    const QString bad = QStringLiteral("select top 1 nie_ma_kolumny from tacho where id_t = :id_t");
+    const QString bad =
+        QStringLiteral("select nie_ma_kolumny from tacho where id_t = :id_t limit 1");
     try {
         Query q(bad);
         q.setParam(QStringLiteral("id_t"), 1);
@@ -155,6 +158,111 @@ TEST_P(DbTest, DemoDataFillOnlyAnEmptyDatabase) {
     EXPECT_EQ(GetIntDB(QStringLiteral("select id_k from kierowca where nazwisko = 'Nowy'"),
                        QStringLiteral("id_k")),
               7);
+}
+
+namespace {
+
+// Tables and views of the database (or the PostgreSQL schema), to see that nothing was written.
+int objectCount(Connection& c) {
+    return GetIntDB(c.backend() == Backend::SQLite
+                        ? QStringLiteral("select count(*) as n from sqlite_master")
+                        : QStringLiteral("select count(*) as n from information_schema.tables "
+                                         "where table_schema = current_schema()"),
+                    QStringLiteral("n"), &c);
+}
+
+} // namespace
+
+TEST_P(DbTest, OnlyAnEmptyDatabaseOrOursIsOpened) {
+    using Setup = std::function<void(Connection & raw, const ConnectionParams& p)>;
+    const Setup nothing = [](Connection&, const ConnectionParams&) {};
+    auto tables = [](std::vector<const char*> sql) -> Setup {
+        return [sql](Connection& raw, const ConnectionParams&) {
+            for (const char* s : sql)
+                raw.execNative(QLatin1String(s));
+        };
+    };
+    auto oursAt = [](int version) -> Setup {
+        return [version](Connection& raw, const ConnectionParams& p) {
+            ConnectionParams create = p;
+            create.schemaUse = SchemaUse::Create;
+            Connection{create};
+            raw.execNative(QStringLiteral("update wersja_bazy set wersja = %1").arg(version));
+        };
+    };
+    const QString untouched = QStringLiteral("; nothing was written to it");
+    const int v = db::kSchemaVersion;
+    struct Case {
+        const char* name;
+        Setup setup;
+        SchemaUse use;
+        QString refusal; // empty: opened
+    };
+    const Case cases[] = {
+        {"empty, created", nothing, SchemaUse::Create, {}},
+        {"empty, required", nothing, SchemaUse::Require,
+         QStringLiteral("it holds no tacho schema (an empty database)")},
+        {"foreign tables",
+         tables({"create table klienci (id integer)", "create table zamowienia (id integer)"}),
+         SchemaUse::Create,
+         QStringLiteral("it is not a tacho database: it holds other tables (klienci, zamowienia) "
+                        "and no schema version") +
+             untouched},
+        {"no version row", tables({"create table wersja_bazy (wersja integer)"}), SchemaUse::Create,
+         QStringLiteral("it is not a complete tacho database: the table wersja_bazy holds no "
+                        "schema version") +
+             untouched},
+        {"newer version", oursAt(v + 1), SchemaUse::Require,
+         QStringLiteral("its schema version %1 is newer than this program's (%2); use a newer "
+                        "version of the program")
+             .arg(v + 1)
+             .arg(v)},
+        {"older version", oursAt(v - 1), SchemaUse::Create,
+         QStringLiteral("its schema version %1 is older than this program's (%2) and cannot be "
+                        "upgraded")
+             .arg(v - 1)
+             .arg(v)},
+        {"ours, required", oursAt(v), SchemaUse::Require, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConnectionParams p = freshParams();
+        QTemporaryDir dir;
+        if (!pg()) p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+        p.schemaUse = SchemaUse::Ignore;
+        Connection raw(p);
+        if (pg()) raw.execNative(QStringLiteral("create schema \"%1\"").arg(p.schema));
+        c.setup(raw, p);
+        const int before = objectCount(raw);
+        p.schemaUse = c.use;
+        try {
+            Connection opened(p);
+            EXPECT_TRUE(c.refusal.isEmpty()) << "opened";
+            EXPECT_EQ(db::inspectSchema(opened).version, v);
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.message,
+                      QStringLiteral("Cannot open %1: %2").arg(raw.describe(), c.refusal));
+        }
+        if (!c.refusal.isEmpty()) {
+            EXPECT_EQ(objectCount(raw), before);
+        }
+    }
+
+    if (pg()) return;
+    // A missing file is created only where the schema may be created.
+    QTemporaryDir dir;
+    ConnectionParams p;
+    p.database = dir.filePath(QStringLiteral("brak.sqlite"));
+    p.schemaUse = SchemaUse::Require;
+    try {
+        Connection c(p);
+        FAIL() << "a missing file was opened";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message,
+                  QStringLiteral("Cannot open SQLite database %1: the file does not exist")
+                      .arg(p.database));
+    }
+    EXPECT_FALSE(QFile::exists(p.database));
 }
 
 INSTANTIATE_TEST_SUITE_P(, DbTest, ::testing::Values(backendUnderTest()), backendName);

@@ -2,11 +2,16 @@
 
 #include "../../../apps/cli/DbCommand.h"
 
+#include "host/db/Connection.h"
+#include "host/db/Schema.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -52,4 +57,103 @@ TEST(DbCommand, FailuresNameTheFileAndExitWithOne) {
     EXPECT_FALSE(QFile::exists(missing)); // info creates nothing
     EXPECT_EQ(db({QStringLiteral("info"), QStringLiteral("--demo")}).status, 2);
     EXPECT_EQ(db({QStringLiteral("init"), QStringLiteral("--data")}).status, 2);
+}
+
+namespace {
+
+QByteArray contents(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A database file made with raw statements (no schema check).
+void database(const QString& file, const std::vector<QString>& sql,
+              host::SchemaUse use = host::SchemaUse::Ignore) {
+    host::ConnectionParams p;
+    p.database = file;
+    p.schemaUse = use;
+    host::Connection c(p);
+    for (const QString& s : sql)
+        c.execNative(s);
+}
+
+} // namespace
+
+TEST(DbCommand, OnlyOurDatabaseIsReadAndOnlyAnEmptyOneIsCreated) {
+    using Prepare = std::function<void(const QString& file)>;
+    const QString newer =
+        QStringLiteral("update wersja_bazy set wersja = %1").arg(host::db::kSchemaVersion + 1);
+    const QString untouched = QStringLiteral("; nothing was written to it");
+    struct Case {
+        const char* name;
+        Prepare prepare;
+        int initStatus;
+        QString initText; // on stdout when 0, else on stderr after the file's name
+        int infoStatus;
+        QString infoText;
+    };
+    const Case cases[] = {
+        {"empty file", [](const QString& f) { writeFile(f, {}); }, 0,
+         QStringLiteral("Database created: "), 1,
+         QStringLiteral(": it holds no tacho schema (an empty database)")},
+        {"not a database", [](const QString& f) { writeFile(f, "kierowca;samochod\n1;2\n"); }, 1,
+         QStringLiteral(": file is not a database"), 1, QStringLiteral(": file is not a database")},
+        {"foreign tables",
+         [](const QString& f) {
+             database(f, {QStringLiteral("create table faktura (nr integer, kwota real)")});
+         },
+         1,
+         QStringLiteral(": it is not a tacho database: it holds other tables (faktura) and no "
+                        "schema version") +
+             untouched,
+         1,
+         QStringLiteral(": it is not a tacho database: it holds other tables (faktura) and no "
+                        "schema version") +
+             untouched},
+        {"no version row",
+         [](const QString& f) {
+             database(f, {QStringLiteral("create table wersja_bazy (wersja integer)")});
+         },
+         1, QStringLiteral(": it is not a complete tacho database"), 1,
+         QStringLiteral(": it is not a complete tacho database")},
+        {"newer version", [&](const QString& f) { database(f, {newer}, host::SchemaUse::Create); },
+         1,
+         QStringLiteral(": its schema version %1 is newer than this program's (%2)")
+             .arg(host::db::kSchemaVersion + 1)
+             .arg(host::db::kSchemaVersion),
+         1,
+         QStringLiteral(": its schema version %1 is newer than this program's (%2)")
+             .arg(host::db::kSchemaVersion + 1)
+             .arg(host::db::kSchemaVersion)},
+        {"ours", [](const QString& f) { database(f, {}, host::SchemaUse::Create); }, 0,
+         QStringLiteral("Database already present: "), 0,
+         QStringLiteral("(SQLite, schema version %1)").arg(host::db::kSchemaVersion)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* action : {"init", "info"}) {
+            SCOPED_TRACE(action);
+            const bool init = QLatin1String(action) == QLatin1String("init");
+            QTemporaryDir tmp;
+            const QString file = tmp.filePath(QStringLiteral("tacho.sqlite"));
+            c.prepare(file);
+            const QByteArray before = contents(file);
+            const Outcome o = db({QLatin1String(action), QStringLiteral("--data"), tmp.path()});
+            const int status = init ? c.initStatus : c.infoStatus;
+            const QString text = init ? c.initText : c.infoText;
+            EXPECT_EQ(o.status, status) << o.err.toStdString();
+            if (status == 0) {
+                EXPECT_TRUE(o.out.contains(text)) << o.out.toStdString();
+                continue;
+            }
+            EXPECT_TRUE(o.err.contains(file + text)) << o.err.toStdString();
+            EXPECT_EQ(contents(file), before);
+        }
+    }
 }

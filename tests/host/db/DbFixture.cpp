@@ -29,7 +29,7 @@ const PgServer& pgServer() {
         p.user = qEnvironmentVariable("TACHO_PG_USER", QStringLiteral("postgres"));
         p.password = qEnvironmentVariable("TACHO_PG_PASSWORD");
         p.database = qEnvironmentVariable("TACHO_PG_DB", QStringLiteral("tacho_test"));
-        p.createSchema = false;
+        p.schemaUse = SchemaUse::Ignore;
         try {
             Connection probe(p);
         } catch (const DbError& e) {
@@ -50,7 +50,7 @@ ConnectionParams DbTest::freshParams() {
         return p;
     }
     ConnectionParams p = *pgServer().params;
-    p.createSchema = true;
+    p.schemaUse = SchemaUse::Create;
     p.schema = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
     schemas_.push_back(p.schema);
     return p;
@@ -100,9 +100,9 @@ int DbTest::addChart(int id_k, TDateTime day, int id_s) {
     return p.param(QStringLiteral("@id_t")).toInt();
 }
 
-int DbTest::addPeriod(int id_t, TDateTime od, TDateTime do_, int czy_praca, double km) {
+int DbTest::addPeriod(int id_tarczy, TDateTime od, TDateTime do_, int czy_praca, double km) {
     StoredProc p(QStringLiteral("PZapPozZdarz"), db());
-    p.setParam(QStringLiteral("@id_t"), id_t);
+    p.setParam(QStringLiteral("@id_t"), id_tarczy);
     p.setParam(QStringLiteral("@czas_od"), od);
     p.setParam(QStringLiteral("@czas_do"), do_);
     p.setParam(QStringLiteral("@czy_praca"), czy_praca);

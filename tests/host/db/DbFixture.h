@@ -27,7 +27,8 @@ protected:
     int count(const QString& sqlServerText); // reads the column "n"
     void exec(const QString& sqlServerText);
     int addChart(int id_k, host::TDateTime day, int id_s = 1); // through PZapTacho
-    int addPeriod(int id_t, host::TDateTime od, host::TDateTime do_, int czy_praca, double km = 0);
+    int addPeriod(int id_tarczy, host::TDateTime od, host::TDateTime do_, int czy_praca,
+                  double km = 0);
 
     std::shared_ptr<host::Connection> conn_;
 

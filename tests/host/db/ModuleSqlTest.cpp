@@ -1,5 +1,8 @@
-// The chart module's own statements, as it writes them for SQL Server, run against the demo
-// fleet on each backend; kept where the dialect is tricky or the result is checked.
+// The chart module's own statements run against the demo fleet on each backend. Where the
+// module's statement was written for SQL Server (top N, isnull, a declare batch, dateadd, a
+// positional insert, delete without from), the portable statement here is the one it uses:
+// limit N, coalesce, one statement with bound values, the date arithmetic done before binding,
+// the column list written out, delete from.
 
 #include "DbFixture.h"
 
@@ -32,6 +35,12 @@ protected:
         return q;
     }
     int rows(const QString& sql, Params params = {}) { return open(sql, params).RecordCount(); }
+    void run(const QString& sql, Params params) {
+        Query q(sql, db());
+        for (const auto& [name, value] : params)
+            q.setParam(QLatin1String(name), value);
+        q.exec();
+    }
 };
 
 } // namespace
@@ -77,17 +86,24 @@ TEST_P(ModuleSql, MovingBetweenChartsAndOpenRows) {
     const int b = addChart(1, TDateTime::encode(2024, 3, 6));
     const int c = addChart(1, TDateTime::encode(2024, 3, 8));
     addChart(2, TDateTime::encode(2024, 3, 7));
+    // The next or previous chart of the driver: "top 2" becomes "limit 2" at the end of the
+    // line composed at run time.
     const QString find = QStringLiteral(
-        "select top 2 id_k, nazwisko_imie, id_t, data, nr_rej\nfrom vlistatacho\nwhere id_jezyka "
-        "= 1 and id_t <> :id_t and id_k = 1 and \n");
+        "select id_k, nazwisko_imie, nazwa, id_t, cyfrowy, typ_dnia, wartosc, data, nr_rej\nfrom "
+        "vlistatacho\nwhere id_jezyka = :id_jezyka and id_t <> :id_t and id_k = :id_k and \n");
     const QString next = QStringLiteral("(data > :data or (data = :data1 and id_t > :id_t1)) and "
                                         "(typ_dnia not in (1,2,3) or (cyfrowy > 0 and cyfrowy <> "
-                                        "4)) order by data, id_t");
+                                        "4)) order by data, id_t limit 2");
     const QString prev = QStringLiteral("(data < :data or (data = :data1 and id_t < :id_t1)) and "
                                         "(typ_dnia not in (1,2,3) or (cyfrowy > 0 and cyfrowy <> "
-                                        "4)) order by data DESC, id_t DESC");
-    auto from = [&](const QString& dir, int id_t, const QVariant& d) {
-        return open(find + dir, {{"id_t", id_t}, {"data", d}, {"data1", d}, {"id_t1", id_t}});
+                                        "4)) order by data DESC, id_t DESC limit 2");
+    auto from = [&](const QString& dir, int id_tarczy, const QVariant& d) {
+        return open(find + dir, {{"id_jezyka", 1},
+                                 {"id_k", 1},
+                                 {"id_t", id_tarczy},
+                                 {"data", d},
+                                 {"data1", d},
+                                 {"id_t1", id_tarczy}});
     };
     Query n = from(next, a, day(2024, 3, 5));
     EXPECT_EQ(n.RecordCount(), 2);
@@ -96,45 +112,130 @@ TEST_P(ModuleSql, MovingBetweenChartsAndOpenRows) {
     EXPECT_EQ(from(prev, c, day(2024, 3, 8)).asInteger(QStringLiteral("id_t")), b);
     EXPECT_TRUE(from(next, c, day(2024, 3, 8)).Eof());
 
-    // Open-chart rows: the positional insert skips the identity key as SQL Server does.
-    const QString session = QStringLiteral("select top 1 id_sesji from sesja where id_u = 1 and "
-                                           "nazwa_dll = 'lista_tacho.dll' and id_ = %1")
-                                .arg(a);
-    exec(QStringLiteral("insert into sesja values ('lista_tacho.dll', %1, 1)").arg(a));
-    EXPECT_FALSE(open(session).Eof());
+    // Open-chart rows: "top 1" becomes "limit 1"; the insert names its columns, since the
+    // identity key is left out.
+    const QString tail = QStringLiteral(" from sesja where id_u = 1 and nazwa_dll = "
+                                        "'lista_tacho.dll' and id_ = %1")
+                             .arg(a);
+    const QString session = QStringLiteral("select id_sesji") + tail + QStringLiteral(" limit 1");
+    EXPECT_TRUE(open(session).Eof());
+    for (int i = 0; i < 2; ++i)
+        exec(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values "
+                            "('lista_tacho.dll', %1, 1)")
+                 .arg(a));
+    Query open1 = open(session);
+    EXPECT_EQ(open1.RecordCount(), 1);
+    EXPECT_GT(open1.asInteger(QStringLiteral("id_sesji")), 0);
+    exec(QStringLiteral("delete") + tail);
+    EXPECT_TRUE(open(session).Eof());
 }
 
-TEST_P(ModuleSql, OverlapCheckAndDriverNotes) {
-    // Another chart of the same driver working across this one's times.
+TEST_P(ModuleSql, OverlapCheck) {
+    // Another chart of the same driver working across this one's times. The SQL Server batch
+    // declared variables for the times and widened them by a day with dateadd; here the two
+    // bounds are computed before binding.
     const int other = addChart(1, TDateTime::encode(2024, 3, 5), 2);
     addPeriod(other, TDateTime::encode(2024, 3, 5, 22, 0), TDateTime::encode(2024, 3, 6, 2, 0), 2);
+    addChart(1, TDateTime::encode(2024, 2, 20)); // far from the days asked about
     const QString overlap = QStringLiteral(
-        " declare @id_k int, @czas_od datetime, @czas_do datetime;  select @id_k = :id_k, "
-        "@czas_od = :czas_od, @czas_do = :czas_do  select distinct t.id_t from tacho t inner join "
-        "poz_zdarz p on p.id_t = t.id_t  where (id_k=@id_k or id_konwojenta = :id_k1 ) and "
-        "t.id_t <> :id_t AND t.data >= dateadd(day, -1, @czas_od) AND t.data <= dateadd(day, 1, "
-        "@czas_do) and p.czy_praca <> 0 and p.czas_od < @czas_do and p.czas_do > @czas_od and "
-        "t.cyfrowy <> 2");
-    auto hits = [&](const QVariant& od, const QVariant& do_) {
-        return rows(overlap,
-                    {{"id_k", 1}, {"id_k1", 1}, {"id_t", 0}, {"czas_od", od}, {"czas_do", do_}});
+        "select distinct t.id_t from tacho t inner join poz_zdarz p on p.id_t = t.id_t  where "
+        "(id_k=:id_k or id_konwojenta = :id_k1 or id_konwojenta2 = :id_k2 ) and t.id_t <> :id_t "
+        "AND t.data >= :dzien_przed AND t.data <= :dzien_po and p.czy_praca <> 0 and p.czas_od "
+        "< :czas_do and p.czas_do > :czas_od and t.cyfrowy <> 2");
+    auto hits = [&](TDateTime od, TDateTime do_, int id_tarczy = 0) {
+        return rows(overlap, {{"id_k", 1},
+                              {"id_k1", 1},
+                              {"id_k2", 1},
+                              {"id_t", id_tarczy},
+                              {"czas_od", QVariant::fromValue(od)},
+                              {"czas_do", QVariant::fromValue(do_)},
+                              {"dzien_przed", QVariant::fromValue(TDateTime(od - 1.0))},
+                              {"dzien_po", QVariant::fromValue(TDateTime(do_ + 1.0))}});
     };
-    EXPECT_EQ(hits(day(2024, 3, 5, 23, 0), day(2024, 3, 6, 9, 0)), 1);
-    EXPECT_EQ(hits(day(2024, 3, 5, 6, 0), day(2024, 3, 5, 22, 0)), 0); // ends as the other starts
-    EXPECT_EQ(hits(day(2024, 3, 6, 2, 0), day(2024, 3, 6, 9, 0)), 0);  // starts as the other ends
+    const TDateTime d5 = TDateTime::encode(2024, 3, 5), d6 = TDateTime::encode(2024, 3, 6);
+    EXPECT_EQ(hits(d5 + 23.0 / 24, d6 + 9.0 / 24), 1);
+    EXPECT_EQ(hits(d5 + 23.0 / 24, d6 + 9.0 / 24, other), 0); // the chart itself
+    EXPECT_EQ(hits(d5 + 6.0 / 24, d5 + 22.0 / 24), 0);        // ends as the other starts
+    EXPECT_EQ(hits(d6 + 2.0 / 24, d6 + 9.0 / 24), 0);         // starts as the other ends
+    // The chart's date must lie within a day of the times: the same hours a week on find none.
+    addPeriod(other, TDateTime::encode(2024, 3, 12, 22, 0), TDateTime::encode(2024, 3, 13, 2, 0),
+              2);
+    EXPECT_EQ(hits(d5 + 7 + 23.0 / 24, d6 + 7 + 1.0 / 24), 0);
+    // ... and "within a day" is exact: from 01:00 on the 6th the chart of the 5th is too early.
+    EXPECT_EQ(hits(d5 + 23.5 / 24, d6 + 9.0 / 24), 1);
+    EXPECT_EQ(hits(d6 + 1.0 / 24, d6 + 9.0 / 24), 0);
+}
 
-    // The driver's monthly text: written positionally, deleted without "from".
+TEST_P(ModuleSql, DriverNotesInfringementsDocumentsAndEnteredPeriods) {
+    // The driver's monthly text: the insert names its columns, the delete says "from".
     const QString m = double_to_sql_str(TDateTime::encode(2024, 3, 1));
     const QString where = QStringLiteral(" where czy_premium = 0 and id_k = 3 and data = ") + m;
-    exec(QStringLiteral("insert into kierowcy_opisy values (3, ") + m +
-         QStringLiteral(", 0, 'Kierowca''s notatka')"));
+    exec(QStringLiteral("insert into kierowcy_opisy (id_k, data, czy_premium, opis) values (3, ") +
+         m + QStringLiteral(", 0, 'Kierowca''s notatka')"));
+    exec(QStringLiteral("update kierowcy_opisy set opis = 'Druga'' wersja'") + where);
     EXPECT_EQ(GetStringDB(QStringLiteral("select opis from kierowcy_opisy") + where,
                           QStringLiteral("opis")),
-              QStringLiteral("Kierowca's notatka"));
-    exec(QStringLiteral("delete kierowcy_opisy") + where);
+              QStringLiteral("Druga' wersja"));
+    exec(QStringLiteral("delete from kierowcy_opisy") + where);
     EXPECT_EQ(
         GetIntDB(QStringLiteral("select id_k from kierowcy_opisy") + where, QStringLiteral("id_k")),
         0);
+
+    // Approved infringements of a day: a missing act reads as 2 (coalesce for isnull).
+    exec(QStringLiteral("insert into naruszenia (id_k, data, data_do, typ, ustawa, zatwierdzone) "
+                        "values (1, '2024-03-05 20:00:00.000', null, 4, null, 1)"));
+    Query inf = open(QStringLiteral("select coalesce(ustawa, 2) as ustawa, data, data_do, "
+                                    "skroc_wydluz, typ from naruszenia where zatwierdzone = 1 and "
+                                    "id_k=:id_k and data >= :data and data < :data_do and (typ = 1 "
+                                    "or typ = 4 or typ = 0) order by data"),
+                     {{"id_k", 1}, {"data", day(2024, 3, 5)}, {"data_do", day(2024, 3, 6)}});
+    ASSERT_EQ(inf.RecordCount(), 2);
+    EXPECT_EQ(inf.asInteger(QStringLiteral("typ")), 0);
+    EXPECT_EQ(inf.asInteger(QStringLiteral("ustawa")), 2);
+    inf.Next();
+    EXPECT_EQ(inf.asInteger(QStringLiteral("typ")), 4);
+    EXPECT_EQ(inf.asInteger(QStringLiteral("ustawa")), 2);
+    EXPECT_TRUE(inf.isNull(QStringLiteral("data_do")));
+
+    // Whether a chart has linked documents: "top 1" becomes "limit 1".
+    const int chart = addChart(1, TDateTime::encode(2024, 3, 5));
+    const QString docs =
+        QStringLiteral("select * from VListaDokPlik where tabela = 20 and id_ = :id_t limit 1");
+    EXPECT_TRUE(open(docs, {{"id_t", chart}}).Eof());
+    for (const char* path : {"/dok/a.pdf", "/dok/b.pdf"})
+        exec(
+            QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('%1', 20, %2)")
+                .arg(QLatin1String(path))
+                .arg(chart));
+    EXPECT_EQ(rows(docs, {{"id_t", chart}}), 1);
+
+    // A period as entered before the event conversion: the declare / sp_executesql batch is
+    // one insert with bound values, gbox and km_wer null.
+    run(QStringLiteral(
+            "insert into poz_zdarz_org (id_t, czas_od, czas_do, km, czy_praca, kat_trw, podjazd, "
+            "pz_zespol, out, slot, gbox, czy_przerwa, km_wer) values (:id_t, :czas_od, :czas_do, "
+            ":km, :czy_praca, :kat_trw, :podjazd, :pz_zespol, :out, :slot, NULL, :czy_przerwa, "
+            "NULL)"),
+        {{"id_t", chart},
+         {"czas_od", day(2024, 3, 5, 6, 0)},
+         {"czas_do", day(2024, 3, 5, 7, 30)},
+         {"km", 82.5},
+         {"czy_praca", 3},
+         {"kat_trw", 22.5},
+         {"podjazd", 0},
+         {"pz_zespol", 11},
+         {"out", 1},
+         {"slot", 0},
+         {"czy_przerwa", 0}});
+    Query org =
+        open(QStringLiteral("select * from poz_zdarz_org where id_t = :id_t"), {{"id_t", chart}});
+    ASSERT_EQ(org.RecordCount(), 1);
+    EXPECT_EQ(org.asDateTime(QStringLiteral("czas_do")), TDateTime::encode(2024, 3, 5, 7, 30));
+    EXPECT_DOUBLE_EQ(org.asFloat(QStringLiteral("km")), 82.5);
+    EXPECT_EQ(org.asInteger(QStringLiteral("pz_zespol")), 11);
+    EXPECT_EQ(org.asInteger(QStringLiteral("out")), 1);
+    EXPECT_TRUE(org.isNull(QStringLiteral("gbox")));
+    EXPECT_TRUE(org.isNull(QStringLiteral("km_wer")));
 }
 
 INSTANTIATE_TEST_SUITE_P(, ModuleSql, ::testing::Values(backendUnderTest()), backendName);

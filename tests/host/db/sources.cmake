@@ -1,4 +1,4 @@
-# The dialect table, and the same database test bodies on SQLite (host_tests) and on PostgreSQL
+# SQL text scanning, and the same database test bodies on SQLite (host_tests) and on PostgreSQL
 # (host_db_pg_tests, labelled postgres).
 set(HOST_DB_BACKEND_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/DbFixture.h
@@ -8,7 +8,7 @@ set(HOST_DB_BACKEND_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/StoredProcTest.cpp
 )
 set(HOST_DB_TEST_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/SqlDialectTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SqlTextTest.cpp
     ${HOST_DB_BACKEND_TESTS}
     ${CMAKE_CURRENT_LIST_DIR}/OnSqlite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DbCommandTest.cpp
