@@ -4,6 +4,9 @@
 
 #include "chartwin/TMDIChild.h"
 
+#include "host/Dialogi.h"
+#include "host/Resstrings.h"
+
 void TMDIChild::otworz_tarcze(std::int32_t, host::Query*) {}
 
 void TMDIChild::analizuj_tarcze() {}
@@ -13,10 +16,11 @@ void TMDIChild::kontrolujClick() {}
 void TMDIChild::Ustawgodzin24Click() {}
 
 void TMDIChild::zap1Click() {
-    // Nothing of a chart is held yet, so there is nothing to write: the save completes.
-    zapis_nieudany = 0;
-    zmieniony = 0;
-    if (lista) lista->zmiana = 0;
-    zap1->setEnabled(false);
-    zap_zam->setEnabled(false);
+    // Saving a chart does not exist yet. Reporting success would let "Yes" on the close
+    // question drop the user's edits; the save fails instead, so the window stays open.
+    host::InfoBox(host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildZapisNiedostepny")),
+                  host::MB_OK | host::MB_ICONINFORMATION, this);
+    zapis_nieudany = 1;
+    zap1->setEnabled(true);
+    zap_zam->setEnabled(true);
 }

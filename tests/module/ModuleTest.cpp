@@ -4,6 +4,7 @@
 
 #include "chartwin/TOknoKXMDIChild.h"
 #include "host/Biblioteki.h"
+#include "host/Resstrings.h"
 #include "host/Ustawienia.h"
 #include "host/db/Query.h"
 
@@ -93,7 +94,19 @@ TEST_F(ModuleTest, CallingOrderForOneChart) {
     const kx::HostTag tag = static_cast<TOknoKXMDIChild*>(w)->GetTag();
     QLibrary* lib = gospodarz->instancje.at(tag).get();
     gospodarz->komunikaty.clear();
+    // Saving does not exist yet: save-and-close says so and keeps the window with its edits.
+    dialogi->pushAnswer(host::IDOK);
     gospodarz->fn<kx::CloseChild_fn>(lib, "_CloseChild")(w, true);
+    TestHost::dostarcz();
+    EXPECT_EQ(gospodarz->numery(), V({}));
+    ASSERT_EQ(dialogi->shown.size(), 1);
+    EXPECT_EQ(dialogi->shown[0],
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildZapisNiedostepny")));
+    EXPECT_TRUE(kontrolka<QPushButton>(w, "zap1")->isEnabled());
+    EXPECT_EQ(gospodarz->okna.size(), 1u);
+
+    // The close button closes without saving.
+    kontrolka<QPushButton>(w, "Button6")->click();
     EXPECT_EQ(gospodarz->numery(), V({})); // posted: not yet
     TestHost::dostarcz();
     // The host deleted the window on 0x491: 0x48F is sent from the destructor, 0x7EF posted.
@@ -252,10 +265,16 @@ TEST_F(ModuleTest, CloseQueryAskedOnceAndOnlyWithChanges) {
     EXPECT_EQ(dialogi->shown.size(), 1);
     EXPECT_TRUE(dialogi->shown[0].contains(QStringLiteral("Tarcza")));
     EXPECT_EQ(dialogi->lastFlags, 35);
+    // Yes runs the save, which cannot complete yet: the window stays, the save button too.
+    dialogi->pushAnswer(host::IDYES);
+    dialogi->pushAnswer(host::IDOK);
+    EXPECT_FALSE(z->close());
+    EXPECT_EQ(dialogi->shown.size(), 3);
+    EXPECT_TRUE(kontrolka<QPushButton>(z, "zap1")->isEnabled());
     // No closes without saving.
     dialogi->pushAnswer(host::IDNO);
     EXPECT_TRUE(z->close());
-    EXPECT_EQ(dialogi->shown.size(), 2);
+    EXPECT_EQ(dialogi->shown.size(), 4);
     EXPECT_TRUE(dialogi->unexpected.isEmpty());
 }
 
