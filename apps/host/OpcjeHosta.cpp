@@ -50,7 +50,10 @@ bool parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wynik, QString& 
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("Language of the texts for this run: pl or en."),
                                   QStringLiteral("pl|en"));
-    p.addOptions({dane, db, lang});
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Add the demo charts to a database that holds no chart yet."));
+    p.addOptions({dane, db, lang, demo});
     if (!p.parse(argumenty)) {
         blad = p.errorText();
         return false;
@@ -69,6 +72,7 @@ bool parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wynik, QString& 
         blad = QStringLiteral("No data folder: give one with --data DIR");
         return false;
     }
+    wynik.demo = p.isSet(demo);
     if (p.isSet(db)) {
         if (!parsujAdresBazy(p.value(db), wynik.baza, blad)) return false;
         wynik.serwer = true;

@@ -15,7 +15,7 @@ TEST(OpcjeHosta, CommandLines) {
         {{}, true, domyslny, 0, false},
         {{"--data", "/tmp/x"}, true, "/tmp/x", 0, false},
         {{"--data=/tmp/y", "--lang", "EN"}, true, "/tmp/y", 2, false},
-        {{"--lang", "pl"}, true, domyslny, 1, false},
+        {{"--lang", "pl", "--demo"}, true, domyslny, 1, false},
         {{"--lang", "de"}, false, {}, 0, false},
         {{"--db", "postgresql://tacho@db.local:5433/flota"}, true, domyslny, 0, true},
         {{"--db", "mysql://tacho@db.local/flota"}, false, {}, 0, false},
@@ -37,6 +37,7 @@ TEST(OpcjeHosta, CommandLines) {
         EXPECT_EQ(o.dane, p.dane);
         EXPECT_EQ(o.jezyk, p.jezyk);
         EXPECT_EQ(o.serwer, p.serwer);
+        EXPECT_EQ(o.demo, p.argumenty.contains(QStringLiteral("--demo")));
     }
 }
 
