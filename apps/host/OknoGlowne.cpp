@@ -5,6 +5,7 @@
 #include "Teksty.h"
 
 #include "chartwin/TOknoKXMDIChild.h"
+#include "host/Biblioteki.h"
 #include "host/Dialogi.h"
 #include "host/HostContext.h"
 #include "host/HostMessages.h"
@@ -85,6 +86,10 @@ OknoGlowne::OknoGlowne(QWidget* parent) : QMainWindow(parent) {
     zbudujMenu();
     resize(1280, 800);
 
+    for (const char* nazwa :
+         {"UstDll.dll", "SharedData.dll", "dane.dll", "dane\\Korvix\\KxZamianaZdarzen.dll"})
+        if (auto b = host::LoadLibrary_main(QLatin1String(nazwa))) boczne_.push_back(std::move(b));
+
     host::SetMainForm(this);
     // A save asks for the list while it finishes: read it once the save has returned.
     host::SetOdswiezanieListy([self = QPointer<OknoGlowne>(this)] {
@@ -108,6 +113,7 @@ OknoGlowne::~OknoGlowne() {
     // Objects of the module queued for deletion must go while its code is still mapped.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     modul_.zwolnijWszystkie();
+    boczne_.clear();
 }
 
 void OknoGlowne::zbudujMenu() {

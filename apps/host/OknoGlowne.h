@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class ListaTarcz;
@@ -68,6 +69,9 @@ private:
     QMdiArea* obszar_;
     ListaTarcz* lista_;
     ModulChild modul_;
+    // The host's side libraries every chart window loads, kept for the host's life so that a
+    // window does not load and unload them again.
+    std::vector<std::shared_ptr<QLibrary>> boczne_;
     std::vector<OknoTarczy> okna_;
     bool odswiezenieCzeka_ = false;
 };
