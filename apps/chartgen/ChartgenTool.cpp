@@ -3,6 +3,7 @@
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
+#include "cli/CommandLine.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +11,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <optional>
+
 namespace chartgen {
 
 namespace {
-
-const char* const kUsage =
-    "usage: chartgen --out DIR [--samples] [--ini FILE]\n"
-    "       chartgen --spec FILE.json --out IMAGE [--ini FILE] [--grey DPI]\n";
 
 struct Options {
     QString out, spec, ini;
@@ -179,58 +178,70 @@ bool drawOne(const Options& o, const ChartGeometry& g, QTextStream& out, QString
     return true;
 }
 
+// The exit status when the tool is done already (help, version, a command line that cannot
+// be understood), else nullopt with the options filled in.
+std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, QTextStream& err) {
+    cli::CommandLine cl(QStringLiteral("chartgen"),
+                        QStringLiteral("chartgen --out DIR [--samples] [--ini FILE]\n"
+                                       "       chartgen --spec FILE.json --out IMAGE "
+                                       "[--ini FILE] [--grey DPI]"),
+                        QStringLiteral("Draws test and sample charts that agree with the "
+                                       "calibration, each with its ground truth."));
+    QCommandLineParser& p = cl.parser();
+    const QCommandLineOption version = p.addVersionOption();
+    const QCommandLineOption outOpt(QStringLiteral("out"),
+                                    QStringLiteral("Folder of the samples, or the image drawn "
+                                                   "from --spec."),
+                                    QStringLiteral("PATH"));
+    const QCommandLineOption samples(QStringLiteral("samples"),
+                                     QStringLiteral("Write the named sample charts (the "
+                                                    "default without --spec)."));
+    const QCommandLineOption spec(QStringLiteral("spec"),
+                                  QStringLiteral("Draw the chart this JSON file describes."),
+                                  QStringLiteral("FILE.json"));
+    const QCommandLineOption ini(QStringLiteral("ini"),
+                                 QStringLiteral("Calibration file (default: ust_tacho.ini "
+                                                "beside the program)."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption grey(QStringLiteral("grey"),
+                                  QStringLiteral("With --spec: an 8-bit grey image at this "
+                                                 "resolution (50..1200 dpi)."),
+                                  QStringLiteral("DPI"));
+    p.addOptions({outOpt, samples, spec, ini, grey});
+    if (const auto done = cl.parse(args, out, err)) return done;
+    if (p.isSet(version)) {
+        out << "chartgen " << TACHO_VERSION << '\n';
+        return 0;
+    }
+    if (!p.positionalArguments().isEmpty())
+        return cl.error(
+            QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first()), err);
+    o.out = p.value(outOpt);
+    o.spec = p.value(spec);
+    o.samples = p.isSet(samples);
+    if (p.isSet(ini)) o.ini = p.value(ini);
+    if (p.isSet(grey)) {
+        bool ok = false;
+        const QString v = p.value(grey);
+        o.greyDpi = v.toInt(&ok);
+        if (!ok || o.greyDpi < 50 || o.greyDpi > 1200)
+            return cl.error(
+                QStringLiteral("--grey takes a resolution of 50..1200 dpi, not %1").arg(v), err);
+    }
+    if (o.out.isEmpty()) return cl.error(QStringLiteral("--out is required"), err);
+    if (o.samples && !o.spec.isEmpty())
+        return cl.error(QStringLiteral("--samples and --spec exclude each other"), err);
+    if (o.greyDpi > 0 && o.spec.isEmpty())
+        return cl.error(QStringLiteral("--grey applies to --spec only"), err);
+    return std::nullopt;
+}
+
 } // namespace
 
 int runChartgen(const QStringList& args, QTextStream& out, QTextStream& err) {
     Options o;
     o.ini = defaultCalibrationPath();
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&](QString& target) {
-            if (i + 1 >= args.size() || args[i + 1].startsWith(QStringLiteral("--"))) {
-                err << "chartgen: " << a << " needs a value\n" << kUsage;
-                return false;
-            }
-            target = args[++i];
-            return true;
-        };
-        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
-            out << kUsage;
-            return 0;
-        } else if (a == QStringLiteral("--samples")) {
-            o.samples = true;
-        } else if (a == QStringLiteral("--out")) {
-            if (!value(o.out)) return 1;
-        } else if (a == QStringLiteral("--spec")) {
-            if (!value(o.spec)) return 1;
-        } else if (a == QStringLiteral("--ini")) {
-            if (!value(o.ini)) return 1;
-        } else if (a == QStringLiteral("--grey")) {
-            QString v;
-            if (!value(v)) return 1;
-            bool ok = false;
-            o.greyDpi = v.toInt(&ok);
-            if (!ok || o.greyDpi < 50 || o.greyDpi > 1200) {
-                err << "chartgen: --grey takes a resolution of 50..1200 dpi, not '" << v << "'\n";
-                return 1;
-            }
-        } else {
-            err << "chartgen: unknown argument '" << a << "'\n" << kUsage;
-            return 1;
-        }
-    }
-    if (o.out.isEmpty()) {
-        err << "chartgen: --out is required\n" << kUsage;
-        return 1;
-    }
-    if (o.samples && !o.spec.isEmpty()) {
-        err << "chartgen: --samples and --spec exclude each other\n" << kUsage;
-        return 1;
-    }
-    if (o.greyDpi > 0 && o.spec.isEmpty()) {
-        err << "chartgen: --grey applies to --spec only\n" << kUsage;
-        return 1;
-    }
+    if (const auto done = parse(args, o, out, err)) return *done;
 
     QString error;
     const auto k = loadCalibration(o.ini, &error);

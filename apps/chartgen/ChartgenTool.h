@@ -1,6 +1,7 @@
 #pragma once
 // The chartgen command line, kept in the library so that tests drive it without a process.
 //
+//   chartgen --help | --version
 //   chartgen --out DIR [--samples] [--ini FILE]
 //       writes the named sample charts (1-bit BMP + ground-truth JSON each) and grey
 //       renderings of some of them (an A4 sheet at 200 dpi, one disc at 600 dpi) into DIR.
@@ -16,7 +17,8 @@
 
 namespace chartgen {
 
-// Returns the exit status: 0 done, 1 bad input or a file that could not be read or written.
+// Returns the exit status: 0 done (or --help, --version), 1 bad input or a file that could not
+// be read or written, 2 a command line that cannot be understood.
 int runChartgen(const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace chartgen

@@ -1,53 +1,29 @@
 #include "ChartReader.h"
 
-#include "activity/KontrolaJson.h"
-#include "activity/ListaZdarzOkresy.h"
-#include "activity/Podsumowanie.h"
-#include "activity/SiatkaZdarzen.h"
+#include "activity/WynikJson.h"
 #include "activity/Zdarzenie.h"
-#include "analysis/AnalizaTarczy.h"
-#include "analysis/GeometriaTarczy.h"
-#include "analysis/Odczyt.h"
-#include "analysis/WejscieAnalizy.h"
 #include "host/Bitmap32.h"
-#include "host/KatyCzas.h"
 #include "host/TDateTime.h"
-#include "host/Ustawienia.h"
 #include "host/skan/WczytajSkan.h"
 
 #include <QJsonArray>
 
 namespace {
 
-DiscReading readDisc(const QString& file, int index, host::TarczaZeSkanu& d,
+DiscReading readDisc(const QString& file, int index, const host::TarczaZeSkanu& d,
                      const ReadSettings& s) {
+    WejscieTarczy we;
+    we.x0 = static_cast<float>(d.x0);
+    we.y0 = static_cast<float>(d.y0);
+    we.kat24 = s.kat24;
+    we.typ = s.kind;
+    we.szczeg = s.detailed;
+    we.data = host::TDateTime::fromDate(s.date.isValid() ? s.date : QDate::currentDate());
+    we.zaloga = s.crew ? 1 : 0;
     DiscReading r;
     r.file = file;
     r.disc = index;
-    r.size = QSize(d.bitmapa.width(), d.bitmapa.height());
-
-    analysis::AnalizaTarczy an(d.bitmapa, s.kalibracja);
-    analysis::GeometriaTarczy& g = an.geometria();
-    g.x0 = static_cast<float>(d.x0);
-    g.y0 = static_cast<float>(d.y0);
-    g.kat24 = s.kat24;
-    g.polowa_obrazu = analysis::GeometriaTarczy::polowa_obrazu_dla(g.x0);
-
-    r.lista = std::make_shared<Lista_zdarz>();
-    Lista_zdarz& lista = *r.lista;
-    lista.czy_szczeg = s.detailed ? 1 : 0;
-    lista.ustaw_kat24(s.kat24);
-    ListaZdarzOkresy okresy(lista);
-
-    analysis::WejscieAnalizy we;
-    we.typ = s.kind;
-    we.szczeg = s.detailed;
-    we.czytnik = &host::GetZm;
-    analysis::Odczyt(an, we, okresy, 0, startAngle(s.kat24));
-
-    r.x0 = g.x0;
-    r.y0 = g.y0;
-    r.pocz_sr_godz = g.pocz_sr_godz;
+    r.odczyt = std::make_shared<const OdczytTarczy>(odczytaj_tarcze(d.bitmapa, s.kalibracja, we));
     return r;
 }
 
@@ -58,46 +34,7 @@ DiscReading failed(const QString& file, const QString& why) {
     return r;
 }
 
-QString hhnn(host::TDateTime t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), host::Zaokragl_Xm(t, 1, 0, 0.0));
-}
-
-// Points of a period: its own list, or on a detailed chart the chart's points within it.
-int pointsIn(const Lista_zdarz& lista, const Zdarzenie& z) {
-    if (!lista.czy_szczeg) return z.punkty->ile;
-    int n = 0;
-    for (const lista_pkt_node* p = lista.punkty_tarczy->pierwszy; p; p = p->nast)
-        if (host::Czy_w_zakr(z.kat_od, p->kat, z.kat_do)) ++n;
-    return n;
-}
-
-QJsonArray periodsJson(const Lista_zdarz& lista) {
-    QJsonArray a;
-    for (const Zdarzenie* z = lista.pierwszy; z; z = z->nast) {
-        a.append(QJsonObject{{QStringLiteral("nr"), z->nr},
-                             {QStringLiteral("czy_praca"), z->czy_praca},
-                             {QStringLiteral("kat_od"), z->kat_od},
-                             {QStringLiteral("kat_do"), z->kat_do},
-                             {QStringLiteral("czas_od"), hhnn(z->czas_od)},
-                             {QStringLiteral("czas_do"), hhnn(z->czas_do)},
-                             {QStringLiteral("km"), z->km},
-                             {QStringLiteral("points"), pointsIn(lista, *z)}});
-    }
-    return a;
-}
-
-QJsonObject summaryJson(const Podsumowanie& p) {
-    return {{QStringLiteral("jazda"), p.st_ja},  {QStringLiteral("praca"), p.st_pr},
-            {QStringLiteral("dyzur"), p.st_za},  {QStringLiteral("brak"), p.st_br},
-            {QStringLiteral("postoj"), p.st_po}, {QStringLiteral("km"), p.suma_km},
-            {QStringLiteral("v"), p.predkosc}};
-}
-
 } // namespace
-
-float startAngle(float kat24) {
-    return kat24 == 0.0f ? 0.01f : kat24;
-}
 
 std::vector<DiscReading> readChartFile(const QString& file, const ReadSettings& settings) {
     std::vector<DiscReading> out;
@@ -115,38 +52,16 @@ std::vector<DiscReading> readChartFile(const QString& file, const ReadSettings& 
     return out;
 }
 
-QJsonObject finishReading(DiscReading& r, const ReadSettings& s) {
-    QJsonObject o{{QStringLiteral("file"), r.file}};
-    if (!r.error.isEmpty() || !r.lista) {
-        o.insert(QStringLiteral("ok"), false);
-        o.insert(QStringLiteral("error"), r.error.isEmpty() ? QStringLiteral("not read") : r.error);
-        return o;
-    }
+QJsonObject finishReading(DiscReading& r, const ReadSettings&) {
+    if (!r.error.isEmpty() || !r.odczyt)
+        return {
+            {QStringLiteral("file"), r.file},
+            {QStringLiteral("ok"), false},
+            {QStringLiteral("error"), r.error.isEmpty() ? QStringLiteral("not read") : r.error}};
+    QJsonObject o = odczyt_json(*r.odczyt);
+    o.insert(QStringLiteral("file"), r.file);
     if (r.disc > 0) o.insert(QStringLiteral("disc"), r.disc);
     o.insert(QStringLiteral("ok"), true);
-    Lista_zdarz& lista = *r.lista;
-
-    // What the window does after a reading: the grid (each driving period's distance from
-    // its points), the summary, the rule check (which marks the breaks).
-    SiatkaZdarzen siatka;
-    lista.wypelnij_siatke(siatka);
-    const Podsumowanie podsum = pokaz_podsum(lista);
-    const QDate date = s.date.isValid() ? s.date : QDate::currentDate();
-    const QJsonObject check =
-        kontroluj_json(lista, host::TDateTime::fromDate(date), s.crew ? 1 : 0);
-
-    o.insert(QStringLiteral("size"), QJsonArray{r.size.width(), r.size.height()});
-    o.insert(QStringLiteral("x0"), double(r.x0));
-    o.insert(QStringLiteral("y0"), double(r.y0));
-    o.insert(QStringLiteral("kat24"), double(s.kat24));
-    o.insert(QStringLiteral("pocz_sr_godz"), r.pocz_sr_godz);
-    o.insert(QStringLiteral("kat_rozp"), lista.kat_rozp);
-    o.insert(QStringLiteral("kat_zak"), lista.kat_zak == Lista_zdarz::kBrakKataZak
-                                            ? QJsonValue(QJsonValue::Null)
-                                            : QJsonValue(lista.kat_zak));
-    o.insert(QStringLiteral("periods"), periodsJson(lista));
-    o.insert(QStringLiteral("summary"), summaryJson(podsum));
-    o.insert(QStringLiteral("check"), check);
     return o;
 }
 
@@ -187,8 +102,8 @@ QString readingAsText(const QJsonObject& o) {
                   s.value(QStringLiteral("dyzur")).toString(),
                   s.value(QStringLiteral("brak")).toString(),
                   s.value(QStringLiteral("postoj")).toString())
-             .arg(s.value(QStringLiteral("km")).toInt())
-             .arg(s.value(QStringLiteral("v")).toInt());
+             .arg(s.value(QStringLiteral("km")).toInteger())
+             .arg(s.value(QStringLiteral("v")).toInteger());
     const QJsonObject c = o.value(QStringLiteral("check")).toObject();
     if (!c.isEmpty()) {
         const QJsonArray findings = c.value(QStringLiteral("findings")).toArray();

@@ -1,145 +1,115 @@
 #include "ReadCommand.h"
 
 #include "ChartReader.h"
+#include "CommandLine.h"
 
 #include "host/Biblioteki.h"
 #include "host/Ustawienia.h"
 
-#include <QDir>
+#include <QFuture>
 #include <QJsonDocument>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QThread>
 #include <QThreadPool>
-#include <QWaitCondition>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
-#include <optional>
+#include <vector>
 
 namespace {
 
 constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 constexpr int kProgressAbove = 3; // files; fewer are read without progress lines
-
-const char* const kUsageText =
-    "usage: tacho read [--ini FILE] [--kat24 DEG] [--kind 0..4] [--detailed]\n"
-    "                  [--date YYYY-MM-DD] [--crew] [--format text|json] IMAGE...\n";
 
 struct Options {
     QString ini;
     ReadSettings settings;
     bool json = false;
-    bool help = false;
     QStringList files;
-    QString error;
 };
 
-Options parse(const QStringList& args) {
-    Options o;
-    auto value = [&](int& i, const QString& a, const QString& name) -> std::optional<QString> {
-        if (a.startsWith(name + QLatin1Char('='))) return a.mid(name.size() + 1);
-        if (i + 1 >= args.size()) {
-            o.error = QStringLiteral("%1 needs a value").arg(name);
-            return std::nullopt;
-        }
-        return args[++i];
-    };
-    auto is = [](const QString& a, const char* name) {
-        return a == QLatin1String(name) || a.startsWith(QLatin1String(name) + QLatin1Char('='));
-    };
-    bool onlyFiles = false;
-    for (int i = 0; i < args.size() && o.error.isEmpty(); ++i) {
-        const QString& a = args[i];
-        if (onlyFiles || !a.startsWith(QLatin1Char('-')) || a == QLatin1String("-")) {
-            o.files << a;
-        } else if (a == QLatin1String("--")) {
-            onlyFiles = true;
-        } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            o.help = true;
-        } else if (a == QLatin1String("--detailed")) {
-            o.settings.detailed = true;
-        } else if (a == QLatin1String("--crew")) {
-            o.settings.crew = true;
-        } else if (is(a, "--ini")) {
-            if (auto v = value(i, a, QStringLiteral("--ini"))) o.ini = *v;
-        } else if (is(a, "--kat24")) {
-            if (auto v = value(i, a, QStringLiteral("--kat24"))) {
-                bool ok = false;
-                const double k = v->toDouble(&ok);
-                if (!ok || !std::isfinite(k) || k < 0.0 || k > 360.0)
-                    o.error =
-                        QStringLiteral("--kat24 takes an angle from 0 to 360, not %1").arg(*v);
-                else
-                    o.settings.kat24 = static_cast<float>(k);
-            }
-        } else if (is(a, "--kind")) {
-            if (auto v = value(i, a, QStringLiteral("--kind"))) {
-                bool ok = false;
-                const int k = v->toInt(&ok);
-                if (!ok || k < 0 || k > 4)
-                    o.error = QStringLiteral("--kind takes 0 to 4, not %1").arg(*v);
-                else
-                    o.settings.kind = k;
-            }
-        } else if (is(a, "--date")) {
-            if (auto v = value(i, a, QStringLiteral("--date"))) {
-                o.settings.date = QDate::fromString(*v, Qt::ISODate);
-                if (!o.settings.date.isValid() || v->size() != 10)
-                    o.error = QStringLiteral("--date takes YYYY-MM-DD, not %1").arg(*v);
-            }
-        } else if (is(a, "--format")) {
-            if (auto v = value(i, a, QStringLiteral("--format"))) {
-                if (*v == QLatin1String("json"))
-                    o.json = true;
-                else if (*v != QLatin1String("text"))
-                    o.error = QStringLiteral("--format takes text or json, not %1").arg(*v);
-            }
-        } else {
-            o.error = QStringLiteral("unknown option %1").arg(a);
-        }
+// The exit status when the command is done already (help, or a command line that cannot be
+// understood), else nullopt with the options filled in.
+std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, QTextStream& err) {
+    cli::CommandLine cl(QStringLiteral("tacho read"),
+                        QStringLiteral("tacho read [options] IMAGE..."),
+                        QStringLiteral("Reads scanned charts into periods, kilometres, the day "
+                                       "summary and the rule check; one result per disc, in "
+                                       "input order."));
+    QCommandLineParser& p = cl.parser();
+    const QCommandLineOption ini(QStringLiteral("ini"),
+                                 QStringLiteral("Calibration file (default: ust_tacho.ini "
+                                                "beside the program)."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption kat24(QStringLiteral("kat24"),
+                                   QStringLiteral("Angle of 00:00 on the scans, 0..360 "
+                                                  "(default 180); the reading starts there."),
+                                   QStringLiteral("DEG"));
+    const QCommandLineOption kind(QStringLiteral("kind"),
+                                  QStringLiteral("Chart kind: 0 standard, 1 thin, 2 stepped, "
+                                                 "3 pseudo-stepped, 4 125 km/h (default 0)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption detailed(
+        QStringLiteral("detailed"),
+        QStringLiteral("Detailed reading: the distance points belong to the whole chart."));
+    const QCommandLineOption date(QStringLiteral("date"),
+                                  QStringLiteral("Chart date for the rule check (default: "
+                                                 "today)."),
+                                  QStringLiteral("YYYY-MM-DD"));
+    const QCommandLineOption crew(QStringLiteral("crew"),
+                                  QStringLiteral("The chart was driven by a crew."));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("text (default): a table per disc; json: "
+                                                   "one object per disc per line."),
+                                    QStringLiteral("text|json"));
+    p.addOptions({ini, kat24, kind, detailed, date, crew, format});
+    p.addPositionalArgument(QStringLiteral("IMAGE"),
+                            QStringLiteral("Scanned page or chart (BMP, PNG, JPEG, TIFF, GIF, "
+                                           "WebP, PNM)."),
+                            QStringLiteral("IMAGE..."));
+    if (const auto done = cl.parse(args, out, err)) return done;
+
+    o.ini = p.value(ini);
+    o.settings.detailed = p.isSet(detailed);
+    o.settings.crew = p.isSet(crew);
+    if (p.isSet(kat24)) {
+        bool ok = false;
+        const QString v = p.value(kat24);
+        const double k = v.toDouble(&ok);
+        if (!ok || !std::isfinite(k) || k < 0.0 || k > 360.0)
+            return cl.error(QStringLiteral("--kat24 takes an angle from 0 to 360, not %1").arg(v),
+                            err);
+        o.settings.kat24 = static_cast<float>(k);
     }
-    if (o.error.isEmpty() && !o.help && o.files.isEmpty())
-        o.error = QStringLiteral("no image given");
-    return o;
+    if (p.isSet(kind)) {
+        bool ok = false;
+        const QString v = p.value(kind);
+        const int k = v.toInt(&ok);
+        if (!ok || k < 0 || k > 4)
+            return cl.error(QStringLiteral("--kind takes 0 to 4, not %1").arg(v), err);
+        o.settings.kind = k;
+    }
+    if (p.isSet(date)) {
+        const QString v = p.value(date);
+        o.settings.date = QDate::fromString(v, Qt::ISODate);
+        if (!o.settings.date.isValid() || v.size() != 10)
+            return cl.error(QStringLiteral("--date takes YYYY-MM-DD, not %1").arg(v), err);
+    }
+    if (p.isSet(format)) {
+        const QString v = p.value(format);
+        if (v != QLatin1String("json") && v != QLatin1String("text"))
+            return cl.error(QStringLiteral("--format takes text or json, not %1").arg(v), err);
+        o.json = v == QLatin1String("json");
+    }
+    o.files = p.positionalArguments();
+    if (o.files.isEmpty()) return cl.error(QStringLiteral("no image given"), err);
+    return std::nullopt;
 }
-
-// Results of the files in input order as the worker threads finish them.
-class OrderedResults {
-public:
-    explicit OrderedResults(int n) : slots_(std::size_t(n)) {}
-    void put(int i, std::vector<DiscReading> r) {
-        QMutexLocker lock(&mutex_);
-        slots_[std::size_t(i)] = std::move(r);
-        cond_.wakeAll();
-    }
-    std::vector<DiscReading> take(int i) {
-        QMutexLocker lock(&mutex_);
-        while (!slots_[std::size_t(i)])
-            cond_.wait(&mutex_);
-        std::vector<DiscReading> r = std::move(*slots_[std::size_t(i)]);
-        slots_[std::size_t(i)].reset();
-        return r;
-    }
-
-private:
-    QMutex mutex_;
-    QWaitCondition cond_;
-    std::vector<std::optional<std::vector<DiscReading>>> slots_;
-};
 
 } // namespace
 
 int runReadCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    Options o = parse(args);
-    if (o.help) {
-        out << kUsageText;
-        return 0;
-    }
-    if (!o.error.isEmpty()) {
-        err << "tacho read: " << o.error << '\n' << kUsageText;
-        return kUsage;
-    }
+    Options o;
+    if (const auto done = parse(args, o, out, err)) return *done;
     try {
         if (o.ini.isEmpty())
             o.settings.kalibracja.ust_stalych(host::ExeFolder());
@@ -154,20 +124,22 @@ int runReadCommand(const QStringList& args, QTextStream& out, QTextStream& err) 
     // Every chart's list loads the event-conversion library; held here it is loaded once.
     const auto biblioteka = Lista_zdarz::biblioteka_zamiany();
 
+    // One task per file on all cores; each result is printed as soon as it and those before it
+    // are done. The pages' decoding shares the import's memory budget, so however many files
+    // run at once their decoded pictures stay within it.
     const int n = int(o.files.size());
-    OrderedResults results(n);
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
     const ReadSettings& settings = o.settings;
-    for (int i = 0; i < n; ++i) {
-        const QString file = o.files[i];
-        pool.start(
-            [&results, &settings, file, i] { results.put(i, readChartFile(file, settings)); });
-    }
+    std::vector<QFuture<std::vector<DiscReading>>> results;
+    results.reserve(std::size_t(n));
+    for (const QString& file : std::as_const(o.files))
+        results.push_back(
+            QtConcurrent::run(&pool, [&settings, file] { return readChartFile(file, settings); }));
 
     bool failed = false;
     for (int i = 0; i < n; ++i) {
-        std::vector<DiscReading> readings = results.take(i);
+        std::vector<DiscReading> readings = results[std::size_t(i)].takeResult();
         for (DiscReading& r : readings) {
             const QJsonObject obj = finishReading(r, settings);
             failed = failed || !obj.value(QStringLiteral("ok")).toBool();
@@ -182,6 +154,5 @@ int runReadCommand(const QStringList& args, QTextStream& out, QTextStream& err) 
             err.flush();
         }
     }
-    pool.waitForDone();
     return failed ? kFailed : 0;
 }

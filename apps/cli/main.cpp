@@ -1,6 +1,7 @@
 // tacho: the command-line tool. Each command lives in a file of its own; main only dispatches.
 
 #include "CheckCommand.h"
+#include "CommandLine.h"
 #include "DbCommand.h"
 #include "ReadCommand.h"
 
@@ -28,10 +29,11 @@ const Command kCommands[] = {
      "tacho check FILE [--lang pl|en]            rule check of a day as JSON"},
 };
 
-void usage(QTextStream& s) {
-    s << "usage: tacho COMMAND [arguments]\n";
+QString commandList() {
+    QString s = QStringLiteral("Commands (tacho COMMAND --help tells more):");
     for (const Command& c : kCommands)
-        s << "  " << c.usage << '\n';
+        s += QStringLiteral("\n  %1").arg(QLatin1String(c.usage));
+    return s;
 }
 
 } // namespace
@@ -49,15 +51,26 @@ int main(int argc, char** argv) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
+    QCoreApplication::setApplicationName(QStringLiteral("tacho"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TACHO_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (command) return command->run(args.mid(1), out, err);
-    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        usage(args.isEmpty() ? err : out);
-        return args.isEmpty() ? 2 : 0;
+
+    cli::CommandLine cl(QStringLiteral("tacho"), QStringLiteral("tacho COMMAND [arguments]"),
+                        QStringLiteral("Analogue tachograph charts without a window.\n\n") +
+                            commandList());
+    QCommandLineParser& p = cl.parser();
+    const QCommandLineOption version = p.addVersionOption();
+    p.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("db, read or check"));
+    p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (const auto done = cl.parse(args, out, err)) return *done;
+    if (p.isSet(version)) {
+        out << "tacho " << QCoreApplication::applicationVersion() << '\n';
+        return 0;
     }
-    err << "tacho: unknown command " << args[0] << '\n';
-    usage(err);
-    return 2;
+    const QStringList rest = p.positionalArguments();
+    if (rest.isEmpty()) return cl.error(QStringLiteral("a command is needed"), err);
+    return cl.error(QStringLiteral("unknown command %1").arg(rest.first()), err);
 }

@@ -40,7 +40,7 @@ host::TDateTime chwila(int dzien, double minuty) {
     return host::TDateTime(host::TDateTime::encode(2024, 3, dzien).value + minuty / 1440.0);
 }
 
-void zapiszOkresy(int id_t, int dzien, const chartgen::ChartSpec& s) {
+void zapiszOkresy(int idt, int dzien, const chartgen::ChartSpec& s) {
     double poprzedni = -1;
     int doba = 0; // periods after midnight belong to the next day
     for (const chartgen::Period& p : s.periods) {
@@ -53,7 +53,7 @@ void zapiszOkresy(int id_t, int dzien, const chartgen::ChartSpec& s) {
         host::Query q(
             QStringLiteral("insert into poz_zdarz (id_t, czas_od, czas_do, kat_trw, km, czy_praca) "
                            "values (:id_t, :od, :do, :kat, :km, :czy_praca)"));
-        q.setParam(QStringLiteral("id_t"), id_t);
+        q.setParam(QStringLiteral("id_t"), idt);
         q.setParam(QStringLiteral("od"), chwila(dzien, od));
         q.setParam(QStringLiteral("do"), chwila(dzien, do_));
         q.setParam(QStringLiteral("kat"), (do_ - od) * 0.25);
@@ -99,23 +99,23 @@ int dodajTarczeDemo() {
             t.setParam(QStringLiteral("kat_rozp"), s.angleOf(s.recordingStart()));
             t.setParam(QStringLiteral("rodzaj"), s.typ);
             t.exec();
-            const int id_t = t.lastInsertId().toInt();
+            const int idt = t.lastInsertId().toInt();
             host::Query a(QStringLiteral(
                 "insert into tacho_analog (id_t, kat24, x0, y0, pocz_sr_godz, czy_szczeg) "
                 "values (:id_t, :kat24, :x0, :y0, :r, 0)"));
-            a.setParam(QStringLiteral("id_t"), id_t);
+            a.setParam(QStringLiteral("id_t"), idt);
             a.setParam(QStringLiteral("kat24"), s.kat24);
             a.setParam(QStringLiteral("x0"), int(s.centreX()));
             a.setParam(QStringLiteral("y0"), int(s.centreY()));
             a.setParam(QStringLiteral("r"), g ? int(g->activityBase) : 0);
             a.exec();
-            zapiszOkresy(id_t, d.dzien, s);
+            zapiszOkresy(idt, d.dzien, s);
             ++dodane;
             if (!g) continue;
             const auto rys = chartgen::drawChart(s, *g, &blad);
-            const QString plik = QDir(folder).filePath(QStringLiteral("%1.bmp").arg(id_t));
+            const QString plik = QDir(folder).filePath(QStringLiteral("%1.bmp").arg(idt));
             if (!rys || !chartgen::saveMonoBmp(rys->image, plik, &blad))
-                qWarning("demo chart %d: no picture: %s", id_t, qPrintable(blad));
+                qWarning("demo chart %d: no picture: %s", idt, qPrintable(blad));
         }
         c.CommitTrans();
     } catch (const host::DbError& e) {

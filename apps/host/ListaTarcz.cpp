@@ -128,10 +128,10 @@ void ListaTarcz::wczytajTarcze() {
         q.open();
         for (; !q.Eof(); q.Next()) {
             QList<QStandardItem*> w;
-            auto* data = new QStandardItem(
+            auto* dzien = new QStandardItem(
                 q.asDateTime(QStringLiteral("data")).date().toString(QStringLiteral("yyyy-MM-dd")));
-            data->setData(q.asInteger(QStringLiteral("id_t")), Qt::UserRole);
-            w << data << new QStandardItem(q.asString(QStringLiteral("nazwisko_imie")))
+            dzien->setData(q.asInteger(QStringLiteral("id_t")), Qt::UserRole);
+            w << dzien << new QStandardItem(q.asString(QStringLiteral("nazwisko_imie")))
               << new QStandardItem(q.asString(QStringLiteral("nr_rej")));
             for (const char* km : {"km_pocz", "km_kon"})
                 w << new QStandardItem(q.isNull(QLatin1String(km))

@@ -41,11 +41,11 @@ const QString kWierszTarczy = QStringLiteral(
     "niezgodnosc_cz, brak_wr, wirtualne_przem from tacho where id_t = :idt");
 
 // Caption of a stored chart: its date, the driver and the chart id.
-QString podpisTarczy(int id_t) {
+QString podpisTarczy(int idt) {
     host::Query q(QStringLiteral(
         "select t.data, k.nazwisko, k.imie from tacho t left join kierowca k on k.id_k = t.id_k "
         "where t.id_t = :idt"));
-    q.setParam(QStringLiteral("idt"), id_t);
+    q.setParam(QStringLiteral("idt"), idt);
     q.open();
     if (q.Eof()) return {};
     const QString kto = (q.asString(QStringLiteral("nazwisko")) + QLatin1Char(' ') +
@@ -54,7 +54,7 @@ QString podpisTarczy(int id_t) {
     return QStringLiteral("%1 %2 (%3)")
         .arg(q.asDateTime(QStringLiteral("data")).date().toString(QStringLiteral("yyyy-MM-dd")),
              kto)
-        .arg(id_t)
+        .arg(idt)
         .simplified();
 }
 
@@ -185,18 +185,18 @@ QWidget* OknoGlowne::utworzOkno(ModulChild::Instancja& i, std::int32_t tryb, boo
     return w;
 }
 
-QWidget* OknoGlowne::otworzZapisana(int id_t) {
+QWidget* OknoGlowne::otworzZapisana(int idt) {
     for (QWidget* w : oknaTarcz())
-        if (TOknoKXMDIChild* p = okno_produktu(w); p && p->CzyTarcza(id_t)) {
+        if (TOknoKXMDIChild* p = okno_produktu(w); p && p->CzyTarcza(idt)) {
             obszar_->setActiveSubWindow(znajdz(w)->ramka);
             return w;
         }
     try {
         host::Query wiersz(kWierszTarczy);
-        wiersz.setParam(QStringLiteral("idt"), id_t);
+        wiersz.setParam(QStringLiteral("idt"), idt);
         wiersz.open();
         if (wiersz.Eof()) {
-            host::InfoBox(tekst("BrakTarczy").arg(id_t), host::MB_OK, this);
+            host::InfoBox(tekst("BrakTarczy").arg(idt), host::MB_OK, this);
             lista_->odswiez();
             return nullptr;
         }
@@ -205,7 +205,7 @@ QWidget* OknoGlowne::otworzZapisana(int id_t) {
         QWidget* w = utworzOkno(i, tryb, wiersz.asInteger(QStringLiteral("typ_dnia")) == 0,
                                 wiersz.asInteger(QStringLiteral("cyfrowy")));
         if (!w) return nullptr;
-        i.Ustaw_Child(w, id_t, podpisTarczy(id_t), &wiersz);
+        i.Ustaw_Child(w, idt, podpisTarczy(idt), &wiersz);
         return w;
     } catch (const std::exception& e) {
         host::InfoBox(tekst("BladBazy").arg(QString::fromUtf8(e.what())), host::MB_OK, this);

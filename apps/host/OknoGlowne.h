@@ -28,7 +28,7 @@ public:
 
     // A stored chart from the list; an open window of that chart is brought forward instead.
     // Null when the chart cannot be opened (told to the user).
-    QWidget* otworzZapisana(int id_t);
+    QWidget* otworzZapisana(int idt);
     // An empty new chart.
     QWidget* nowaTarcza();
     // Reads the scans and opens a window per disc found; the files the import refuses are

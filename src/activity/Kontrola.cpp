@@ -313,7 +313,7 @@ int Kontrola::kontroluj(Lista_zdarz& lista, host::TDateTime data_tacho, int zalo
     dzienna_do = lista.ile;
     int r = -1;
     for (const Zdarzenie* z = lista.pierwszy; z && r < 0; z = z->nast)
-        if (z->czy_praca < 1 && z->kat_trw() >= 135.0) r = z->nr;
+        if (z->czy_praca < kPraca && z->kat_trw() >= 135.0) r = z->nr;
     if (r > 0 && r < lista.ile) {
         const host::TDateTime przed = lista.czas_jazdy(0, r - 1);
         const host::TDateTime po = lista.czas_jazdy(r + 1, lista.ile);

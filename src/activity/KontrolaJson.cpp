@@ -1,11 +1,13 @@
 // Day files in, periods, summary and check out.
 #include "activity/KontrolaJson.h"
 
+#include "activity/WynikJson.h"
 #include "host/KatyCzas.h"
 #include "host/Ustawienia.h"
 
 #include <QDate>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <stdexcept>
@@ -24,6 +26,23 @@ struct ZlyDzien {
 const char* const kLiczbowe[] = {"tolerancja_15",   "tolerancja_30",      "tolerancja_45",
                                  "tolerancja_AETR", "tolerancja_jazdy_c", "tolerancja_odp"};
 const char* const kFlagi[] = {"kpkjc", "wliczaj_dy"};
+const char* const kPolaDnia[] = {"date",     "crew",    "settings", "kat24",
+                                 "kat_rozp", "kat_zak", "periods"};
+const char* const kPolaOkresu[] = {"czy_praca", "kat_od", "kat_do", "czas_od", "czas_do", "km"};
+
+// The distance a period may carry, as the database keeps it.
+constexpr int kMaksKm = 32767;
+
+// A misspelt field would otherwise be dropped without a word.
+template <std::size_t N>
+void tylko_znane(const QJsonObject& o, const char* const (&znane)[N], const QString& przedrostek) {
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        bool znane_pole = false;
+        for (const char* k : znane)
+            znane_pole = znane_pole || it.key() == QLatin1String(k);
+        if (!znane_pole) zle(przedrostek + it.key(), QStringLiteral("unknown field"));
+    }
+}
 
 bool calkowita(const QJsonValue& v, int& wynik) {
     if (!v.isDouble()) return false;
@@ -103,9 +122,14 @@ QString opis_kata(double a, bool czasy, double kat24) {
 }
 
 void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
+    tylko_znane(d, kPolaDnia, QString());
     const QJsonValue data = d.value(QLatin1String("date"));
     if (data.isUndefined()) zle(QStringLiteral("date"), QStringLiteral("missing"));
-    const QDate q = QDate::fromString(data.toString(), Qt::ISODate);
+    // QDate's ISO reading would take "2008-05-12garbage" as the 12th.
+    static const QRegularExpression rrrr_mm_dd(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QDate q = rrrr_mm_dd.match(data.toString()).hasMatch()
+                        ? QDate::fromString(data.toString(), Qt::ISODate)
+                        : QDate();
     if (!data.isString() || !q.isValid())
         zle(QStringLiteral("date"), QStringLiteral("cannot read \"%1\" as a date YYYY-MM-DD")
                                         .arg(data.toVariant().toString()));
@@ -135,16 +159,19 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
         const QString pole = QStringLiteral("periods[%1]").arg(k);
         if (!tab[k].isObject()) zle(pole, QStringLiteral("not an object"));
         const QJsonObject o = tab[k].toObject();
+        tylko_znane(o, kPolaOkresu, pole + QLatin1Char('.'));
         Okres z;
         const QJsonValue kod = o.value(QLatin1String("czy_praca"));
         if (kod.isUndefined()) zle(pole + QStringLiteral(".czy_praca"), QStringLiteral("missing"));
-        if (!calkowita(kod, z.kod) || z.kod < kBrakDanych || z.kod > kDyzur)
+        if (!calkowita(kod, z.kod) || !analysis::czy_kod_czynnosci(z.kod))
             zle(pole + QStringLiteral(".czy_praca"),
                 QStringLiteral("unknown activity code %1 (-1 no data, 0 rest, 1 other work, "
                                "2 driving, 3 availability)")
                     .arg(kod.toVariant().toString()));
-        if (o.contains(QLatin1String("km")))
-            z.km = liczba_nieujemna(o, QStringLiteral("km"), pole + QStringLiteral(".km"));
+        if (o.contains(QLatin1String("km")) &&
+            (!calkowita(o.value(QLatin1String("km")), z.km) || z.km < 0 || z.km > kMaksKm))
+            zle(pole + QStringLiteral(".km"),
+                QStringLiteral("not a whole number from 0 to %1").arg(kMaksKm));
         const bool ma_czasy =
             o.contains(QLatin1String("czas_od")) || o.contains(QLatin1String("czas_do"));
         const bool ma_katy =
@@ -202,17 +229,16 @@ void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {
         lista.ustaw_kat_rozp(kat(d, QStringLiteral("kat_rozp"), QStringLiteral("kat_rozp")));
     else if (!v.empty())
         lista.ustaw_kat_rozp(v.front().od);
-    for (const Okres& z : v) {
+    // Last to first: each period then goes in at the head of the list, where it belongs, so
+    // the list's sort finds nothing to move and a long day loads in linear time per period.
+    for (auto it = v.rbegin(); it != v.rend(); ++it) {
+        const Okres& z = *it;
         if (czasy)
             lista.dodaj_zdarzenie_wczytane(z.czas_od, z.czas_do, z.kod, z.km, 0, 0, 0, 0);
         else
             lista.dodaj_zdarzenie(z.od, z.do_, z.kod, z.km);
     }
     if (czasy) lista.sortuj(Lista_zdarz::kTolSortuZgrubna);
-}
-
-QString hhnn(host::TDateTime t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), host::Zaokragl_Xm(t, 1, 0, 0.0));
 }
 
 } // namespace
@@ -249,51 +275,6 @@ CzytnikUstawien czytnik_dnia(const DzienKontroli& dzien) {
         }
         return host::GetZm(name, group);
     };
-}
-
-QJsonObject kontrola_json(const Lista_zdarz& lista, const Kontrola& kontrola) {
-    QJsonObject o;
-    o.insert(QLatin1String("result"), kontrola.wynik);
-    o.insert(QLatin1String("ile_jazda_ciagla"), lista.ile_jazda_ciagla);
-    o.insert(QLatin1String("ile_przerwa_krotka"), lista.ile_przerwa_krotka);
-    o.insert(QLatin1String("findings"), QJsonArray::fromStringList(kontrola.lista_bledow));
-    return o;
-}
-
-QJsonObject podsumowanie_json(const Podsumowanie& p) {
-    QJsonObject o;
-    o.insert(QLatin1String("jazda"), p.st_ja);
-    o.insert(QLatin1String("praca"), p.st_pr);
-    o.insert(QLatin1String("dyzur"), p.st_za);
-    o.insert(QLatin1String("brak"), p.st_br);
-    o.insert(QLatin1String("postoj"), p.st_po);
-    o.insert(QLatin1String("km"), p.suma_km);
-    o.insert(QLatin1String("v"), p.predkosc);
-    o.insert(QLatin1String("ostrzezenie"), p.Image3);
-    return o;
-}
-
-QJsonArray okresy_json(const Lista_zdarz& lista) {
-    QJsonArray a;
-    for (const Zdarzenie* z = lista.pierwszy; z; z = z->nast) {
-        QJsonObject o;
-        o.insert(QLatin1String("nr"), z->nr);
-        o.insert(QLatin1String("czy_praca"), z->czy_praca);
-        o.insert(QLatin1String("kat_od"), z->kat_od);
-        o.insert(QLatin1String("kat_do"), z->kat_do);
-        o.insert(QLatin1String("czas_od"), hhnn(z->czas_od));
-        o.insert(QLatin1String("czas_do"), hhnn(z->czas_do));
-        o.insert(QLatin1String("km"), z->km);
-        o.insert(QLatin1String("czy_przerwa"), z->czy_przerwa);
-        a.append(o);
-    }
-    return a;
-}
-
-QJsonObject kontroluj_json(Lista_zdarz& lista, host::TDateTime data, int zaloga) {
-    Kontrola k;
-    k.kontroluj(lista, data, zaloga);
-    return kontrola_json(lista, k);
 }
 
 QJsonObject sprawdz_dzien(Lista_zdarz& lista, const DzienKontroli& dzien) {

@@ -1,6 +1,6 @@
 #pragma once
-// The rule check and the day summary as JSON, for the command-line tool: reading a day file
-// into a period list, and writing the list's periods, summary and check.
+// Day files for the command-line tool: reading one into a period list, and checking it (the
+// results written by activity/WynikJson.h).
 //
 // A day file is one JSON object:
 //   "date"      "YYYY-MM-DD", required: the chart's date
@@ -13,7 +13,8 @@
 //   "periods"   array, in order, each following on from the one before:
 //               {"czy_praca": -1..3, "kat_od": a, "kat_do": b[, "km": n]} or
 //               {"czy_praca": -1..3, "czas_od": "hh:nn", "czas_do": "hh:nn"[, "km": n]}
-//               ("24:00" may end a period at midnight)
+//               ("24:00" may end a period at midnight; km 0..32767, as the database keeps it)
+// Any other field, at the top, in the settings or in a period, is refused.
 
 #include "activity/Kontrola.h"
 #include "activity/Lista_zdarz.h"
@@ -21,7 +22,6 @@
 #include "host/TDateTime.h"
 
 #include <QByteArray>
-#include <QJsonArray>
 #include <QJsonObject>
 #include <QVariantMap>
 
@@ -37,16 +37,6 @@ bool wczytaj_dzien(const QByteArray& json, Lista_zdarz& lista, DzienKontroli& dz
 
 // Answers the day's settings first and the host's for everything else.
 CzytnikUstawien czytnik_dnia(const DzienKontroli& dzien);
-
-// {"result", "ile_jazda_ciagla", "ile_przerwa_krotka", "findings"} of a check just made.
-QJsonObject kontrola_json(const Lista_zdarz& lista, const Kontrola& kontrola);
-// {"jazda", "praca", "dyzur", "brak", "postoj", "km", "v", "ostrzezenie"}.
-QJsonObject podsumowanie_json(const Podsumowanie& p);
-// The periods with their times, distance and break mark.
-QJsonArray okresy_json(const Lista_zdarz& lista);
-
-// Checks a chart with the host's settings (marking its breaks) and answers the check object.
-QJsonObject kontroluj_json(Lista_zdarz& lista, host::TDateTime data, int zaloga);
 
 // Checks a day read by wczytaj_dzien with its settings: {"date", "crew", "periods",
 // "summary", "check"}.

@@ -162,7 +162,7 @@ void Lista_zdarz::dodaj_punkt(int p, float kat, int nr_paska, int promien_) {
     if (Zdarzenie* z = wybierz(p)) z->punkty->dodaj(kat, nr_paska, promien_);
 }
 
-void Lista_zdarz::sortuj(double t) {
+int Lista_zdarz::sortuj(double t) {
     for (Zdarzenie* z = pierwszy; z; z = z->nast) {
         if (z->kat_od >= 360.0 && z->kat_do >= 360.0) {
             z->kat_od = host::Katdo360(z->kat_od);
@@ -174,17 +174,32 @@ void Lista_zdarz::sortuj(double t) {
     double rozp = kat_rozp;
     while (rozp >= 360.0)
         rozp -= 360.0;
-    for (int przebieg = 0; przebieg < ile; ++przebieg) {
+    // Bubble passes: equal starts keep their order. A pass that moved nothing leaves every
+    // later pass nothing to do, so a list in order costs one pass and a period added at the
+    // head of an ordered list (as dodaj_zdarzenie does) two.
+    const auto klucz = [rozp, t](const Zdarzenie& z) {
+        return z.kat_od <= rozp - t ? z.kat_od + 360.0 : z.kat_od;
+    };
+    int przebiegi = 0;
+    bool zamieniono = true;
+    for (int przebieg = 0; przebieg < ile && zamieniono; ++przebieg) {
+        zamieniono = false;
+        ++przebiegi;
+        // The key of the period at a; after a swap that period moves on with it.
+        double sa = pierwszy ? klucz(*pierwszy) : 0.0;
         for (Zdarzenie* a = pierwszy; a && a->nast; a = a->nast) {
             Zdarzenie* b = a->nast;
-            double sa = a->kat_od;
-            double sb = b->kat_od;
-            if (sa <= rozp - t) sa += 360.0;
-            if (sb <= rozp - t) sb += 360.0;
-            if (sa > sb) a->zamien(*b);
+            const double sb = klucz(*b);
+            if (sa > sb) {
+                a->zamien(*b);
+                zamieniono = true;
+            } else {
+                sa = sb;
+            }
         }
     }
     przenumeruj();
+    return przebiegi;
 }
 
 void Lista_zdarz::przenumeruj() {

@@ -155,7 +155,7 @@ public:
     host::TDateTime czas_czynnosci(int c) const;
     host::TDateTime czas_czynnosci(int c, int p1, int p2) const;
     host::TDateTime czas_jazdy(int p1, int p2) const { return czas_czynnosci(kJazda, p1, p2); }
-    int km_w_zakresie(int p1, int p2) const;
+    std::int64_t km_w_zakresie(int p1, int p2) const; // wide: a sum of many periods
     int ile_punktow() const;
     void ile_podjazd_out(int& ile_podjazd, int& ile_out) const;
     void pierwsza_ostatnia_jazda();
@@ -185,7 +185,10 @@ public:
                             host::GetZmFn czytnik);
 
     // --- shared ---------------------------------------------------------------------------
-    void sortuj(double tolerancja = kTolSortuDokladna);
+    // Orders the periods by start angle counted forward from kat_rozp (a start within the
+    // tolerance before kat_rozp counts as at it), equal starts in their present order, and
+    // numbers them. Answers the passes made over the list: 1 when it was in order.
+    int sortuj(double tolerancja = kTolSortuDokladna);
     void przenies_punkty();
     // The chart log: the step lines are accepted and not written anywhere.
     void zapisz_log(const QString& tekst);

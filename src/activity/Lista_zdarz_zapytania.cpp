@@ -28,14 +28,14 @@ host::TDateTime Lista_zdarz::czas_czynnosci(int c, int p1, int p2) const {
     return host::Zaokragl_Xm(suma, 1, 0, 0.0);
 }
 
-int Lista_zdarz::km_w_zakresie(int p1, int p2) const {
+std::int64_t Lista_zdarz::km_w_zakresie(int p1, int p2) const {
     if (czy_szczeg) {
         const Zdarzenie* a = na_pozycji(p1);
         const Zdarzenie* b = na_pozycji(p2);
         if (!a || !b) return 0;
         return punkty_tarczy->odleglosc_w(a->kat_od, b->kat_do);
     }
-    int km = 0;
+    std::int64_t km = 0;
     for (const Zdarzenie* z = pierwszy; z; z = z->nast)
         if (z->nr >= p1 && z->nr <= p2) km += z->km;
     return km;
@@ -73,6 +73,6 @@ void Lista_zdarz::pierwsza_ostatnia_jazda() {
 int Lista_zdarz::czy_dlugi_odpoczynek() const {
     // Nine hours are 135 degrees.
     for (const Zdarzenie* z = pierwszy; z; z = z->nast)
-        if (z->czy_praca < 1 && z->kat_trw() >= 135.0) return 0;
+        if (z->czy_praca < kPraca && z->kat_trw() >= 135.0) return 0;
     return -1;
 }

@@ -3,10 +3,28 @@
 
 #include "host/KatyCzas.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
+// A label's "hh:nn": a time of day below a whole day; a whole day of one activity reads
+// "24:00", not the "00:00" a clock would show.
 QString hhnn(host::TDateTime t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), t);
+    const QString tekst = host::FormatDateTime(QStringLiteral("hh:nn"), t);
+    // Whole days as the formatting counts them, after rounding to the millisecond.
+    const double ms = std::floor(t.value * 86400000.0 + 0.5);
+    const int dni = int(std::floor(ms / 86400000.0));
+    if (dni <= 0) return tekst;
+    return QString::number(24 * dni + QStringView(tekst).left(2).toInt()) + tekst.mid(2);
+}
+
+// The time a label reads, "24:00" included.
+double czas_etykiety(const QString& tekst) {
+    const int dwukropek = int(tekst.indexOf(QLatin1Char(':')));
+    const int godziny = QStringView(tekst).left(dwukropek).toInt();
+    if (godziny < 24) return host::StrToTime(tekst);
+    return godziny / 24 + host::StrToTime(QString::number(godziny % 24) + tekst.mid(dwukropek));
 }
 
 } // namespace
@@ -32,7 +50,7 @@ Podsumowanie pokaz_podsum(const Lista_zdarz& lista) {
     for (const Zdarzenie* z = lista.pierwszy; z; z = z->nast)
         if (z->czy_praca == kJazda) kat_jazdy += host::Roznica_katow(z->kat_od, z->kat_do);
     // 15 degrees of the disc are one hour.
-    if (kat_jazdy > 0.0) p.predkosc = int(p.suma_km * 15 / kat_jazdy);
+    if (kat_jazdy > 0.0) p.predkosc = std::int64_t(double(p.suma_km) * 15.0 / kat_jazdy);
 
     // Rest is what the other labels leave of the day, as the labels read.
     const QString zero = QStringLiteral("00:00");
@@ -40,11 +58,12 @@ Podsumowanie pokaz_podsum(const Lista_zdarz& lista) {
         p.st_po = QStringLiteral("23:59");
     } else {
         using host::StrToTime;
-        const double reszta =
-            StrToTime(QStringLiteral("23:59:59")) -
-            (StrToTime(p.st_br) + StrToTime(p.st_pr) + StrToTime(p.st_za) + StrToTime(p.st_ja)) +
-            StrToTime(QStringLiteral("00:00:01"));
-        p.st_po = hhnn(reszta);
+        const double reszta = StrToTime(QStringLiteral("23:59:59")) -
+                              (czas_etykiety(p.st_br) + czas_etykiety(p.st_pr) +
+                               czas_etykiety(p.st_za) + czas_etykiety(p.st_ja)) +
+                              StrToTime(QStringLiteral("00:00:01"));
+        // Labels rounded up can together pass a day: no rest then, not a clock gone round.
+        p.st_po = hhnn(std::max(reszta, 0.0));
         if (p.st_po == QLatin1String("00:01")) p.st_po = zero;
     }
     return p;

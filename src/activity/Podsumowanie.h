@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 struct Podsumowanie {
     // Windows colours of the driving time.
     static constexpr host::TColor kKolorPonad10 = host::WinColor(host::Color32(194, 1, 34));
@@ -20,8 +22,9 @@ struct Podsumowanie {
     QString st_po; // rest
     host::TColor kolor_ja = kKolorZwykly;
     bool Image3 = false; // the warning picture: driving above 10 hours
-    int suma_km = 0;
-    int predkosc = 0; // average speed of the driving periods, km/h (integer part)
+    // Wide: a long list of long drives adds up past an int.
+    std::int64_t suma_km = 0;
+    std::int64_t predkosc = 0; // average speed of the driving periods, km/h (integer part)
 };
 
 // The summary of the list as it stands.

@@ -3,6 +3,7 @@
 
 #include "activity/IKxZdarzenie.h"
 #include "activity/lista_pkt.h"
+#include "analysis/Czynnosc.h"
 #include "host/TDateTime.h"
 
 #include <QString>
@@ -10,12 +11,13 @@
 #include <cstdint>
 #include <memory>
 
-// Activity codes (czy_praca).
-constexpr int kBrakDanych = -1;
-constexpr int kPostoj = 0;
-constexpr int kPraca = 1;
-constexpr int kJazda = 2;
-constexpr int kDyzur = 3;
+// Activity codes (czy_praca), as the analysis writes them.
+using analysis::Czynnosc;
+using analysis::kBrakDanych;
+using analysis::kDyzur;
+using analysis::kJazda;
+using analysis::kPostoj;
+using analysis::kPraca;
 
 // Origin marks (pz_zespol).
 constexpr int kZnakBrakDanych = 3; // a stretch without data (held as code 0)

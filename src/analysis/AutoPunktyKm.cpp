@@ -1,5 +1,7 @@
 #include "analysis/AutoPunktyKm.h"
 
+#include "analysis/Czynnosc.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,7 +9,6 @@ namespace analysis {
 
 namespace {
 
-constexpr int kod_jazda = 2;
 constexpr int poziom_wewn = 1;
 constexpr int poziom_zewn = 5;
 constexpr int km_na_suw = poziom_zewn - poziom_wewn + 1; // one full stroke
@@ -41,7 +42,7 @@ AutoPunktyKm::Wynik AutoPunktyKm::dodaj(int roznica_km, const std::function<void
     int ostatnia_jazda = -1;
     for (int p = 0; p <= lista_.ile(); ++p) {
         const OkresOdczytu o = lista_.okres(p);
-        if (o.czy_praca != kod_jazda) continue;
+        if (o.czy_praca != kJazda) continue;
         T += dlugosc(o);
         ostatnia_jazda = p;
     }
@@ -52,7 +53,7 @@ AutoPunktyKm::Wynik AutoPunktyKm::dodaj(int roznica_km, const std::function<void
     int obrot = 0; // whole turns added to the angles of a detailed chart after a wrap
     for (int p = 0; p <= ostatnia_jazda; ++p) {
         const OkresOdczytu o = lista_.okres(p);
-        if (o.czy_praca != kod_jazda) continue;
+        if (o.czy_praca != kJazda) continue;
         const double dl = dlugosc(o);
         int k = p == ostatnia_jazda ? reszta : static_cast<int>(std::trunc(D * dl / T + 0.5));
         if (k < 2) continue; // a single kilometre cannot be drawn; it stays with the rest

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <iterator>
 #include <type_traits>
 #include <variant>
 
@@ -13,36 +14,50 @@ namespace {
 
 using Pole = std::variant<float Kalibracja::*, std::int32_t Kalibracja::*>;
 
+// The range of a key comes from the geometry the file describes (docs/calibration.md): a
+// 123 mm disc at 300 dpi, edge at about 727 px, distance band 240..332 px, hour ring from
+// 362 px, in a bitmap of half size 400..750. A value outside it cannot describe a chart, and
+// the readers would look for the rings in empty paper and report an empty day as read.
 struct Klucz {
     const char* tekst;
     Pole pole;
+    std::int32_t od, do_;
+    bool wymagany; // read by the analysis; the others are stored only or have a default
 };
 
 // The order of the file's documentation; a line can match at most one key because every key
 // ends with "=" and none is a prefix of another.
 const Klucz klucze_tab[] = {
-    {"r=", &Kalibracja::r},
-    {"r1=", &Kalibracja::r1},
-    {"r4=", &Kalibracja::r4},
-    {"r5=", &Kalibracja::r5},
-    {"d5=", &Kalibracja::d5},
-    {"rtest=", &Kalibracja::rtest},
-    {"off_1p=", &Kalibracja::off_1p},
-    {"off_2p=", &Kalibracja::off_2p},
-    {"off_3p=", &Kalibracja::off_3p},
-    {"off_4p=", &Kalibracja::off_4p},
-    {"off_5p=", &Kalibracja::off_5p},
-    {"kolka_km=", &Kalibracja::kolka_km},
-    {"wysokosc=", &Kalibracja::wysokosc},
-    {"szerokosc=", &Kalibracja::szerokosc},
-    {"centralne=", &Kalibracja::centralne},
-    {"rgorny_km=", &Kalibracja::rgorny_km},
-    {"rdolny_km=", &Kalibracja::rdolny_km},
-    {"delta_rg_km=", &Kalibracja::delta_rg_km},
-    {"delta_rd_km=", &Kalibracja::delta_rd_km},
-    {"delta_rs_km=", &Kalibracja::delta_rs_km},
-    {"rsrodkowy_km=", &Kalibracja::rsrodkowy_km},
+    {"r=", &Kalibracja::r, 600, 800, false},
+    {"r1=", &Kalibracja::r1, 300, 420, false},
+    {"r4=", &Kalibracja::r4, 200, 300, false},
+    {"r5=", &Kalibracja::r5, 300, 360, false},
+    {"d5=", &Kalibracja::d5, 20, 90, false},
+    {"rtest=", &Kalibracja::rtest, 100, 727, true},
+    {"off_1p=", &Kalibracja::off_1p, 1, 70, true},
+    {"off_2p=", &Kalibracja::off_2p, 1, 70, true},
+    {"off_3p=", &Kalibracja::off_3p, 1, 70, true},
+    {"off_4p=", &Kalibracja::off_4p, 1, 70, true},
+    {"off_5p=", &Kalibracja::off_5p, 1, 70, true},
+    {"kolka_km=", &Kalibracja::kolka_km, 0, 1, false},
+    {"wysokosc=", &Kalibracja::wysokosc, 800, 1500, true},
+    {"szerokosc=", &Kalibracja::szerokosc, 800, 1500, true},
+    {"centralne=", &Kalibracja::centralne, 0, 1, false},
+    {"rgorny_km=", &Kalibracja::rgorny_km, 301, 360, true},
+    {"rdolny_km=", &Kalibracja::rdolny_km, 230, 300, true},
+    {"delta_rg_km=", &Kalibracja::delta_rg_km, 1, 15, true},
+    {"delta_rd_km=", &Kalibracja::delta_rd_km, 1, 15, true},
+    {"delta_rs_km=", &Kalibracja::delta_rs_km, 1, 30, false},
+    {"rsrodkowy_km=", &Kalibracja::rsrodkowy_km, 259, 330, false},
 };
+
+QString nazwa(const Klucz& k) {
+    return QString::fromLatin1(k.tekst).chopped(1);
+}
+
+QString zakres(const Klucz& k) {
+    return QStringLiteral("%1..%2").arg(k.od).arg(k.do_);
+}
 
 // Decimal integer with an optional sign; blanks around it are tolerated (editors leave them),
 // anything else - a fraction, trailing text, an empty value, a number out of 32-bit range -
@@ -94,18 +109,23 @@ void Kalibracja::wczytaj_plik(const QString& sciezka) {
 }
 
 void Kalibracja::wczytaj_wiersze(const QStringList& wiersze, const QString& plik) {
+    bool podany[std::size(klucze_tab)] = {};
     for (int n = 0; n < wiersze.size(); ++n) {
         const QString& w = wiersze[n];
-        for (const Klucz& k : klucze_tab) {
+        for (std::size_t i = 0; i < std::size(klucze_tab); ++i) {
+            const Klucz& k = klucze_tab[i];
             const QLatin1String klucz(k.tekst);
             if (!w.startsWith(klucz, Qt::CaseSensitive)) continue;
             std::int32_t v = 0;
-            if (!na_liczbe(w.mid(klucz.size()), v)) {
-                const QString nazwa = QString(klucz).chopped(1);
+            if (!na_liczbe(w.mid(klucz.size()), v))
                 throw BladKalibracji(
-                    plik, n + 1, nazwa,
+                    plik, n + 1, nazwa(k),
                     QStringLiteral("value \"%1\" is not an integer").arg(w.mid(klucz.size())));
-            }
+            if (v < k.od || v > k.do_)
+                throw BladKalibracji(
+                    plik, n + 1, nazwa(k),
+                    QStringLiteral("value %1 is out of range (%2)").arg(v).arg(zakres(k)));
+            podany[i] = true;
             std::visit(
                 [&](auto pole) {
                     using Typ = std::remove_reference_t<decltype(this->*pole)>;
@@ -114,6 +134,20 @@ void Kalibracja::wczytaj_wiersze(const QStringList& wiersze, const QString& plik
                 k.pole);
         }
     }
+    QStringList brak;
+    QString pierwszy;
+    for (std::size_t i = 0; i < std::size(klucze_tab); ++i) {
+        if (!klucze_tab[i].wymagany || podany[i]) continue;
+        if (pierwszy.isEmpty()) pierwszy = nazwa(klucze_tab[i]);
+        brak << QStringLiteral("%1 (%2)").arg(nazwa(klucze_tab[i]), zakres(klucze_tab[i]));
+    }
+    if (brak.size() == 1)
+        throw BladKalibracji(plik, 0, pierwszy,
+                             QStringLiteral("key %1 is missing").arg(brak.front()));
+    if (!brak.isEmpty())
+        throw BladKalibracji(
+            plik, 0, pierwszy,
+            QStringLiteral("keys missing: %1").arg(brak.join(QStringLiteral(", "))));
 }
 
 } // namespace analysis

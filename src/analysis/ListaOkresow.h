@@ -11,7 +11,7 @@ namespace analysis {
 struct OkresOdczytu {
     double kat_od = 0.0;
     double kat_do = 0.0;
-    int czy_praca = 0;
+    int czy_praca = 0; // a Czynnosc code
     int km = 0;
 };
 

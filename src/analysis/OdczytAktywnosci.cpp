@@ -1,6 +1,7 @@
 // Activity reader: from the sample table to the chart's periods.
 #include "analysis/OdczytAktywnosci.h"
 
+#include "analysis/Czynnosc.h"
 #include "host/KatyCzas.h"
 
 #include <QString>
@@ -11,18 +12,13 @@ namespace analysis {
 
 namespace {
 
-constexpr int kod_odpoczynek = 0;
-constexpr int kod_praca = 1;
-constexpr int kod_jazda = 2;
-constexpr int kod_dyzur = 3;
-
-// Activity code of a class; -1 for a class that names none.
+// Activity code of a class; no data for a class that names none (no period is made of it).
 int kod_klasy(float c) {
-    if (c >= 10.0f && c <= 12.0f) return kod_jazda;
-    if (c >= 7.0f && c <= 9.0f) return kod_praca;
-    if (c >= 4.0f && c <= 6.0f) return kod_dyzur;
-    if (c > 0.0f && c <= 3.0f) return kod_odpoczynek;
-    return -1;
+    if (c >= 10.0f && c <= 12.0f) return kJazda;
+    if (c >= 7.0f && c <= 9.0f) return kPraca;
+    if (c >= 4.0f && c <= 6.0f) return kDyzur;
+    if (c > 0.0f && c <= 3.0f) return kPostoj;
+    return kBrakDanych;
 }
 
 // Length of a period in degrees, forward across 360.
@@ -66,8 +62,8 @@ int OdczytAktywnosci::Odczyt_godzin_pracy() {
     if (szczeg) {
         lista_.pierwsza_ostatnia_jazda(jazda_od, jazda_do);
     } else if (lista_.ile() >= 0) {
-        if (lista_.okres(0).czy_praca == kod_jazda) czytaj_km(0);
-        if (lista_.okres(lista_.ile()).czy_praca == kod_jazda) czytaj_km(lista_.ile());
+        if (lista_.okres(0).czy_praca == kJazda) czytaj_km(0);
+        if (lista_.okres(lista_.ile()).czy_praca == kJazda) czytaj_km(lista_.ile());
     }
 
     if (lista_.ile() >= 0) {
@@ -79,7 +75,7 @@ int OdczytAktywnosci::Odczyt_godzin_pracy() {
 
     if (lista_.ile() < 0) {
         // Nothing readable: the whole disc is rest.
-        lista_.dodaj_okres(lista_.kat_rozp(), lista_.kat_rozp() + 359.9, kod_odpoczynek);
+        lista_.dodaj_okres(lista_.kat_rozp(), lista_.kat_rozp() + 359.9, kPostoj);
     } else if (szczeg) {
         const Kalibracja& k = an_.kalibracja();
         km_.ile_pikow(static_cast<float>(host::Katdo360(jazda_od)),
@@ -101,11 +97,11 @@ void OdczytAktywnosci::dodaj_okresy() {
         const float od = k == 0 ? probki_[0].kat : (probki_[k - 1].kat + probki_[k].kat) / 2.0f;
         const float do_ = m < n ? (probki_[m - 1].kat + probki_[m].kat) / 2.0f : probki_[m - 1].kat;
         const int kod = kod_klasy(probki_[k].klasa);
-        if (kod >= 0) {
+        if (kod != kBrakDanych) {
             const double a = host::Katdo360(od);
             const double b = host::Katdo360(do_);
             lista_.dodaj_okres(a, b, kod);
-            if (kod == kod_jazda && !we_.szczeg) {
+            if (kod == kJazda && !we_.szczeg) {
                 const Kalibracja& kal = an_.kalibracja();
                 km_.ile_pikow(static_cast<float>(a), static_cast<float>(b), kal.delta_rg_km,
                               kal.rgorny_km);
@@ -120,10 +116,9 @@ void OdczytAktywnosci::dodaj_okresy() {
 void OdczytAktywnosci::usun_krotkie_przerwy_w_dyzurze() {
     for (int i = 0; i <= lista_.ile();) {
         const OkresOdczytu o = lista_.okres(i);
-        const bool usun = (o.czy_praca == kod_odpoczynek || o.czy_praca == kod_praca) &&
-                          dlugosc(o) < 2.5 && i > 0 && i < lista_.ile() &&
-                          lista_.okres(i - 1).czy_praca == kod_dyzur &&
-                          lista_.okres(i + 1).czy_praca == kod_dyzur;
+        const bool usun = (o.czy_praca == kPostoj || o.czy_praca == kPraca) && dlugosc(o) < 2.5 &&
+                          i > 0 && i < lista_.ile() && lista_.okres(i - 1).czy_praca == kDyzur &&
+                          lista_.okres(i + 1).czy_praca == kDyzur;
         if (!usun) {
             ++i;
             continue;
@@ -135,7 +130,7 @@ void OdczytAktywnosci::usun_krotkie_przerwy_w_dyzurze() {
 }
 
 int OdczytAktywnosci::minimum_minut(int czy_praca) const {
-    const bool jazda = czy_praca == kod_jazda;
+    const bool jazda = czy_praca == kJazda;
     if (!we_.czytnik) return jazda ? 2 : 3;
     return we_
         .czytnik(jazda ? QStringLiteral("min_zd_po") : QStringLiteral("min_zd_pr"),
@@ -166,8 +161,8 @@ void OdczytAktywnosci::usun_ponizej_minimum() {
         [&](int i) {
             // The neighbours that took the stretch have lost their points; read them again.
             if (we_.szczeg) return;
-            if (i > 0 && lista_.okres(i - 1).czy_praca == kod_jazda) czytaj_km(i - 1);
-            if (i <= lista_.ile() && lista_.okres(i).czy_praca == kod_jazda) czytaj_km(i);
+            if (i > 0 && lista_.okres(i - 1).czy_praca == kJazda) czytaj_km(i - 1);
+            if (i <= lista_.ile() && lista_.okres(i).czy_praca == kJazda) czytaj_km(i);
         });
 }
 
@@ -175,11 +170,11 @@ void OdczytAktywnosci::usun_ponizej_minimum() {
 void OdczytAktywnosci::usun_jazde_bez_punktow() {
     usun_okresy(
         [&](int i, const OkresOdczytu& o) {
-            return o.czy_praca == kod_jazda ? lista_.ile_punktow(i) == 0
-                                            : std::fabs(o.kat_do - o.kat_od) < 0.5;
+            return o.czy_praca == kJazda ? lista_.ile_punktow(i) == 0
+                                         : std::fabs(o.kat_do - o.kat_od) < 0.5;
         },
         [&](int i) {
-            if (i <= lista_.ile() && lista_.okres(i).czy_praca == kod_jazda) czytaj_km(i);
+            if (i <= lista_.ile() && lista_.okres(i).czy_praca == kJazda) czytaj_km(i);
         });
 }
 

@@ -1,6 +1,7 @@
 // Activity reader: stretches above the 85 km/h line of the speed trace (large scans only).
 #include "analysis/OdczytAktywnosci.h"
 
+#include "analysis/Czynnosc.h"
 #include "host/KatyCzas.h"
 #include "host/TDateTime.h"
 
@@ -103,7 +104,7 @@ void OdczytAktywnosci::oznacz_przekroczenia() {
     for (PrzekroczeniePredkosci& e : przekroczenia_) {
         for (int p = 0; p <= lista_.ile(); ++p) {
             const OkresOdczytu o = lista_.okres(p);
-            if (o.czy_praca != 2) continue;
+            if (o.czy_praca != kJazda) continue;
             if (host::Czy_w_zakr(o.kat_od, e.kat_od, o.kat_do) ||
                 host::Czy_w_zakr(o.kat_od, e.kat_do, o.kat_do)) {
                 e.flaga = 1;

@@ -40,7 +40,7 @@ public:
     // --- operations the host calls (slot order of TOknoKXMDIChild) ----------------------
     kx::HostTag GetTag() const override { return tag_hosta; }
     void SetTag(kx::HostTag tag) override { tag_hosta = tag; }
-    bool CzyTarcza(int id_t) const override { return id_tarczy == id_t; }
+    bool CzyTarcza(int idt) const override { return id_tarczy == idt; }
     void UstawDate(int a, int b) override;
     kx::KxRekordHosta* RekordHosta() const override { return rekord_hosta; }
     bool CzyZmieniony() const override;
@@ -117,9 +117,9 @@ public:
     void wyczysc();                                // ChildCzysc
     void odswiez_bufor(kx::KxRekordHosta* rekord); // OdswiezBuf
     // Ustaw_Child: the open-chart row, the chart id, mode and caption; then the opening.
-    void ustaw(std::int32_t tryb_modulu, std::int32_t id_t, const QString& podpis,
+    void ustaw(std::int32_t tryb_modulu, std::int32_t idt, const QString& podpis,
                host::Query* wiersz);
-    void wpisz_wiersz_sesji(std::int32_t id_t);
+    void wpisz_wiersz_sesji(std::int32_t idt);
     // OtworzChild's cut-out: the disc's square box of side 2 * promien from the sheet,
     // turned about its centre by obrot degrees.
     static host::Bitmap32 wytnij_tarcze(const host::Bitmap32& arkusz, const kx::KxRect& zrodlo,
@@ -136,7 +136,7 @@ public:
     void Ustawgodzin24Click();
     // Opening a chart: the rest of Ustaw_Child, and the reading of a stored chart without
     // periods. Nothing to do until charts open.
-    void otworz_tarcze(std::int32_t id_t, host::Query* wiersz);
+    void otworz_tarcze(std::int32_t idt, host::Query* wiersz);
     void analizuj_tarcze();
 
     // Settings through the window's reader: def when the reader is missing or the key unknown.

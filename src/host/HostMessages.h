@@ -12,8 +12,8 @@ namespace host {
 class HostMessageEvent : public QEvent {
 public:
     static QEvent::Type eventType();
-    HostMessageEvent(unsigned msg, std::intptr_t wParam, std::intptr_t lParam)
-        : QEvent(eventType()), msg(msg), wParam(wParam), lParam(lParam) {}
+    HostMessageEvent(unsigned message, std::intptr_t w, std::intptr_t l)
+        : QEvent(eventType()), msg(message), wParam(w), lParam(l) {}
     unsigned msg;
     std::intptr_t wParam;
     std::intptr_t lParam;

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSet>
 #include <QtDebug>
 
@@ -17,7 +19,9 @@ namespace {
 
 using Table = QHash<QString, QString>;
 
+// Readers on worker threads (the rule check of a batch) look texts up too.
 struct Translations {
+    QMutex mutex;
     QString folder; // empty: <executable folder>/lang
     std::map<int, Table> tables;
     QSet<QString> warned;
@@ -104,6 +108,7 @@ QString TranslationFileName(int id) {
 
 QString LoadResstrings(const QString& key) {
     const int id = GetLanguageId() == kJezykAngielski ? kJezykAngielski : kJezykPolski;
+    QMutexLocker lock(&state().mutex);
     const Table& current = table(id);
     auto it = current.constFind(key);
     if (it != current.constEnd() && !it->isEmpty()) return *it;
@@ -140,6 +145,7 @@ QString GetKeyLang() {
 
 void SetTranslationsFolder(const QString& folder) {
     Translations& t = state();
+    QMutexLocker lock(&t.mutex);
     t.folder = folder;
     t.tables.clear();
     t.warned.clear();

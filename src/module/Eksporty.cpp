@@ -69,9 +69,9 @@ KX_EXPORT std::int32_t _Show(QWidget* w) {
     return 0;
 }
 
-KX_EXPORT std::int32_t _Ustaw_Child(QWidget* w, std::int32_t id_t, const QString& podpis,
+KX_EXPORT std::int32_t _Ustaw_Child(QWidget* w, std::int32_t idt, const QString& podpis,
                                     host::Query* wiersz) {
-    okno(w)->ustaw(tryb_modulu, id_t, podpis, wiersz);
+    okno(w)->ustaw(tryb_modulu, idt, podpis, wiersz);
     _Show(w);
     return 0;
 }

@@ -24,7 +24,7 @@ std::intptr_t jako_param(QWidget* w) {
 
 } // namespace
 
-void TMDIChild::wpisz_wiersz_sesji(std::int32_t id_t) {
+void TMDIChild::wpisz_wiersz_sesji(std::int32_t idt) {
     if (!ustawienie_all("cb_run_session")) return;
     // A database that refuses the row costs the user nothing: the row only tells other
     // users that the chart is open.
@@ -34,15 +34,15 @@ void TMDIChild::wpisz_wiersz_sesji(std::int32_t id_t) {
             "and id_ = :id_ limit 1"));
         q.setParam(QStringLiteral("id_u"), host::AktIdU());
         q.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
-        q.setParam(QStringLiteral("id_"), id_t);
+        q.setParam(QStringLiteral("id_"), idt);
         q.open();
         const bool jest = !q.Eof();
         q.close();
-        if (!jest && id_t > 0) {
+        if (!jest && idt > 0) {
             host::Query ins(QStringLiteral(
                 "insert into sesja (nazwa_dll, id_, id_u) values (:nazwa_dll, :id_, :id_u)"));
             ins.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
-            ins.setParam(QStringLiteral("id_"), id_t);
+            ins.setParam(QStringLiteral("id_"), idt);
             ins.setParam(QStringLiteral("id_u"), host::AktIdU());
             ins.exec();
         }
@@ -66,17 +66,17 @@ void TMDIChild::usun_wiersz_sesji() {
     }
 }
 
-void TMDIChild::ustaw(std::int32_t tryb_modulu, std::int32_t id_t, const QString& podpis,
+void TMDIChild::ustaw(std::int32_t tryb_modulu, std::int32_t idt, const QString& podpis,
                       host::Query* wiersz) {
     PageControl->setCurrentWidget(zak_dane_pod);
-    wpisz_wiersz_sesji(id_t);
+    wpisz_wiersz_sesji(idt);
     tryb_otwarcia = tryb_modulu;
     wczytana = 1;
-    id_tarczy = id_t;
+    id_tarczy = idt;
     setWindowTitle(podpis);
     if (mdi_child) host::SendMessage(kx::kMsgUstawiono, jako_param(this), 0);
     if (wiersz && !wiersz->Eof()) typ_dnia_tag = wiersz->asInteger(QStringLiteral("typ_dnia"));
-    otworz_tarcze(id_t, wiersz);
+    otworz_tarcze(idt, wiersz);
 }
 
 void TMDIChild::odswiez_bufor(kx::KxRekordHosta* rekord) {

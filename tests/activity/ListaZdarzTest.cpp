@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 TEST(ListaZdarz, DodawanieSortujeOdKataRozpoczecia) {
@@ -45,6 +48,63 @@ TEST(ListaZdarz, TolerancjaSortowaniaPrzyKacieRozpoczecia) {
             EXPECT_NEAR(s[i], p.starty[i], 1e-9) << p.tolerancja;
         EXPECT_TRUE(spojna(l));
     }
+}
+
+TEST(ListaZdarz, SortowanieToStabilnePorzadkowanieOdKataRozpoczecia) {
+    // Random lists with ties and starts around the start of recording (some within the coarse
+    // tolerance before it): the order is that of a stable sort by the start counted forward
+    // from kat_rozp, equal starts keeping the order they had.
+    std::mt19937 los(12345);
+    for (int proba = 0; proba < 200; ++proba) {
+        const double tol =
+            proba % 2 ? Lista_zdarz::kTolSortuZgrubna : Lista_zdarz::kTolSortuDokladna;
+        const double rozp = 10.0 * int(los() % 36);
+        Lista_zdarz l;
+        l.ustaw_kat_rozp(rozp);
+        const int n = 1 + int(los() % 30);
+        for (int i = 0; i < n; ++i) {
+            // a handful of distinct starts, so ties are common; some just before kat_rozp
+            double od = 15.0 * int(los() % 8) + rozp;
+            if (los() % 4 == 0) od -= 0.05;
+            od = host::Katdo360(od);
+            l.dodaj_zdarzenie_wczytane(od / 360.0, (od + 1.0) / 360.0, kPostoj, 0, i + 1, 0, 0, 0);
+        }
+        struct Klucz {
+            double kat;
+            int id;
+        };
+        std::vector<Klucz> oczekiwane;
+        for (const Zdarzenie* z = l.pierwszy; z; z = z->nast)
+            oczekiwane.push_back(
+                {z->kat_od <= rozp - tol ? z->kat_od + 360.0 : z->kat_od, z->id_tpz});
+        std::stable_sort(oczekiwane.begin(), oczekiwane.end(),
+                         [](const Klucz& a, const Klucz& b) { return a.kat < b.kat; });
+        l.sortuj(tol);
+        std::vector<int> ids, wzor;
+        for (const Zdarzenie* z = l.pierwszy; z; z = z->nast)
+            ids.push_back(z->id_tpz);
+        for (const Klucz& k : oczekiwane)
+            wzor.push_back(k.id);
+        ASSERT_EQ(ids, wzor) << "attempt " << proba;
+        ASSERT_TRUE(spojna(l));
+    }
+}
+
+TEST(ListaZdarz, DodawanieWKolejnosciToDwaPrzebiegiSortowania) {
+    // Each added period goes to the head and is carried to its place in one pass; a second
+    // finds nothing to move. A list already in order takes one pass.
+    Lista_zdarz l;
+    const int n = 2000;
+    for (int i = 0; i < n; ++i)
+        l.dodaj_zdarzenie(i * 360.0 / n, (i + 1) * 360.0 / n, i % 4);
+    EXPECT_EQ(l.liczba(), n);
+    EXPECT_TRUE(spojna(l));
+    const auto s = starty(l);
+    EXPECT_TRUE(std::is_sorted(s.begin(), s.end()));
+    EXPECT_EQ(l.sortuj(), 1);
+    l.dodaj_zdarzenie_wczytane(1.0 - 0.5 / n, 0.0, kJazda, 0, 0, 0, 0, 0); // at the head
+    EXPECT_EQ(l.sortuj(), 2);
+    EXPECT_EQ(l.ostatni->czy_praca, kJazda);
 }
 
 // work 0..90, rest 90..100, driving 100..200, rest 200..360

@@ -1,9 +1,6 @@
-// Whole readings of generated charts into the period list: accuracy by chart kind and noise.
-#include "activity/ListaZdarzOkresy.h"
-#include "activity/Lista_zdarz.h"
-#include "analysis/AnalizaTarczy.h"
-#include "analysis/Odczyt.h"
-#include "analysis/WejscieAnalizy.h"
+// Whole readings of generated charts: accuracy by chart kind and noise, and what the reading
+// leaves besides the periods.
+#include "activity/OdczytTarczy.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
 #include "host/KatyCzas.h"
@@ -13,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 using chartgen::ChartSpec;
@@ -40,27 +38,32 @@ int oczekiwany_kod(const ChartSpec& spec, double minuta) {
     return 0;
 }
 
-// Draws the chart, reads it from the angle of midnight and scores the reading.
-Ocena czytaj_i_ocen(const ChartSpec& spec) {
+// Draws the chart and reads it as a new chart, from the angle of midnight.
+std::optional<OdczytTarczy> rysuj_i_czytaj(const ChartSpec& spec,
+                                           std::optional<chartgen::DrawnChart>& rys) {
     QString blad;
     const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
     const auto g = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
-    auto rys = g ? chartgen::drawChart(spec, *g, &blad) : std::nullopt;
+    rys = g ? chartgen::drawChart(spec, *g, &blad) : std::nullopt;
     if (!rys) {
         ADD_FAILURE() << blad.toStdString();
-        return {};
+        return std::nullopt;
     }
-    analysis::AnalizaTarczy an(rys->image, QCoreApplication::applicationDirPath());
-    auto& geo = an.geometria();
-    geo.x0 = geo.y0 = float(spec.rozmiar / 2);
-    geo.polowa_obrazu = analysis::GeometriaTarczy::polowa_obrazu_dla(geo.x0);
-    geo.kat24 = float(spec.kat24);
-    analysis::WejscieAnalizy we;
+    WejscieTarczy we;
+    we.x0 = we.y0 = float(spec.rozmiar / 2);
+    we.kat24 = float(spec.kat24);
     we.typ = spec.typ;
-    Lista_zdarz l;
-    ListaZdarzOkresy okresy(l);
-    l.ustaw_kat24(geo.kat24);
-    analysis::Odczyt(an, we, okresy, 0, geo.kat24);
+    we.data = host::TDateTime::encode(2024, 3, 5);
+    we.czytnik = nullptr;
+    return odczytaj_tarcze(rys->image, *kal, we);
+}
+
+// Draws the chart, reads it and scores the reading.
+Ocena czytaj_i_ocen(const ChartSpec& spec) {
+    std::optional<chartgen::DrawnChart> rys;
+    const auto odczyt = rysuj_i_czytaj(spec, rys);
+    if (!odczyt) return {};
+    const Lista_zdarz& l = *odczyt->lista;
 
     Ocena o;
     std::ostringstream opis;
@@ -172,6 +175,33 @@ TEST(OdczytTarczy, AccuracyByKindAndNoise) {
             }
         }
     }
+}
+
+TEST(OdczytTarczy, OdczytKonczySiePodsumowaniemIKontrola) {
+    // 4 h 35 of driving in two drives split by a 50-minute rest, then 5 h of driving without a
+    // break: the distances are settled from the points, the rest is marked as a complete break
+    // and the last drive breaks the continuous-driving limit.
+    ChartSpec s;
+    s.kat24 = 90.0;
+    s.periods = {{0, 0, hm(6, 0)},           {2, hm(6, 0), hm(8, 20), 176},
+                 {0, hm(8, 20), hm(9, 10)},  {2, hm(9, 10), hm(11, 25), 171},
+                 {1, hm(11, 25), hm(12, 0)}, {2, hm(12, 0), hm(17, 0), 300},
+                 {0, hm(17, 0), hm(24, 0)}};
+    std::optional<chartgen::DrawnChart> rys;
+    const auto odczyt = rysuj_i_czytaj(s, rys);
+    ASSERT_TRUE(odczyt);
+    const Lista_zdarz& l = *odczyt->lista;
+    EXPECT_EQ(odczyt->podsumowanie.suma_km, 176 + 171 + 300);
+    EXPECT_EQ(odczyt->siatka.RowCount(), l.liczba() + 1);
+    const Zdarzenie* przerwa = l.na_pozycji(l.pozycja_kata(s.angleOf(hm(8, 40))));
+    ASSERT_TRUE(przerwa);
+    EXPECT_EQ(przerwa->czy_praca, kPostoj);
+    EXPECT_EQ(przerwa->czy_przerwa, 3);
+    EXPECT_EQ(odczyt->kontrola.wynik, 1);
+    EXPECT_EQ(l.ile_jazda_ciagla, 1);
+    EXPECT_FALSE(odczyt->kontrola.lista_bledow.isEmpty());
+    EXPECT_FLOAT_EQ(odczyt->geometria.kat24, 90.0f);
+    EXPECT_GT(odczyt->geometria.pocz_sr_godz, 0);
 }
 
 } // namespace

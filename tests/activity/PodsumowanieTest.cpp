@@ -48,6 +48,12 @@ TEST(Podsumowanie, CzasyIOdpoczynek) {
          {{W, 1439}, {R, 1}},
          {"00:00", "23:59", "00:00", "00:00", "00:00"}},
         {"an empty list", {}, {"00:00", "00:00", "00:00", "00:00", "23:59"}},
+        {"a whole day of driving reads 24:00, no rest",
+         {{D, 720}, {D, 720}},
+         {"24:00", "00:00", "00:00", "00:00", "00:00"}},
+        {"a whole day of work and availability",
+         {{W, 1380}, {A, 60}},
+         {"00:00", "23:00", "01:00", "00:00", "00:00"}},
     };
     for (const auto& t : tabela) {
         SCOPED_TRACE(t.nazwa);

@@ -55,9 +55,9 @@ const chartgen::ChartGeometry& geometria() {
     static const chartgen::ChartGeometry g = [] {
         QString blad;
         const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-        const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
-        if (!g) throw std::runtime_error(blad.toStdString());
-        return *g;
+        const auto wynik = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
+        if (!wynik) throw std::runtime_error(blad.toStdString());
+        return *wynik;
     }();
     return g;
 }

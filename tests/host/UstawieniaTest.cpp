@@ -48,14 +48,14 @@ TEST_F(UstawieniaTest, HandEditedFileIsReadWhateverItsCaseAndSpelling) {
     {
         QFile f(iniPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[kx]\nMin_Zd_Pr=7\nkpkjc=0\nwliczaj_dy=true\ntolerancja_15=abc\n");
+        f.write("[kx]\nMin_Zd_Pr=7\nkpkjc=0\nwliczaj_dy=true\nil_minut_sz_ed=abc\n");
     }
     Ustawienia s(iniPath());
     EXPECT_EQ(kx(s, "min_zd_pr"), QVariant(7));
     EXPECT_EQ(kx(s, "kpkjc"), QVariant(false));
     EXPECT_EQ(kx(s, "wliczaj_dy"), QVariant(true));
-    // Garbage in a number falls back to the default rather than to a silent 0.
-    EXPECT_EQ(kx(s, "tolerancja_15"), QVariant(0));
+    // Garbage in a number falls back to the default (15) rather than to a silent 0.
+    EXPECT_EQ(kx(s, "il_minut_sz_ed"), QVariant(15));
 }
 
 TEST_F(UstawieniaTest, InstalledStoreServesGetZmAndTheSettingsLibrary) {

@@ -352,7 +352,7 @@ TEST_F(ModuleTest, BrokenCalibrationFileNamesFileAndLine) {
     QTemporaryDir dir;
     QFile f(dir.filePath(QStringLiteral("ust_tacho.ini")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("r=500\nr1=abc\n");
+    f.write("r=727\nr1=abc\n");
     f.close();
     QLibrary* lib = gospodarz->zaladuj();
     host::SetExeFolder(dir.path());

@@ -31,7 +31,7 @@ QLibrary* TestHost::zaladuj() {
     return p;
 }
 
-QWidget* TestHost::otworz(int id_t, int tryb, bool sprawdz_rodzaj) {
+QWidget* TestHost::otworz(int idt, int tryb, bool sprawdz_rodzaj) {
     QLibrary* lib = zaladuj();
     if (!lib) return nullptr;
     fn<kx::Execute_fn>(lib, "_Execute")(nullptr, tryb);
@@ -41,9 +41,9 @@ QWidget* TestHost::otworz(int id_t, int tryb, bool sprawdz_rodzaj) {
     // The window is a product window: its operations go through the virtual table.
     static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
     host::Query wiersz(QStringLiteral("select typ_dnia, cyfrowy from tacho where id_t = :idt"));
-    wiersz.setParam(QStringLiteral("idt"), id_t);
+    wiersz.setParam(QStringLiteral("idt"), idt);
     wiersz.open();
-    fn<kx::Ustaw_Child_fn>(lib, "_Ustaw_Child")(w, id_t, QStringLiteral("Tarcza %1").arg(id_t),
+    fn<kx::Ustaw_Child_fn>(lib, "_Ustaw_Child")(w, idt, QStringLiteral("Tarcza %1").arg(idt),
                                                 &wiersz);
     return w;
 }
@@ -96,10 +96,10 @@ int dodaj_tarcze(int typ_dnia, int cyfrowy) {
     return q.lastInsertId().toInt();
 }
 
-int ile_wierszy_sesji(int id_t) {
+int ile_wierszy_sesji(int idt) {
     host::Query q(QStringLiteral(
         "select count(*) as ile from sesja where id_ = :id_ and nazwa_dll = 'lista_tacho.dll'"));
-    q.setParam(QStringLiteral("id_"), id_t);
+    q.setParam(QStringLiteral("id_"), idt);
     q.open();
     return q.asInteger(QStringLiteral("ile"));
 }

@@ -32,7 +32,7 @@ public:
 
     // The calling order for one stored chart: Execute, CreateChild, tag, Ustaw_Child on the
     // chart's row. Null when CreateChild refused.
-    QWidget* otworz(int id_t, int tryb = kx::kTrybZapisana, bool sprawdz_rodzaj = true);
+    QWidget* otworz(int idt, int tryb = kx::kTrybZapisana, bool sprawdz_rodzaj = true);
     // Delivers posted messages (what returning to the event loop does).
     static void dostarcz();
     // Numbers only, in order of arrival.
@@ -48,6 +48,6 @@ protected:
     bool event(QEvent* e) override;
 };
 
-// A chart row in tacho; returns id_t.
+// A chart row in tacho; returns idt.
 int dodaj_tarcze(int typ_dnia = 0, int cyfrowy = 0);
-int ile_wierszy_sesji(int id_t);
+int ile_wierszy_sesji(int idt);

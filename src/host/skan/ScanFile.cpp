@@ -89,6 +89,9 @@ DecodedScan decodeScan(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) throw fail(QStringLiteral("no such file"));
     if (info.isDir()) throw fail(QStringLiteral("is a folder, not an image file"));
+    if (!info.isFile())
+        throw fail(QStringLiteral("is not a regular file (a pipe, socket or device); save the "
+                                  "scan to a file and give its name"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw fail(QStringLiteral("cannot be opened (%1)").arg(file.errorString()));
@@ -98,15 +101,29 @@ DecodedScan decodeScan(const QString& path) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    reader.setAllocationLimit(2048); // MB: an A3 page in colour at 600 dpi
+    reader.setAllocationLimit(2048); // MB: above what kMaxScanPixels decodes to
     const QByteArray format = reader.format().toLower();
     if (format.isEmpty() || !supportedFormat(format))
         throw fail(QStringLiteral("not an image (the content is not BMP, PNG, JPEG, TIFF, GIF, "
                                   "WebP or PNM)"));
+    // The header tells the size; a decoder that cannot tell it before decoding is held to the
+    // allocation limit instead.
+    const QSize announced = reader.size();
+    const qint64 pixels =
+        announced.isValid() ? qint64(announced.width()) * announced.height() : kMaxScanPixels;
+    if (pixels > kMaxScanPixels)
+        throw fail(QStringLiteral("picture too large for a scan (%1 x %2 pixels, %3 million); "
+                                  "at most %4 million pixels are read (an A3 page at 600 dpi "
+                                  "has 70 million)")
+                       .arg(announced.width())
+                       .arg(announced.height())
+                       .arg(pixels / 1'000'000)
+                       .arg(kMaxScanPixels / 1'000'000));
     DecodedScan out;
     out.format = format;
+    // Decoded picture (up to 4 bytes a pixel), its grey copy and the file's bytes.
+    out.lease = DecodeBudget::forScans().acquire(pixels * 5 + bytes.size());
     if (!reader.read(&out.image) || out.image.isNull()) {
-        const QSize announced = reader.size();
         throw fail(announced.isValid() && announced.isEmpty()
                        ? QStringLiteral("empty image (%1 x %2 pixels)")
                              .arg(announced.width())

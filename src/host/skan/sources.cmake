@@ -2,6 +2,8 @@
 set(HOST_SKAN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/WczytajSkan.h
     ${CMAKE_CURRENT_LIST_DIR}/WczytajSkan.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DecodeBudget.h
+    ${CMAKE_CURRENT_LIST_DIR}/DecodeBudget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ScanFile.h
     ${CMAKE_CURRENT_LIST_DIR}/ScanFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Threshold.h

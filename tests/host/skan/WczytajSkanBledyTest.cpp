@@ -12,6 +12,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 using namespace skantest;
 
 namespace {
@@ -87,6 +89,31 @@ TEST(BadInput, EachFileIsRefusedWithItsReason) {
          {},
          "(a standard disc at 50 dpi; scans below 100 dpi are not"},
         {"threshold", [] { return tempPath("any.png"); }, {0, 256, 1000}, "threshold 256 is out"},
+        // Refused from the header, before a decoder allocates the picture.
+        {"huge picture",
+         [] { return writeBytes("huge.pbm", "P4\n20000 20000\n"); },
+         {},
+         "picture too large for a scan (20000 x 20000 pixels, 400 million); at most 100 "
+         "million pixels are read (an A3 page at 600 dpi has 70 million)"},
+        {"just above the limit",
+         [] { return writeBytes("above.pgm", "P5\n10000 10001\n255\n"); },
+         {},
+         "(10000 x 10001 pixels, 100 million)"},
+        // An A3 page at 600 dpi passes the size check and is decoded (and found short).
+        {"A3 at 600 dpi",
+         [] { return writeBytes("a3.pgm", "P5\n7016 9921\n255\n"); },
+         {},
+         "truncated or damaged PGM"},
+        {"pipe",
+         [] {
+             const QString path = tempPath("scan.fifo");
+             QFile::remove(path);
+             EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+             return path;
+         },
+         {},
+         "is not a regular file (a pipe, socket or device); save the scan to a file and give "
+         "its name"},
     };
     for (const auto& c : cases) {
         const QString file = c.make();

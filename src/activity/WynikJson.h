@@ -1,0 +1,25 @@
+#pragma once
+// The JSON form of a chart's results, one writer for every tool: the periods, the day summary,
+// the rule check, and the whole reading of a scanned chart.
+//
+//   period   {"nr", "czy_praca", "kat_od", "kat_do", "czas_od", "czas_do" ("hh:nn", rounded to
+//             the minute), "km", "points" (distance points in the period), "czy_przerwa"}
+//   summary  {"jazda", "praca", "dyzur", "brak", "postoj" (the labels' "hh:nn"), "km", "v",
+//             "ostrzezenie" (the warning picture: driving above 10 hours)}
+//   check    {"result", "ile_jazda_ciagla", "ile_przerwa_krotka", "findings"}
+//   reading  {"size", "x0", "y0", "kat24", "pocz_sr_godz", "kat_rozp", "kat_zak" (null when
+//             not set), "periods", "summary", "check"}
+
+#include "activity/Kontrola.h"
+#include "activity/Lista_zdarz.h"
+#include "activity/OdczytTarczy.h"
+#include "activity/Podsumowanie.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+QJsonArray okresy_json(const Lista_zdarz& lista);
+QJsonObject podsumowanie_json(const Podsumowanie& p);
+// Of a check just made on the list.
+QJsonObject kontrola_json(const Lista_zdarz& lista, const Kontrola& kontrola);
+QJsonObject odczyt_json(const OdczytTarczy& odczyt);
