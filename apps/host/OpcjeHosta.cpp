@@ -1,6 +1,8 @@
 #include "OpcjeHosta.h"
 
-#include <QCommandLineParser>
+#include "cli/CommandLine.h"
+
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -15,12 +17,12 @@ bool parsujAdresBazy(const QString& adres, host::ConnectionParams& wynik, QStrin
     const QString baza = url.path().mid(1);
     if (!url.isValid() ||
         (schemat != QLatin1String("postgresql") && schemat != QLatin1String("postgres"))) {
-        blad = QStringLiteral("--db: expected postgresql://user@host:port/database, got \"%1\"")
+        blad = QStringLiteral("--db: expected postgresql://user@host:port/database, not %1")
                    .arg(adres);
         return false;
     }
     if (url.host().isEmpty() || baza.isEmpty() || baza.contains(QLatin1Char('/'))) {
-        blad = QStringLiteral("--db: \"%1\" names no server or no database").arg(adres);
+        blad = QStringLiteral("--db: %1 names no server or no database").arg(adres);
         return false;
     }
     wynik = host::ConnectionParams{};
@@ -34,12 +36,16 @@ bool parsujAdresBazy(const QString& adres, host::ConnectionParams& wynik, QStrin
     return true;
 }
 
-bool parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wynik, QString& blad,
-                      QString* pomoc) {
-    QCommandLineParser p;
-    p.setApplicationDescription(
-        QStringLiteral("Tacho: analogue tachograph charts of a fleet, one window per chart."));
-    const QCommandLineOption help = p.addHelpOption();
+std::optional<int> parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wynik,
+                                    QTextStream& out, QTextStream& err) {
+    cli::CommandLine cl(
+        QStringLiteral("tacho-host"),
+        QStringLiteral("tacho-host [--data DIR] [--db postgresql://user@host:port/db] "
+                       "[--lang pl|en] [--demo]"),
+        QStringLiteral("Analogue tachograph charts of a fleet: the chart list and one window "
+                       "per chart."));
+    QCommandLineParser& p = cl.parser();
+    const QCommandLineOption wersja = p.addVersionOption();
     const QCommandLineOption dane(
         QStringLiteral("data"), QStringLiteral("Data folder (settings, images, SQLite database)."),
         QStringLiteral("DIR"));
@@ -48,33 +54,29 @@ bool parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wynik, QString& 
                                                "folder's SQLite file."),
                                 QStringLiteral("postgresql://user@host:port/db"));
     const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Language of the texts for this run: pl or en."),
+                                  QStringLiteral("Language of the texts: pl or en (stored as the "
+                                                 "language setting)."),
                                   QStringLiteral("pl|en"));
     const QCommandLineOption demo(
         QStringLiteral("demo"),
         QStringLiteral("Add the demo charts to a database that holds no chart yet."));
     p.addOptions({dane, db, lang, demo});
-    if (!p.parse(argumenty)) {
-        blad = p.errorText();
-        return false;
+    if (const auto koniec = cl.parse(argumenty, out, err)) return koniec;
+    if (p.isSet(wersja)) {
+        out << "tacho-host " << QCoreApplication::applicationVersion() << '\n';
+        return 0;
     }
-    if (p.isSet(help)) {
-        if (pomoc) *pomoc = p.helpText();
-        return true;
-    }
-    if (!p.positionalArguments().isEmpty()) {
-        blad = QStringLiteral("Unexpected argument: %1").arg(p.positionalArguments().first());
-        return false;
-    }
+    if (!p.positionalArguments().isEmpty())
+        return cl.error(
+            QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first()), err);
     wynik = OpcjeHosta{};
     wynik.dane = p.isSet(dane) ? p.value(dane) : domyslnyFolderDanych();
-    if (wynik.dane.trimmed().isEmpty()) {
-        blad = QStringLiteral("No data folder: give one with --data DIR");
-        return false;
-    }
+    if (wynik.dane.trimmed().isEmpty())
+        return cl.error(QStringLiteral("no data folder: give one with --data DIR"), err);
     wynik.demo = p.isSet(demo);
     if (p.isSet(db)) {
-        if (!parsujAdresBazy(p.value(db), wynik.baza, blad)) return false;
+        QString blad;
+        if (!parsujAdresBazy(p.value(db), wynik.baza, blad)) return cl.error(blad, err);
         wynik.serwer = true;
     }
     if (p.isSet(lang)) {
@@ -83,10 +85,9 @@ bool parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wynik, QString& 
             wynik.jezyk = 1;
         else if (l == QLatin1String("en"))
             wynik.jezyk = 2;
-        else {
-            blad = QStringLiteral("--lang: pl or en, not \"%1\"").arg(p.value(lang));
-            return false;
-        }
+        else
+            return cl.error(QStringLiteral("--lang takes pl or en, not %1").arg(p.value(lang)),
+                            err);
     }
-    return true;
+    return std::nullopt;
 }

@@ -11,25 +11,34 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextStream>
 
 #include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv) {
+    // The command line first: --help, --version and its errors need no display.
+    QCoreApplication::setApplicationVersion(QStringLiteral(TACHO_VERSION));
+    OpcjeHosta opcje;
+    {
+        QStringList argumenty;
+        for (int i = 1; i < argc; ++i)
+            argumenty << QString::fromLocal8Bit(argv[i]);
+        QTextStream out(stdout), err(stderr);
+        if (const auto koniec = parsujOpcjeHosta(argumenty, opcje, out, err)) return *koniec;
+    }
+    // Without a window system Qt would abort; say what is missing instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("tacho-host: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): start it "
+                   "in a desktop session; ./scripts/demo.sh runs the command-line demo\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tacho-host"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tacho"));
 
-    OpcjeHosta opcje;
-    QString blad, pomoc;
-    if (!parsujOpcjeHosta(QApplication::arguments(), opcje, blad, &pomoc)) {
-        std::fprintf(stderr, "tacho-host: %s\n", qPrintable(blad));
-        return 2;
-    }
-    if (!pomoc.isEmpty()) {
-        std::fputs(qPrintable(pomoc), stdout);
-        return 0;
-    }
     host::InstallDialogs(std::make_shared<OknaDialogowe>());
     try {
         const StanDanych stan = przygotujDane(opcje);

@@ -4,26 +4,13 @@
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
 
-#include "host/Biblioteki.h"
-#include "host/Resstrings.h"
-#include "host/Uprawnienia.h"
-#include "host/Ustawienia.h"
-#include "host/db/Connection.h"
+#include "SrodowiskoHosta.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 void HostAppTest::SetUp() {
-    host::SetExeFolder({});
-    host::SetTranslationsFolder({});
-    host::InstallSettings(std::make_shared<host::Ustawienia>(QString()));
-    host::UsunUprawnienia();
-    host::ConnectionParams p;
-    p.backend = host::Backend::SQLite;
-    p.database = QStringLiteral(":memory:");
-    host::InstallConnection(std::make_shared<host::Connection>(p));
-    dialogi = std::make_shared<host::ScriptedDialogs>();
-    host::InstallDialogs(dialogi);
+    dialogi = zainstalujSrodowiskoHosta();
     okno = std::make_unique<OknoGlowne>();
     okno->show();
 }
@@ -31,10 +18,7 @@ void HostAppTest::SetUp() {
 void HostAppTest::TearDown() {
     okno.reset();
     dostarcz();
-    host::InstallDialogs(nullptr);
-    host::InstallConnection(nullptr);
-    host::InstallSettings(nullptr);
-    host::SetExeFolder({});
+    usunSrodowiskoHosta();
 }
 
 void HostAppTest::dostarcz() {

@@ -5,35 +5,40 @@
 TEST(OpcjeHosta, CommandLines) {
     struct Przypadek {
         QStringList argumenty;
-        bool ok;
+        std::optional<int> koniec; // nullopt: the host starts
         QString dane;
         int jezyk;
         bool serwer;
     };
     const QString domyslny = domyslnyFolderDanych();
     const Przypadek przypadki[] = {
-        {{}, true, domyslny, 0, false},
-        {{"--data", "/tmp/x"}, true, "/tmp/x", 0, false},
-        {{"--data=/tmp/y", "--lang", "EN"}, true, "/tmp/y", 2, false},
-        {{"--lang", "pl", "--demo"}, true, domyslny, 1, false},
-        {{"--lang", "de"}, false, {}, 0, false},
-        {{"--db", "postgresql://tacho@db.local:5433/flota"}, true, domyslny, 0, true},
-        {{"--db", "mysql://tacho@db.local/flota"}, false, {}, 0, false},
-        {{"--db", "postgresql://tacho@db.local"}, false, {}, 0, false},
-        {{"--unknown"}, false, {}, 0, false},
-        {{"plik.png"}, false, {}, 0, false},
-        {{"--data", ""}, false, {}, 0, false},
+        {{}, std::nullopt, domyslny, 0, false},
+        {{"--data", "/tmp/x"}, std::nullopt, "/tmp/x", 0, false},
+        {{"--data=/tmp/y", "--lang", "EN"}, std::nullopt, "/tmp/y", 2, false},
+        {{"--lang", "pl", "--demo"}, std::nullopt, domyslny, 1, false},
+        {{"--db", "postgresql://tacho@db.local:5433/flota"}, std::nullopt, domyslny, 0, true},
+        {{"--help"}, 0, {}, 0, false},
+        {{"--lang", "de"}, 2, {}, 0, false},
+        {{"--db", "mysql://tacho@db.local/flota"}, 2, {}, 0, false},
+        {{"--db", "postgresql://tacho@db.local"}, 2, {}, 0, false},
+        {{"--unknown"}, 2, {}, 0, false},
+        {{"plik.png"}, 2, {}, 0, false},
+        {{"--data", ""}, 2, {}, 0, false},
     };
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(qPrintable(p.argumenty.join(' ')));
         OpcjeHosta o;
-        QString blad;
-        const bool ok = parsujOpcjeHosta(QStringList{"tacho-host"} + p.argumenty, o, blad);
-        EXPECT_EQ(ok, p.ok) << qPrintable(blad);
-        if (!ok) {
-            EXPECT_FALSE(blad.isEmpty());
-            continue;
+        QString tekst, bledy;
+        QTextStream out(&tekst), err(&bledy);
+        const std::optional<int> koniec = parsujOpcjeHosta(p.argumenty, o, out, err);
+        EXPECT_EQ(koniec, p.koniec) << qPrintable(bledy);
+        if (koniec == 2) {
+            EXPECT_TRUE(bledy.contains("usage: tacho-host")) << qPrintable(bledy);
         }
+        if (koniec == 0) {
+            EXPECT_TRUE(tekst.contains("--data")) << qPrintable(tekst);
+        }
+        if (koniec) continue;
         EXPECT_EQ(o.dane, p.dane);
         EXPECT_EQ(o.jezyk, p.jezyk);
         EXPECT_EQ(o.serwer, p.serwer);

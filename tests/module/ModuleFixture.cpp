@@ -1,29 +1,13 @@
 #include "ModuleFixture.h"
 
-#include "host/Biblioteki.h"
-#include "host/Resstrings.h"
-#include "host/Uprawnienia.h"
-#include "host/Ustawienia.h"
-#include "host/db/Connection.h"
+#include "SrodowiskoHosta.h"
 
 void ModuleTest::SetUp() {
-    host::SetExeFolder({});
-    host::SetTranslationsFolder({});
-    host::InstallSettings(std::make_shared<host::Ustawienia>(QString()));
-    host::UsunUprawnienia();
-    host::ConnectionParams p;
-    p.backend = host::Backend::SQLite;
-    p.database = QStringLiteral(":memory:");
-    host::InstallConnection(std::make_shared<host::Connection>(p));
-    dialogi = std::make_shared<host::ScriptedDialogs>();
-    host::InstallDialogs(dialogi);
+    dialogi = zainstalujSrodowiskoHosta();
     gospodarz = std::make_unique<TestHost>();
 }
 
 void ModuleTest::TearDown() {
     gospodarz.reset();
-    host::InstallDialogs(nullptr);
-    host::InstallConnection(nullptr);
-    host::InstallSettings(nullptr);
-    host::SetExeFolder({});
+    usunSrodowiskoHosta();
 }
