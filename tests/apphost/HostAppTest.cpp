@@ -1,17 +1,25 @@
 #include "HostAppFixture.h"
 
+#include "DaneHosta.h"
+#include "DemoTarcze.h"
 #include "ListaTarcz.h"
 #include "ModulChild.h"
 
+#include "SrodowiskoHosta.h"
+
 #include "chartwin/TOknoKXMDIChild.h"
 #include "host/Biblioteki.h"
+#include "host/HostContext.h"
 #include "host/HostMessages.h"
+#include "host/Resstrings.h"
 #include "host/TDateTime.h"
 #include "host/db/Query.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -200,4 +208,70 @@ TEST_F(HostAppTest, MissingModuleOrEntryPointIsToldAndTheHostRunsOn) {
     host::SetExeFolder(runtime);
     EXPECT_NE(okno->nowaTarcza(), nullptr);
     EXPECT_TRUE(dialogi->unexpected.isEmpty());
+}
+
+TEST_F(HostAppTest, ListReadsAgainWhenTheModuleAsks) {
+    EXPECT_EQ(okno->lista()->ileWierszy(), 0);
+    host::ExecQuery(QStringLiteral("insert into tacho (data) values ('2024-03-05 00:00:00.000')"));
+    host::OdswiezListeTarczDni();
+    host::OdswiezListeTarczDni(); // asked twice during one save: read once, after it
+    EXPECT_EQ(okno->lista()->ileWierszy(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(okno->lista()->ileWierszy(), 1);
+}
+
+TEST(DaneHosta, FirstStartCreatesTheDatabaseWithDemoChartsAndPictures) {
+    QTemporaryDir dane;
+    OpcjeHosta opcje;
+    opcje.dane = dane.filePath(QStringLiteral("nowy/folder"));
+    opcje.jezyk = host::kJezykAngielski;
+    const StanDanych stan = przygotujDane(opcje);
+    EXPECT_TRUE(stan.bazaNowa);
+    EXPECT_TRUE(QFileInfo(stan.plikBazy).isFile());
+    EXPECT_EQ(host::GetLanguageId(), host::kJezykAngielski);
+    EXPECT_GT(
+        host::GetIntDB(QStringLiteral("select count(*) as n from kierowca"), QStringLiteral("n")),
+        0);
+    const int tarcze = dodajTarczeDemo();
+    EXPECT_GE(tarcze, 3);
+    EXPECT_EQ(dodajTarczeDemo(), 0); // once only
+    // Every chart has its periods and its picture under the image folder.
+    host::Query q(QStringLiteral(
+        "select t.id_t, (select count(*) from poz_zdarz p where p.id_t = t.id_t) as okresy, "
+        "a.kat24 from tacho t join tacho_analog a on a.id_t = t.id_t"));
+    int wiersze = 0;
+    for (q.open(); !q.Eof(); q.Next(), ++wiersze) {
+        EXPECT_GT(q.asInteger(QStringLiteral("okresy")), 2);
+        const QString obraz =
+            QDir(opcje.dane)
+                .filePath(QStringLiteral("Image/%1.bmp").arg(q.asInteger(QStringLiteral("id_t"))));
+        QImage img(obraz);
+        EXPECT_EQ(img.width(), 1000) << qPrintable(obraz);
+    }
+    EXPECT_EQ(wiersze, tarcze);
+    {
+        ListaTarcz lista;
+        lista.odswiez();
+        EXPECT_EQ(lista.ileWierszy(), tarcze);
+    }
+    // A second start finds the database as it was: no second demo.
+    EXPECT_FALSE(przygotujDane(opcje).bazaNowa);
+    usunSrodowiskoHosta();
+}
+
+TEST(DaneHosta, DatabaseThatIsNotOursIsRefusedByName) {
+    QTemporaryDir dane;
+    QFile obcy(dane.filePath(QStringLiteral("tacho.sqlite")));
+    ASSERT_TRUE(obcy.open(QIODevice::WriteOnly));
+    obcy.write("this is no database");
+    obcy.close();
+    OpcjeHosta opcje;
+    opcje.dane = dane.path();
+    try {
+        przygotujDane(opcje);
+        ADD_FAILURE() << "refused database accepted";
+    } catch (const BladDanych& e) {
+        EXPECT_TRUE(e.opis().contains(QStringLiteral("tacho.sqlite"))) << qPrintable(e.opis());
+    }
+    usunSrodowiskoHosta();
 }

@@ -1,6 +1,7 @@
 #include "SrodowiskoHosta.h"
 
 #include "host/Biblioteki.h"
+#include "host/HostContext.h"
 #include "host/Resstrings.h"
 #include "host/Uprawnienia.h"
 #include "host/Ustawienia.h"
@@ -25,4 +26,5 @@ void usunSrodowiskoHosta() {
     host::InstallConnection(nullptr);
     host::InstallSettings(nullptr);
     host::SetExeFolder({});
+    host::SetDataFolder({});
 }
