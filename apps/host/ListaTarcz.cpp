@@ -59,8 +59,8 @@ ListaTarcz::ListaTarcz(QWidget* parent) : QWidget(parent) {
         wczytajTarcze();
     });
     connect(miesiac_, &QDateEdit::dateChanged, this, [this] { wczytajTarcze(); });
+    // A double click or Enter (activated covers both; a single click where the style says so).
     connect(tabela_, &QTableView::activated, this, &ListaTarcz::aktywowano);
-    connect(tabela_, &QTableView::doubleClicked, this, &ListaTarcz::aktywowano);
 }
 
 void ListaTarcz::odswiez() {

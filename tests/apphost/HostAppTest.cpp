@@ -23,6 +23,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -274,4 +276,19 @@ TEST(DaneHosta, DatabaseThatIsNotOursIsRefusedByName) {
         EXPECT_TRUE(e.opis().contains(QStringLiteral("tacho.sqlite"))) << qPrintable(e.opis());
     }
     usunSrodowiskoHosta();
+}
+
+TEST_F(HostAppTest, DoubleClickOnTheListOpensTheChart) {
+    host::ExecQuery(QStringLiteral("insert into tacho (data) values ('2024-03-05 00:00:00.000')"));
+    okno->lista()->odswiez();
+    auto* tabela = okno->lista()->findChild<QTableView*>(QStringLiteral("tabela_tarcz"));
+    ASSERT_NE(tabela, nullptr);
+    const QRect r = tabela->visualRect(tabela->model()->index(0, 0));
+    // A double click as the window system gives it: a click, then the double click.
+    QTest::mouseClick(tabela->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_TRUE(okno->oknaTarcz().empty());
+    QTest::mouseDClick(tabela->viewport(), Qt::LeftButton, {}, r.center());
+    ASSERT_EQ(okno->oknaTarcz().size(), 1u);
+    EXPECT_TRUE(
+        static_cast<TOknoKXMDIChild*>(okno->oknaTarcz()[0])->CzyTarcza(okno->lista()->idTarczy(0)));
 }
