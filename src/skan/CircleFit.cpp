@@ -1,4 +1,4 @@
-#include "host/skan/CircleFit.h"
+#include "skan/CircleFit.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "host/skan/DiscCut.h"
+#include "skan/DiscCut.h"
 
 #include <cmath>
 #include <vector>

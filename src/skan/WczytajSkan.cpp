@@ -1,9 +1,9 @@
-#include "host/skan/WczytajSkan.h"
+#include "skan/WczytajSkan.h"
 
-#include "host/skan/DiscCut.h"
-#include "host/skan/DiscFinder.h"
-#include "host/skan/ScanFile.h"
-#include "host/skan/Threshold.h"
+#include "skan/DiscCut.h"
+#include "skan/DiscFinder.h"
+#include "skan/ScanFile.h"
+#include "skan/Threshold.h"
 
 #include <QDir>
 #include <QStringList>

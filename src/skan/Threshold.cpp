@@ -1,4 +1,4 @@
-#include "host/skan/Threshold.h"
+#include "skan/Threshold.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // line: its printed edge on a light scanner background, or the background itself when that is
 // dark. docs/import.md gives the method and its limits.
 
-#include "host/skan/CircleFit.h"
+#include "skan/CircleFit.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
-#include "host/skan/DiscFinder.h"
+#include "skan/DiscFinder.h"
 
-#include "host/skan/GreyView.h"
+#include "skan/GreyView.h"
 
 #include <algorithm>
 #include <cmath>
