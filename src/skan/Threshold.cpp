@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace host::skan {
 
 QImage toGrey(const QImage& image) {
@@ -50,6 +53,47 @@ int otsuThreshold(const Histogram& h) {
         }
     }
     return first < 0 ? 127 : (first + last) / 2;
+}
+
+namespace {
+
+// The level at or below which `share` of the counted pixels lie.
+int quantile(const Histogram& h, std::uint64_t total, double share) {
+    const auto want = std::uint64_t(std::ceil(share * double(total)));
+    std::uint64_t seen = 0;
+    for (int i = 0; i < 256; ++i) {
+        seen += h[std::size_t(i)];
+        if (seen >= std::max<std::uint64_t>(1, want)) return i;
+    }
+    return 255;
+}
+
+} // namespace
+
+int bandThreshold(const QImage& grey, QPointF centre, double from, double to) {
+    Histogram h{};
+    std::uint64_t total = 0;
+    const int y0 = std::max(0, int(std::floor(centre.y() - to)));
+    const int y1 = std::min(grey.height() - 1, int(std::ceil(centre.y() + to)));
+    for (int y = y0; y <= y1; ++y) {
+        const double dy = y - centre.y();
+        if (std::fabs(dy) > to) continue;
+        const double half = std::sqrt(to * to - dy * dy);
+        const double inner = std::fabs(dy) < from ? std::sqrt(from * from - dy * dy) : -1;
+        const uchar* row = grey.constScanLine(y);
+        const int x0 = std::max(0, int(std::ceil(centre.x() - half)));
+        const int x1 = std::min(grey.width() - 1, int(std::floor(centre.x() + half)));
+        for (int x = x0; x <= x1; ++x) {
+            if (std::fabs(x - centre.x()) < inner) continue;
+            ++h[row[x]];
+            ++total;
+        }
+    }
+    if (total == 0) return 127;
+    const int paper = quantile(h, total, 0.5), ink = quantile(h, total, 0.01);
+    const double sigma = (quantile(h, total, 0.75) - paper) / 0.674;
+    const double t = std::min(paper - 0.2 * (paper - ink), paper - 6 * sigma);
+    return std::clamp(int(std::floor(t)), 0, 254);
 }
 
 } // namespace host::skan
