@@ -40,6 +40,7 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
     std::vector<double> sum(std::size_t(g.size));
 
     const double half = g.size / 2.0, level = (threshold + 0.5) * k * k;
+    const int width = grey.width();
     const double keep2 = g.keep > 0 ? g.keep * g.keep : -1;
     auto pageRow = [&](int y) -> const uchar* {
         return y >= 0 && y < grey.height() ? grey.constScanLine(y) : nullptr;
@@ -61,10 +62,16 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
             const double fy = py - iy;
             const uchar* a = pageRow(iy);
             const uchar* b = pageRow(iy + 1);
-            for (int j = first; j <= last; ++j) {
-                const bool in = j >= 0 && j < grey.width();
-                const double va = in && a ? a[j] : 255.0, vb = in && b ? b[j] : 255.0;
-                line[std::size_t(j - first)] = va + (vb - va) * fy;
+            double* lineAt = line.data() - first;
+            if (a && b && first >= 0 && last < width) {
+                for (int j = first; j <= last; ++j)
+                    lineAt[j] = a[j] + (b[j] - a[j]) * fy;
+            } else {
+                for (int j = first; j <= last; ++j) {
+                    const bool in = j >= 0 && j < width;
+                    const double va = in && a ? a[j] : 255.0, vb = in && b ? b[j] : 255.0;
+                    lineAt[j] = va + (vb - va) * fy;
+                }
             }
             for (int x = x0; x <= x1; ++x)
                 for (int sx = 0; sx < k; ++sx) {

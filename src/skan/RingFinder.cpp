@@ -13,7 +13,7 @@ namespace {
 
 // The vote runs on a copy whose long side has at most this many pixels: a disc is 150 to 400
 // of them across, its rings a few apart.
-constexpr int kReducedSide = 900;
+constexpr int kReducedSide = 800;
 // Gradient (grey levels a pixel) below which an edge does not vote: paper grain averaged over
 // a reduced pixel stays under it, a printed ring's edge lies far above.
 constexpr float kMinGradient = 4.0f;
@@ -21,7 +21,7 @@ constexpr float kMinGradient = 4.0f;
 constexpr double kMaxVoters = 0.12;
 constexpr int kMaxCandidates = 10;
 constexpr double kMinPeakShare = 0.2; // of the best vote
-constexpr int kAngles = 360;
+constexpr int kAngles = 180;
 // A ring in a radial profile is a dip this many grey levels below the paper on both sides.
 constexpr float kEdgeDip = 10.0f, kRingDip = 8.0f;
 // The printed rings of the distance band lie at 0.33-0.46 of the outer line's radius (240-332
@@ -32,6 +32,8 @@ constexpr double kMinEdgeRadius = 40; // reduced pixels
 // The vote's peak may lie a few reduced pixels off the rings' centre (the trace, a legend and
 // labels vote too); the coarse profile and the first fit allow for that.
 constexpr int kCoarseSpread = 5;
+// Radial step of the profile that finds the printed rings inside (page pixels).
+constexpr double kFineStep = 0.5;
 
 struct Reduced {
     int w = 0, h = 0, k = 1;
@@ -110,7 +112,7 @@ std::vector<float> voteForCentres(const Reduced& reduced) {
             const std::size_t at = std::size_t(y) * std::size_t(w) + std::size_t(x);
             gx[at] = ((c + 2 * f + i) - (a + 2 * d + g)) / 8;
             gy[at] = ((g + 2 * hh + i) - (a + 2 * b + c)) / 8;
-            mag[at] = std::hypot(gx[at], gy[at]);
+            mag[at] = std::sqrt(gx[at] * gx[at] + gy[at] * gy[at]);
         }
     // The strongest edges only, when too many pass the gradient floor.
     float floor = kMinGradient;
@@ -152,22 +154,32 @@ struct Peak {
 };
 
 std::vector<Peak> peaksOf(const std::vector<float>& acc, int w, int h) {
-    // 5x5 sums: the votes of a disc spread over a pixel or two (its trace is off-centre).
-    std::vector<float> s(acc.size(), 0);
+    // 5x5 sums (separable): the votes of a disc spread over a pixel or two (its trace is
+    // off-centre).
+    std::vector<float> t(acc.size(), 0), s(acc.size(), 0);
+    for (int y = 0; y < h; ++y) {
+        const float* a = acc.data() + std::size_t(y) * std::size_t(w);
+        float* o = t.data() + std::size_t(y) * std::size_t(w);
+        for (int x = 2; x < w - 2; ++x)
+            o[x] = a[x - 2] + a[x - 1] + a[x] + a[x + 1] + a[x + 2];
+    }
+    float best = 0;
     for (int y = 2; y < h - 2; ++y)
         for (int x = 2; x < w - 2; ++x) {
-            float t = 0;
+            float v = 0;
             for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx)
-                    t += acc[std::size_t(y + dy) * std::size_t(w) + std::size_t(x + dx)];
-            s[std::size_t(y) * std::size_t(w) + std::size_t(x)] = t;
+                v += t[std::size_t(y + dy) * std::size_t(w) + std::size_t(x)];
+            s[std::size_t(y) * std::size_t(w) + std::size_t(x)] = v;
+            best = std::max(best, v);
         }
     std::vector<Peak> peaks;
+    if (best <= 0) return peaks;
     constexpr int kNms = 8;
-    for (int y = 1; y < h - 1; ++y)
-        for (int x = 1; x < w - 1; ++x) {
+    const float floor = float(kMinPeakShare) * best;
+    for (int y = 2; y < h - 2; ++y)
+        for (int x = 2; x < w - 2; ++x) {
             const float v = s[std::size_t(y) * std::size_t(w) + std::size_t(x)];
-            if (v <= 0) continue;
+            if (v < floor) continue;
             bool top = true;
             for (int dy = -kNms; dy <= kNms && top; ++dy)
                 for (int dx = -kNms; dx <= kNms; ++dx) {
@@ -183,9 +195,6 @@ std::vector<Peak> peaksOf(const std::vector<float>& acc, int w, int h) {
         }
     std::sort(peaks.begin(), peaks.end(),
               [](const Peak& a, const Peak& b) { return a.votes > b.votes; });
-    if (peaks.empty()) return peaks;
-    const float best = peaks.front().votes;
-    std::erase_if(peaks, [&](const Peak& p) { return p.votes < kMinPeakShare * best; });
     if (peaks.size() > std::size_t(kMaxCandidates)) peaks.resize(kMaxCandidates);
     return peaks;
 }
@@ -271,7 +280,7 @@ struct RingPoints {
 // where it lies clearly below the paper beside it.
 void collectRing(const GreyView& g, double cx, double cy, double radius, double halfWindow,
                  int ringIndex, RingPoints& out) {
-    const int rays = std::clamp(int(2 * M_PI * radius / 2), 180, 1440);
+    const int rays = std::clamp(int(2 * M_PI * radius / 2), 180, 720);
     const double step = 0.5;
     const int n = int(2 * halfWindow / step) + 1;
     std::vector<double> v(static_cast<std::size_t>(n));
@@ -381,7 +390,8 @@ Concentric fitConcentric(const RingPoints& rp, int rings) {
 // A vote peak checked and measured: the outer line from the coarse profile, the centre from the
 // outer line alone, then from the outer line and the printed rings inside together.
 std::optional<RingDisc> measure(const Reduced& red, const GreyView& g, const Peak& peak) {
-    const double maxR = std::max(red.w, red.h);
+    // A disc lies on the page, cut by its edge at most: its radius stays below this.
+    const double maxR = 0.6 * std::max(red.w, red.h);
     auto redSample = [&](double x, double y) { return red.sample(x, y); };
     const std::vector<float> coarse =
         ringProfile(redSample, peak.x, peak.y, 0, maxR, 1.0, kCoarseSpread);
@@ -417,9 +427,10 @@ std::optional<RingDisc> measure(const Reduced& red, const GreyView& g, const Pea
             return std::numeric_limits<float>::quiet_NaN();
         return float(g.at(x, y));
     };
-    const std::vector<float> fine = ringProfile(fullSample, cx, cy, from, to, 0.5, 1);
+    const std::vector<float> fine = ringProfile(fullSample, cx, cy, from, to, kFineStep, 1);
     const double s300 = re / 729.0; // scale of a 300-dpi scan
-    const int gap = std::max(2, int(2.5 * s300 / 0.5)), reach = std::max(4, int(6 * s300 / 0.5));
+    const int gap = std::max(2, int(2.5 * s300 / kFineStep));
+    const int reach = std::max(4, int(6 * s300 / kFineStep));
     RingPoints rp;
     RingDisc d;
     collectRing(g, cx, cy, re, 2.5 + s300, 0, rp);
@@ -427,7 +438,7 @@ std::optional<RingDisc> measure(const Reduced& red, const GreyView& g, const Pea
     const std::vector<int> inner = dips(fine, 0, int(fine.size()) - 1, gap, reach, kRingDip);
     if (int(inner.size()) < kMinRings) return std::nullopt;
     for (int i : inner) {
-        const double r = from + i * 0.5;
+        const double r = from + i * kFineStep;
         collectRing(g, cx, cy, r, std::max(1.5, 1.5 * s300), rings++, rp);
         d.rings.push_back(r);
     }

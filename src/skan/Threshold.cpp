@@ -75,7 +75,8 @@ int bandThreshold(const QImage& grey, QPointF centre, double from, double to) {
     std::uint64_t total = 0;
     const int y0 = std::max(0, int(std::floor(centre.y() - to)));
     const int y1 = std::min(grey.height() - 1, int(std::ceil(centre.y() + to)));
-    for (int y = y0; y <= y1; ++y) {
+    // Every other row and column: a quarter of the pixels tell the same levels.
+    for (int y = y0; y <= y1; y += 2) {
         const double dy = y - centre.y();
         if (std::fabs(dy) > to) continue;
         const double half = std::sqrt(to * to - dy * dy);
@@ -83,7 +84,7 @@ int bandThreshold(const QImage& grey, QPointF centre, double from, double to) {
         const uchar* row = grey.constScanLine(y);
         const int x0 = std::max(0, int(std::ceil(centre.x() - half)));
         const int x1 = std::min(grey.width() - 1, int(std::floor(centre.x() + half)));
-        for (int x = x0; x <= x1; ++x) {
+        for (int x = x0; x <= x1; x += 2) {
             if (std::fabs(x - centre.x()) < inner) continue;
             ++h[row[x]];
             ++total;

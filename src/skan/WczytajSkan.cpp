@@ -146,19 +146,25 @@ QString joinEdges(const QStringList& edges) {
 std::vector<TarczaZeSkanu> WczytajSkan(const QString& plik, const OpcjeImportu& opcje) {
     checkOptions(plik, opcje);
     const skan::DecodedScan scan = skan::decodeScan(plik);
-    const int width = scan.image.width(), height = scan.image.height();
+    return WczytajObraz(scan.image, scan.metadataDpi, plik, opcje);
+}
+
+std::vector<TarczaZeSkanu> WczytajObraz(const QImage& obraz, double dpiPliku, const QString& plik,
+                                        const OpcjeImportu& opcje) {
+    checkOptions(plik, opcje);
+    const int width = obraz.width(), height = obraz.height();
     if (width < kMinSide || height < kMinSide)
         throw BladImportu(plik, QStringLiteral("image too small (%1 x %2 pixels) to hold a chart "
                                                "disc; at least %3 x %3 are needed")
                                     .arg(width)
                                     .arg(height)
                                     .arg(kMinSide));
-    const QImage grey = skan::toGrey(scan.image);
+    const QImage grey = skan::toGrey(obraz);
     const int given = opcje.prog;
 
     // The resolution: given, else stated by the file, else told by each disc's size.
-    const bool stated = scan.metadataDpi >= kMinDpi && scan.metadataDpi <= kMaxStatedDpi;
-    const double knownDpi = opcje.dpi > 0 ? opcje.dpi : stated ? scan.metadataDpi : 0;
+    const bool stated = dpiPliku >= kMinDpi && dpiPliku <= kMaxStatedDpi;
+    const double knownDpi = opcje.dpi > 0 ? opcje.dpi : stated ? dpiPliku : 0;
 
     // A reader's class as it stands is a chart cut already: its inner rings must not be
     // taken for a smaller disc.
@@ -179,9 +185,9 @@ std::vector<TarczaZeSkanu> WczytajSkan(const QString& plik, const OpcjeImportu& 
                 discs.push_back({d.edge, double(opcje.dpi)});
             else if (!refused)
                 refused = &d;
-        } else if (stated && std::fabs(r - expectedRadius(scan.metadataDpi)) <=
-                                 kAgreeShare * expectedRadius(scan.metadataDpi)) {
-            discs.push_back({d.edge, scan.metadataDpi});
+        } else if (stated && std::fabs(r - expectedRadius(dpiPliku)) <=
+                                 kAgreeShare * expectedRadius(dpiPliku)) {
+            discs.push_back({d.edge, dpiPliku});
         } else if (const double dpi = inferredDpi(r); dpi >= kMinDpi) {
             discs.push_back({d.edge, dpi});
         } else if (!refused) {
