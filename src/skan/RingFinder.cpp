@@ -19,7 +19,7 @@ constexpr int kReducedSide = 800;
 constexpr float kMinGradient = 4.0f;
 // At most this share of the reduced pixels votes (a page of noise would vote everywhere).
 constexpr double kMaxVoters = 0.12;
-constexpr int kMaxCandidates = 10;
+constexpr int kMaxCandidates = 8;
 constexpr double kMinPeakShare = 0.2; // of the best vote
 constexpr int kAngles = 180;
 // A ring in a radial profile is a dip this many grey levels below the paper on both sides.
@@ -58,12 +58,13 @@ Reduced reduce(const QImage& grey) {
     r.h = (grey.height() + r.k - 1) / r.k;
     std::vector<std::uint32_t> sum(std::size_t(r.w) * std::size_t(r.h), 0);
     std::vector<std::uint32_t> count(sum.size(), 0);
-    for (int y = 0; y < grey.height(); ++y) {
+    const int width = grey.width(), height = grey.height();
+    for (int y = 0; y < height; ++y) {
         const uchar* row = grey.constScanLine(y);
         std::uint32_t* s = sum.data() + std::size_t(y / r.k) * std::size_t(r.w);
         std::uint32_t* n = count.data() + std::size_t(y / r.k) * std::size_t(r.w);
         for (int cx = 0, x = 0; cx < r.w; ++cx) {
-            const int start = x, end = std::min(grey.width(), x + r.k);
+            const int start = x, end = std::min(width, x + r.k);
             std::uint32_t acc = 0;
             for (; x < end; ++x)
                 acc += row[x];
@@ -281,7 +282,9 @@ struct RingPoints {
 void collectRing(const GreyView& g, double cx, double cy, double radius, double halfWindow,
                  int ringIndex, RingPoints& out) {
     const int rays = std::clamp(int(2 * M_PI * radius / 2), 180, 720);
-    const double step = 0.5;
+    // Half-pixel steps in the narrow windows; the wide first window needs whole ones only (the
+    // parabola through the darkest three still places the line to a fraction of a pixel).
+    const double step = halfWindow > 6 ? 1.0 : 0.5;
     const int n = int(2 * halfWindow / step) + 1;
     std::vector<double> v(static_cast<std::size_t>(n));
     for (int k = 0; k < rays; ++k) {
@@ -309,6 +312,10 @@ void collectRing(const GreyView& g, double cx, double cy, double radius, double 
         out.pts.emplace_back(cx + r * ca, cy + r * sa);
         out.ring.push_back(ringIndex);
     }
+}
+
+double distance(const QPointF& p, double cx, double cy) {
+    return length(p.x() - cx, p.y() - cy);
 }
 
 struct Concentric {
@@ -366,8 +373,8 @@ Concentric fitConcentric(const RingPoints& rp, int rings) {
         std::vector<double> res;
         for (std::size_t i = 0; i < rp.pts.size(); ++i)
             if (use[i])
-                res.push_back(std::fabs(std::hypot(rp.pts[i].x() - a, rp.pts[i].y() - b) -
-                                        c.radii[std::size_t(rp.ring[i])]));
+                res.push_back(
+                    std::fabs(distance(rp.pts[i], a, b) - c.radii[std::size_t(rp.ring[i])]));
         double ss = 0;
         for (double r : res)
             ss += r * r;
@@ -376,8 +383,8 @@ Concentric fitConcentric(const RingPoints& rp, int rings) {
         const double tol = std::max(0.8, 3 * 1.4826 * res[res.size() / 2]);
         bool changed = false;
         for (std::size_t i = 0; i < rp.pts.size(); ++i) {
-            const bool in = std::fabs(std::hypot(rp.pts[i].x() - a, rp.pts[i].y() - b) -
-                                      c.radii[std::size_t(rp.ring[i])]) <= tol;
+            const bool in =
+                std::fabs(distance(rp.pts[i], a, b) - c.radii[std::size_t(rp.ring[i])]) <= tol;
             changed |= in != use[i];
             use[i] = in;
         }
