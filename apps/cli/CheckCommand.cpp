@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "CommandLine.h"
 #include "activity/KontrolaJson.h"
 #include "host/Resstrings.h"
 
@@ -7,42 +8,32 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
-namespace {
-
-constexpr int kUsage = 2;
-
-const char* const kUsageText = "usage: tacho check FILE [--lang pl|en]\n";
-
-} // namespace
-
 int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    QString plik;
-    QString jezyk;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--lang") && i + 1 < args.size()) {
-            jezyk = args[++i];
-        } else if (a.startsWith(QLatin1String("--lang="))) {
-            jezyk = a.mid(7);
-        } else if (plik.isEmpty() && (a == QLatin1String("-") || !a.startsWith(QLatin1Char('-')))) {
-            plik = a;
-        } else {
-            err << "tacho check: unexpected argument " << a << '\n' << kUsageText;
-            return kUsage;
-        }
-    }
-    if (plik.isEmpty()) {
-        err << "tacho check: a day file is needed\n" << kUsageText;
-        return kUsage;
-    }
+    cli::CommandLine cl(QStringLiteral("tacho check"),
+                        QStringLiteral("tacho check FILE [--lang pl|en]"),
+                        QStringLiteral("Checks a day given as JSON against the driving-time rules "
+                                       "and prints the findings as JSON (- reads the standard "
+                                       "input)."));
+    QCommandLineParser& p = cl.parser();
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Language of the findings: pl or en."),
+                                  QStringLiteral("pl|en"));
+    p.addOption(lang);
+    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The day file, or -."));
+    if (const auto done = cl.parse(args, out, err)) return *done;
+
+    const QStringList pliki = p.positionalArguments();
+    if (pliki.isEmpty()) return cl.error(QStringLiteral("a day file is needed"), err);
+    if (pliki.size() > 1)
+        return cl.error(QStringLiteral("one day file at a time, not %1").arg(pliki.size()), err);
+    const QString plik = pliki.first();
+    const QString jezyk = p.value(lang);
     if (jezyk == QLatin1String("pl"))
         host::SetLanguageId(host::kJezykPolski);
     else if (jezyk == QLatin1String("en"))
         host::SetLanguageId(host::kJezykAngielski);
-    else if (!jezyk.isEmpty()) {
-        err << "tacho check: --lang takes pl or en\n";
-        return kUsage;
-    }
+    else if (!jezyk.isEmpty())
+        return cl.error(QStringLiteral("--lang takes pl or en, not %1").arg(jezyk), err);
 
     // A pipe or device given by name would block the reading; "-" reads one deliberately.
     const QFileInfo info(plik);
@@ -50,7 +41,7 @@ int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         err << "tacho check: " << plik
             << " is not a regular file (a pipe, socket or device); give - to read the "
                "standard input\n";
-        return kUsage;
+        return cli::kUsageError;
     }
     QFile f;
     const bool otwarty = plik == QLatin1String("-")
@@ -58,7 +49,7 @@ int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err)
                              : (f.setFileName(plik), f.open(QIODevice::ReadOnly));
     if (!otwarty) {
         err << "tacho check: cannot read " << plik << ": " << f.errorString() << '\n';
-        return kUsage;
+        return cli::kUsageError;
     }
     const QByteArray tekst = f.readAll();
 
@@ -67,7 +58,7 @@ int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     QString blad;
     if (!wczytaj_dzien(tekst, lista, dzien, blad)) {
         err << "tacho check: " << plik << ": " << blad << '\n';
-        return kUsage;
+        return cli::kUsageError;
     }
     QJsonObject wynik = sprawdz_dzien(lista, dzien);
     wynik.insert(QLatin1String("file"), plik);

@@ -1,5 +1,6 @@
 #include "DbCommand.h"
 
+#include "CommandLine.h"
 #include "host/db/DemoData.h"
 #include "host/db/Query.h"
 #include "host/db/Schema.h"
@@ -9,50 +10,59 @@
 #include <QStandardPaths>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
 constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
-const char* const kUsageText = "usage: tacho db init [--data DIR] [--demo]\n"
-                               "       tacho db info [--data DIR]\n";
 
 struct Options {
     QString action;
     QString data;
     bool demo = false;
-    QString error;
 };
 
-Options parse(const QStringList& args) {
-    Options o;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--data")) {
-            if (i + 1 >= args.size()) {
-                o.error = QStringLiteral("--data needs a folder");
-                return o;
-            }
-            o.data = args[++i];
-        } else if (a.startsWith(QLatin1String("--data="))) {
-            o.data = a.mid(7);
-        } else if (a == QLatin1String("--demo")) {
-            o.demo = true;
-        } else if (o.action.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
-            o.action = a;
-        } else {
-            o.error = QStringLiteral("unexpected argument %1").arg(a);
-            return o;
-        }
+// Parses the command line; nullopt with the exit status in `done` when the command is over
+// (help shown, or a usage error reported).
+std::optional<Options> parse(const QStringList& args, QTextStream& out, QTextStream& err,
+                             int& done) {
+    cli::CommandLine cl(QStringLiteral("tacho db"),
+                        QStringLiteral("tacho db init|info [--data DIR] [--demo]"),
+                        QStringLiteral("init creates the data folder's database (with --demo, a "
+                                       "demo fleet in it); info describes it."));
+    QCommandLineParser& p = cl.parser();
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("The data folder (default: %1).")
+                                      .arg(QDir::toNativeSeparators(defaultDataFolder())),
+                                  QStringLiteral("DIR"));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("With init: add the demo fleet."));
+    p.addOption(data);
+    p.addOption(demo);
+    p.addPositionalArgument(QStringLiteral("ACTION"), QStringLiteral("init or info"));
+    if (const auto d = cl.parse(args, out, err)) {
+        done = *d;
+        return std::nullopt;
     }
-    if (o.action != QLatin1String("init") && o.action != QLatin1String("info"))
-        o.error = o.action.isEmpty() ? QStringLiteral("init or info expected")
-                                     : QStringLiteral("unknown action %1").arg(o.action);
+    Options o;
+    const QStringList rest = p.positionalArguments();
+    o.action = rest.value(0);
+    o.demo = p.isSet(demo);
+    o.data = p.isSet(data) ? p.value(data) : defaultDataFolder();
+    QString error;
+    if (rest.size() > 1)
+        error = QStringLiteral("unexpected argument %1").arg(rest.at(1));
+    else if (o.action != QLatin1String("init") && o.action != QLatin1String("info"))
+        error = o.action.isEmpty() ? QStringLiteral("init or info expected")
+                                   : QStringLiteral("unknown action %1").arg(o.action);
     else if (o.demo && o.action != QLatin1String("init"))
-        o.error = QStringLiteral("--demo belongs to init");
-    if (o.data.isEmpty()) o.data = defaultDataFolder();
-    if (o.data.trimmed().isEmpty()) o.error = QStringLiteral("the data folder is empty");
+        error = QStringLiteral("--demo belongs to init");
+    else if (o.data.trimmed().isEmpty())
+        error = QStringLiteral("the data folder is empty");
+    if (!error.isEmpty()) {
+        done = cl.error(error, err);
+        return std::nullopt;
+    }
     return o;
 }
 
@@ -134,11 +144,10 @@ QString defaultDataFolder() {
 }
 
 int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const Options o = parse(args);
-    if (!o.error.isEmpty()) {
-        err << "tacho db: " << o.error << '\n' << kUsageText;
-        return kUsage;
-    }
+    int done = 0;
+    const std::optional<Options> parsed = parse(args, out, err, done);
+    if (!parsed) return done;
+    const Options& o = *parsed;
     const QString file = QDir(o.data).filePath(QStringLiteral("tacho.sqlite"));
     try {
         if (o.action == QLatin1String("init")) {

@@ -1,10 +1,10 @@
 // The command lines of tacho and chartgen, and files that are not files, as a user meets them.
+#include "UruchomTacho.h"
 #include "chartgen/ChartgenTool.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,15 +19,8 @@ struct Wynik {
 };
 
 Wynik tacho(const QStringList& args) {
-    QProcess p;
-    p.start(QDir(QCoreApplication::applicationDirPath()).filePath("tacho"), args);
-    EXPECT_TRUE(p.waitForFinished(60000)) << "still running: " << args.join(' ').toStdString();
-    if (p.state() != QProcess::NotRunning) {
-        p.kill();
-        p.waitForFinished();
-    }
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const WynikTacho r = uruchom_tacho(args, 60000);
+    return {r.kod, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
 
 Wynik chartgenTool(const QStringList& args) {
@@ -56,6 +49,8 @@ TEST(CommandLine, HelpAndVersion) {
         {{"read", "--help"}, "usage: tacho read [options] IMAGE..."},
         {{"read", "--help"}, "--kat24 <DEG>"},
         {{"read", "-h"}, "--format <text|json>"},
+        {{"check", "--help"}, "usage: tacho check FILE [--lang pl|en]"},
+        {{"db", "--help"}, "--data <DIR>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -92,6 +87,14 @@ TEST(CommandLine, WhatCannotBeUnderstoodIsNamedAndExits2) {
          "2024-02-30"},
         {{"read", "--bogus", "x.png"}, "tacho read: Unknown option 'bogus'."},
         {{"read", "x.png", "--kind"}, "tacho read: Missing value after '--kind'."},
+        {{"check"}, "tacho check: a day file is needed"},
+        {{"check", "a.json", "b.json"}, "tacho check: one day file at a time, not 2"},
+        {{"check", "--lang", "de", "a.json"}, "tacho check: --lang takes pl or en, not de"},
+        {{"check", "--bogus", "a.json"}, "tacho check: Unknown option 'bogus'."},
+        {{"db"}, "tacho db: init or info expected"},
+        {{"db", "frob"}, "tacho db: unknown action frob"},
+        {{"db", "info", "--demo"}, "tacho db: --demo belongs to init"},
+        {{"db", "info", "--data"}, "tacho db: Missing value after '--data'."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

@@ -1,4 +1,5 @@
 // tacho read, run as the user runs it.
+#include "UruchomTacho.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
 
@@ -8,24 +9,16 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Wynik {
-    int kod = -1;
-    QByteArray out, err;
-};
+using Wynik = WynikTacho;
 
 Wynik tacho(const QStringList& args) {
-    QProcess p;
-    p.start(QDir(QCoreApplication::applicationDirPath()).filePath("tacho"),
-            QStringList{"read"} + args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    return uruchom_tacho(QStringList{"read"} + args);
 }
 
 QString zapisz(const QTemporaryDir& dir, const QString& nazwa, const QByteArray& dane) {
@@ -78,13 +71,3 @@ TEST(TachoRead, BadFilesGiveOneErrorEachAndTheOthersAreRead) {
     }
 }
 
-TEST(TachoRead, CommandLineErrorsGiveUsageAndExit2) {
-    for (const QStringList& zle : {QStringList{}, QStringList{"--kat24", "abc", "x.png"},
-                                   QStringList{"--format", "xml", "x.png"}}) {
-        SCOPED_TRACE(zle.join(' ').toStdString());
-        const Wynik z = tacho(zle);
-        EXPECT_EQ(z.kod, 2);
-        EXPECT_TRUE(z.out.isEmpty());
-        EXPECT_TRUE(z.err.contains("usage: tacho read"));
-    }
-}
