@@ -4,6 +4,8 @@
 
 #include "SkanFixtures.h"
 
+#include "activity/OdczytTarczy.h"
+#include "activity/WynikJson.h"
 #include "chartgen/SampleCharts.h"
 #include "chartgen/ScanLikeRender.h"
 #include "skan/WczytajSkan.h"
@@ -42,6 +44,25 @@ double inkedRays(const host::Bitmap32& b, double from, double to, double r0, dou
         }
     }
     return rays ? double(inked) / rays : 0;
+}
+
+// Minutes of the day inside the driving periods of a periods array ("czas_od"/"czas_do").
+std::vector<bool> drivingMinutes(const QJsonArray& periods) {
+    std::vector<bool> d(1440, false);
+    auto minutes = [](const QJsonValue& v) {
+        const QStringList hm = v.toString().split(QLatin1Char(':'));
+        return hm.size() >= 2 ? hm[0].toInt() * 60 + hm[1].toInt() : 0;
+    };
+    for (const auto& v : periods) {
+        const QJsonObject p = v.toObject();
+        if (p[QStringLiteral("czy_praca")].toInt() != 2) continue;
+        const int from = minutes(p[QStringLiteral("czas_od")]);
+        int to = minutes(p[QStringLiteral("czas_do")]);
+        if (to <= from) to += 1440;
+        for (int m = from; m < to; ++m)
+            d[std::size_t(m % 1440)] = true;
+    }
+    return d;
 }
 
 } // namespace
@@ -120,4 +141,41 @@ TEST(ScanLike, StatedResolutionLosesToTheDiscsOwnSize) {
     ASSERT_EQ(discs.size(), 1u);
     EXPECT_EQ(discs[0].dpi, 150);
     EXPECT_LE(errorAt300(discs[0].srodek, d.centre, 150), 0.5);
+}
+
+// Imported and read as a new chart: the driving minutes come out right.
+TEST(ScanLike, DrivingReadFromTheImportedDisc) {
+    QString error;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
+    ASSERT_TRUE(kal) << error.toStdString();
+    const struct {
+        int chart, dpi;
+        double share; // of the drawn driving minutes read as driving, at least
+    } cases[] = {{0, 300, 0.98}, {1, 300, 0.98}, {0, 150, 0.95}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        chartgen::ScanLikeOptions o;
+        o.dpi = c.dpi;
+        const chartgen::ScanLikeDisc d = render(c.chart, o);
+        const auto discs = host::WczytajSkan(save(d.image, "czytaj.jpg", c.dpi));
+        ASSERT_EQ(discs.size(), 1u);
+        WejscieTarczy we;
+        we.x0 = float(discs[0].x0);
+        we.y0 = float(discs[0].y0);
+        we.kat24 = float(d.truth[QStringLiteral("kat24")].toDouble());
+        we.data = host::TDateTime::encode(2024, 3, 5);
+        we.czytnik = nullptr;
+        const QJsonObject read = odczyt_json(odczytaj_tarcze(discs[0].bitmapa, *kal, we));
+        const std::vector<bool> want = drivingMinutes(d.truth[QStringLiteral("periods")].toArray());
+        const std::vector<bool> got = drivingMinutes(read[QStringLiteral("periods")].toArray());
+        int drawn = 0, right = 0, extra = 0;
+        for (std::size_t m = 0; m < want.size(); ++m) {
+            drawn += want[m];
+            right += want[m] && got[m];
+            extra += got[m] && !want[m];
+        }
+        ASSERT_GT(drawn, 0);
+        EXPECT_GE(double(right) / drawn, c.share);
+        EXPECT_LE(extra, 10);
+    }
 }
