@@ -20,7 +20,7 @@ constexpr float kMinGradient = 4.0f;
 // At most this share of the reduced pixels votes (a page of noise would vote everywhere).
 constexpr double kMaxVoters = 0.12;
 constexpr int kMaxCandidates = 8;
-constexpr double kMinPeakShare = 0.2; // of the best vote
+constexpr double kMinPeakShare = 0.3; // of the best vote
 constexpr int kAngles = 180;
 // A ring in a radial profile is a dip this many grey levels below the paper on both sides.
 constexpr float kEdgeDip = 10.0f, kRingDip = 8.0f;
@@ -56,25 +56,28 @@ Reduced reduce(const QImage& grey) {
     r.k = std::max(1, (std::max(grey.width(), grey.height()) + kReducedSide - 1) / kReducedSide);
     r.w = (grey.width() + r.k - 1) / r.k;
     r.h = (grey.height() + r.k - 1) / r.k;
-    std::vector<std::uint32_t> sum(std::size_t(r.w) * std::size_t(r.h), 0);
-    std::vector<std::uint32_t> count(sum.size(), 0);
+    r.v.assign(std::size_t(r.w) * std::size_t(r.h), 255.0f);
     const int width = grey.width(), height = grey.height();
-    for (int y = 0; y < height; ++y) {
-        const uchar* row = grey.constScanLine(y);
-        std::uint32_t* s = sum.data() + std::size_t(y / r.k) * std::size_t(r.w);
-        std::uint32_t* n = count.data() + std::size_t(y / r.k) * std::size_t(r.w);
-        for (int cx = 0, x = 0; cx < r.w; ++cx) {
-            const int start = x, end = std::min(width, x + r.k);
-            std::uint32_t acc = 0;
-            for (; x < end; ++x)
-                acc += row[x];
-            s[cx] += acc;
-            n[cx] += std::uint32_t(end - start);
+    // Whole rows are summed first (a loop the compiler vectorises), then each band of k rows
+    // is cut into cells.
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(width));
+    for (int cy = 0; cy < r.h; ++cy) {
+        const int y0 = cy * r.k, y1 = std::min(height, y0 + r.k);
+        std::fill(rows.begin(), rows.end(), 0u);
+        for (int y = y0; y < y1; ++y) {
+            const uchar* row = grey.constScanLine(y);
+            for (int x = 0; x < width; ++x)
+                rows[std::size_t(x)] += row[x];
+        }
+        float* out = r.v.data() + std::size_t(cy) * std::size_t(r.w);
+        for (int cx = 0; cx < r.w; ++cx) {
+            const int x0 = cx * r.k, x1 = std::min(width, x0 + r.k);
+            std::uint32_t sum = 0;
+            for (int x = x0; x < x1; ++x)
+                sum += rows[std::size_t(x)];
+            out[cx] = float(sum) / float((x1 - x0) * (y1 - y0));
         }
     }
-    r.v.resize(sum.size());
-    for (std::size_t i = 0; i < sum.size(); ++i)
-        r.v[i] = count[i] ? float(sum[i]) / float(count[i]) : 255.0f;
     return r;
 }
 
@@ -129,12 +132,15 @@ std::vector<float> voteForCentres(const Reduced& reduced) {
         }
     }
     std::vector<float> acc(mag.size(), 0);
-    const double dmax = 0.7 * std::min(w, h) / 2.0, dmin = 6;
+    // A disc filling the page's short side has its printed rings and activity band within 0.28
+    // of that side from its centre; farther votes would only spread.
+    const double dmax = 0.28 * std::min(w, h), dmin = 6;
     for (int y = 1; y < h - 1; ++y)
         for (int x = 1; x < w - 1; ++x) {
             const std::size_t at = std::size_t(y) * std::size_t(w) + std::size_t(x);
             const float m = mag[at];
-            if (m < floor) continue;
+            // Every other pixel along an edge is enough to find the point the edges share.
+            if (m < floor || (x + y) % 2) continue;
             const double ux = gx[at] / m, uy = gy[at] / m;
             // Thin edges: only the strongest pixel across the edge votes.
             const int sx = int(std::lround(ux)), sy = int(std::lround(uy));
