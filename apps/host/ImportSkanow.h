@@ -2,7 +2,7 @@
 // "Import scans…": every chosen file through the scan import, each disc of a file kept for a
 // chart window. A file the import refuses is collected with its reason and the others go on.
 
-#include "host/skan/WczytajSkan.h"
+#include "skan/WczytajSkan.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "host/skan/DiscCut.h"
+#include "skan/DiscCut.h"
 
 #include <cmath>
 #include <vector>
@@ -30,16 +30,17 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
     // Columns as offsets into the interpolated line, which spans first..last page column.
     const int first = int(std::floor(xs.front())), last = int(std::floor(xs.back())) + 1;
     std::vector<int> col(xs.size());
-    std::vector<double> colFrac(xs.size());
+    std::vector<float> colFrac(xs.size());
     for (std::size_t i = 0; i < xs.size(); ++i) {
         const int ix = int(std::floor(xs[i]));
         col[i] = ix - first;
-        colFrac[i] = xs[i] - ix;
+        colFrac[i] = float(xs[i] - ix);
     }
-    std::vector<double> line(std::size_t(last - first + 1));
-    std::vector<double> sum(std::size_t(g.size));
+    std::vector<float> line(std::size_t(last - first + 1));
+    std::vector<float> sum(std::size_t(g.size));
 
     const double half = g.size / 2.0, level = (threshold + 0.5) * k * k;
+    const int width = grey.width();
     const double keep2 = g.keep > 0 ? g.keep * g.keep : -1;
     auto pageRow = [&](int y) -> const uchar* {
         return y >= 0 && y < grey.height() ? grey.constScanLine(y) : nullptr;
@@ -54,33 +55,35 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
             x0 = std::max(0, int(std::ceil(half - w)));
             x1 = std::min(g.size - 1, int(std::floor(half + w)));
         }
-        std::fill(sum.begin(), sum.end(), 0.0);
+        std::fill(sum.begin(), sum.end(), 0.0f);
         for (int sy = 0; sy < k; ++sy) {
             const double py = ys[std::size_t(y) * std::size_t(k) + std::size_t(sy)];
             const int iy = int(std::floor(py));
-            const double fy = py - iy;
+            const float fy = float(py - iy);
             const uchar* a = pageRow(iy);
             const uchar* b = pageRow(iy + 1);
-            for (int j = first; j <= last; ++j) {
-                const bool in = j >= 0 && j < grey.width();
-                const double va = in && a ? a[j] : 255.0, vb = in && b ? b[j] : 255.0;
-                line[std::size_t(j - first)] = va + (vb - va) * fy;
+            float* lineAt = line.data() - first;
+            if (a && b && first >= 0 && last < width) {
+                for (int j = first; j <= last; ++j)
+                    lineAt[j] = float(a[j]) + float(b[j] - a[j]) * fy;
+            } else {
+                for (int j = first; j <= last; ++j) {
+                    const bool in = j >= 0 && j < width;
+                    const float va = in && a ? a[j] : 255.0f, vb = in && b ? b[j] : 255.0f;
+                    lineAt[j] = va + (vb - va) * fy;
+                }
             }
             for (int x = x0; x <= x1; ++x)
                 for (int sx = 0; sx < k; ++sx) {
                     const std::size_t i = std::size_t(x) * std::size_t(k) + std::size_t(sx);
-                    const double l = line[std::size_t(col[i])], r = line[std::size_t(col[i] + 1)];
+                    const float l = line[std::size_t(col[i])], r = line[std::size_t(col[i] + 1)];
                     sum[std::size_t(x)] += l + (r - l) * colFrac[i];
                 }
         }
         TColor32* row = out.scanLine(y);
-        for (int x = x0; x <= x1; ++x) {
-            if (keep2 > 0) {
-                const double dx = x - half;
-                if (dx * dx + dy * dy > keep2) continue;
-            }
-            if (sum[std::size_t(x)] <= level) row[x] = clBlack32;
-        }
+        const float flevel = float(level);
+        for (int x = x0; x <= x1; ++x)
+            if (sum[std::size_t(x)] <= flevel) row[x] = clBlack32;
     }
     return out;
 }

@@ -1,4 +1,4 @@
-#include "host/skan/DecodeBudget.h"
+#include "skan/DecodeBudget.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "SkanFixtures.h"
 
-#include "host/skan/WczytajSkan.h"
+#include "skan/WczytajSkan.h"
 
 #include <gtest/gtest.h>
 

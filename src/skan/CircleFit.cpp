@@ -1,4 +1,4 @@
-#include "host/skan/CircleFit.h"
+#include "skan/CircleFit.h"
 
 #include <algorithm>
 #include <array>
@@ -80,7 +80,7 @@ CircleFit fitCircle(const std::vector<QPointF>& pts) {
         Vec3 b{};
         for (const QPointF& p : pts) {
             const double dx = p.x() - mx - c.cx, dy = p.y() - my - c.cy;
-            const double d = std::hypot(dx, dy);
+            const double d = length(dx, dy);
             if (d < 1e-9) continue;
             const double j[3] = {-dx / d, -dy / d, -1.0};
             const double res = d - c.r;
@@ -100,7 +100,7 @@ CircleFit fitCircle(const std::vector<QPointF>& pts) {
     if (!(c.r > 0) || !std::isfinite(c.cx) || !std::isfinite(c.cy)) return out;
     double ss = 0;
     for (const QPointF& p : pts) {
-        const double res = std::hypot(p.x() - mx - c.cx, p.y() - my - c.cy) - c.r;
+        const double res = length(p.x() - mx - c.cx, p.y() - my - c.cy) - c.r;
         ss += res * res;
     }
     out.ok = true;
@@ -118,7 +118,7 @@ CircleFit fitCircleRobust(const std::vector<QPointF>& pts, double minTolerance) 
     std::size_t previous = pts.size();
     for (int round = 0; round < 10; ++round) {
         for (std::size_t i = 0; i < pts.size(); ++i)
-            res[i] = std::fabs(std::hypot(pts[i].x() - fit.circle.cx, pts[i].y() - fit.circle.cy) -
+            res[i] = std::fabs(length(pts[i].x() - fit.circle.cx, pts[i].y() - fit.circle.cy) -
                                fit.circle.r);
         std::vector<double> sorted = res;
         std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2),

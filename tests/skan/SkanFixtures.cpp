@@ -41,6 +41,11 @@ constexpr double kPasteRadius = 729.0;
 
 } // namespace
 
+const chartgen::ChartGeometry& chartGeometry() {
+    static const chartgen::ChartGeometry g = geometry();
+    return g;
+}
+
 const host::Bitmap32& readerChart(int which) {
     return drawn(which, 1000);
 }

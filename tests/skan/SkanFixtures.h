@@ -2,6 +2,7 @@
 // Pages of generated charts for the import tests: discs drawn at 300 dpi, laid on a page and
 // rendered as a grey scanner would give them.
 
+#include "chartgen/ChartGeometry.h"
 #include "host/Bitmap32.h"
 
 #include <QImage>
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace skantest {
+
+// The generator's geometry from the installed calibration.
+const chartgen::ChartGeometry& chartGeometry();
 
 // Sample chart `which` (0..2) as the reader's 1000 class draws it, centre (500, 500).
 const host::Bitmap32& readerChart(int which);

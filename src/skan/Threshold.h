@@ -2,6 +2,7 @@
 // Grey levels of a scan and the global threshold that splits ink from paper.
 
 #include <QImage>
+#include <QPointF>
 
 #include <array>
 #include <cstdint>
@@ -20,5 +21,12 @@ Histogram histogramOf(const QImage& grey);
 // stretch of the histogram between two modes), its middle. A histogram with fewer than two
 // occupied levels has no split; the answer is then 127.
 int otsuThreshold(const Histogram& h);
+
+// Threshold for the bands the reader looks at, from the histogram of the annulus from..to
+// (page pixels) around a disc's centre: the paper is its median P, the ink its 1st percentile
+// D, the paper's grain sigma from the spread above the median. A pixel is ink when it is darker
+// than P - 0.2 (P - D), and in any case more than 6 sigma below the paper: the faint rest line
+// (a fifth of the way from paper to ink on real scans) stays, grain does not.
+int bandThreshold(const QImage& grey, QPointF centre, double from, double to);
 
 } // namespace host::skan

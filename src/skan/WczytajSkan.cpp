@@ -1,9 +1,9 @@
-#include "host/skan/WczytajSkan.h"
+#include "skan/WczytajSkan.h"
 
-#include "host/skan/DiscCut.h"
-#include "host/skan/DiscFinder.h"
-#include "host/skan/ScanFile.h"
-#include "host/skan/Threshold.h"
+#include "skan/DiscCut.h"
+#include "skan/RingFinder.h"
+#include "skan/ScanFile.h"
+#include "skan/Threshold.h"
 
 #include <QDir>
 #include <QStringList>
@@ -20,19 +20,21 @@ BladImportu::BladImportu(const QString& plik, const QString& opis)
 
 namespace {
 
-// Radius of the edge of a standard 123 mm disc at 300 dpi (scans measure 727 to 729 px).
-constexpr double kDiscRadius300 = 728.0;
+// Radius of the printed outer line of a standard 123 mm disc at 300 dpi, to the middle of the
+// line (real scans measure 729 to 731 px, the generator draws it at 727.5).
+constexpr double kDiscRadius300 = 729.0;
+// The reader's bands (distance and activity) at 300 dpi: the threshold is chosen from them.
+constexpr double kBandsFrom300 = 230.0, kBandsTo300 = 460.0;
 // Smaller than this cannot hold a disc at any resolution worth reading.
 constexpr int kMinSide = 128;
-// Circles from this radius on are looked at (and named when none fits).
-constexpr double kMinDiscRadius = 100.0;
 // Below this no printed ring survives the scan; above the upper bound a stated resolution is
 // more likely a mistake than a scanner's. Files without a real value state 72 or 96 dpi.
 constexpr double kMinDpi = 100, kMaxStatedDpi = 2400;
 // A radius-based estimate this close to a usual scanner resolution is that resolution.
 constexpr double kUsualDpi[] = {100, 150, 200, 240, 300, 400, 600, 1200};
 constexpr double kSnapShare = 0.04;
-// A disc at a stated resolution may differ this much from the size it gives.
+// A stated resolution this close to the disc's own size is taken as it stands; further off,
+// the disc's size wins.
 constexpr double kAgreeShare = 0.08;
 // An explicit resolution looks for discs this close to the size it gives.
 constexpr double kExplicitShare = 0.10;
@@ -65,15 +67,18 @@ int cutClass(const QImage& image, double dpi) {
 
 // A chart cut already is binarised where it lies (so a black-and-white one at 300 dpi keeps
 // every pixel), or scaled around its middle from another resolution.
-TarczaZeSkanu asCut(const QImage& grey, int size, double dpi, int prog) {
+TarczaZeSkanu asCut(const QImage& grey, int size, double dpi, int given) {
+    const double f = dpi / 300.0;
+    const QPointF centre((size / 2.0 + 0.5) * f - 0.5, (size / 2.0 + 0.5) * f - 0.5);
+    const int prog =
+        given >= 0 ? given : skan::bandThreshold(grey, centre, kBandsFrom300 * f, kBandsTo300 * f);
     TarczaZeSkanu t;
     t.x0 = t.y0 = size / 2.0;
     t.ramka = QRect(0, 0, grey.width(), grey.height());
     t.dpi = dpi;
     t.prog = prog;
     // The class's centre pixel, carried to this resolution.
-    const double f = dpi / 300.0;
-    t.srodek = QPointF((size / 2.0 + 0.5) * f - 0.5, (size / 2.0 + 0.5) * f - 0.5);
+    t.srodek = centre;
     if (grey.width() != size) {
         t.bitmapa = skan::cutDisc(grey, {t.srodek, 1.0 / f, size, 0}, prog);
         return t;
@@ -100,7 +105,7 @@ double inferredDpi(double radius) {
 }
 
 struct Disc {
-    skan::Circle circle; // page pixels
+    skan::Circle circle; // the printed outer line, page pixels
     double dpi = 0;
 };
 
@@ -141,56 +146,73 @@ QString joinEdges(const QStringList& edges) {
 std::vector<TarczaZeSkanu> WczytajSkan(const QString& plik, const OpcjeImportu& opcje) {
     checkOptions(plik, opcje);
     const skan::DecodedScan scan = skan::decodeScan(plik);
-    const int width = scan.image.width(), height = scan.image.height();
+    return WczytajObraz(scan.image, scan.metadataDpi, plik, opcje);
+}
+
+std::vector<TarczaZeSkanu> WczytajObraz(const QImage& obraz, double dpiPliku, const QString& plik,
+                                        const OpcjeImportu& opcje) {
+    checkOptions(plik, opcje);
+    const int width = obraz.width(), height = obraz.height();
     if (width < kMinSide || height < kMinSide)
         throw BladImportu(plik, QStringLiteral("image too small (%1 x %2 pixels) to hold a chart "
                                                "disc; at least %3 x %3 are needed")
                                     .arg(width)
                                     .arg(height)
                                     .arg(kMinSide));
-    const QImage grey = skan::toGrey(scan.image);
-    const int prog = opcje.prog >= 0 ? opcje.prog : skan::otsuThreshold(skan::histogramOf(grey));
+    const QImage grey = skan::toGrey(obraz);
+    const int given = opcje.prog;
 
     // The resolution: given, else stated by the file, else told by each disc's size.
-    const bool stated = scan.metadataDpi >= kMinDpi && scan.metadataDpi <= kMaxStatedDpi;
-    const double knownDpi = opcje.dpi > 0 ? opcje.dpi : stated ? scan.metadataDpi : 0;
+    const bool stated = dpiPliku >= kMinDpi && dpiPliku <= kMaxStatedDpi;
+    const double knownDpi = opcje.dpi > 0 ? opcje.dpi : stated ? dpiPliku : 0;
 
     // A reader's class as it stands is a chart cut already: its inner rings must not be
     // taken for a smaller disc.
-    if (const int size = cutClass(grey, 300)) return {asCut(grey, size, 300, prog)};
+    if (const int size = cutClass(grey, 300)) return {asCut(grey, size, 300, given)};
 
-    // Circles that do not fit the resolution are not discs (an inner printed ring of a disc
-    // whose edge did not show, a plate, a stamp).
-    const std::vector<skan::FoundDisc> found = skan::findDiscs(grey, prog, kMinDiscRadius);
-    const double share = opcje.dpi > 0 ? kExplicitShare : kAgreeShare;
+    // The scale comes from the disc's printed outer line. A resolution given in the options is
+    // the user's word: a disc of another size is not read. One the file states is taken when
+    // the disc agrees with it, and otherwise the disc wins: files often carry a default or a
+    // value lost in a conversion, while every chart disc has the same printed size.
+    const std::vector<skan::RingDisc> found = skan::findRingDiscs(grey);
     std::vector<Disc> discs;
-    for (const skan::FoundDisc& d : found) {
-        if (knownDpi > 0) {
-            const double want = expectedRadius(knownDpi);
-            if (std::fabs(d.circle.r - want) <= share * want) discs.push_back({d.circle, knownDpi});
-        } else if (const double dpi = inferredDpi(d.circle.r); dpi >= kMinDpi) {
-            discs.push_back({d.circle, dpi});
+    const skan::RingDisc* refused = nullptr;
+    for (const skan::RingDisc& d : found) {
+        const double r = d.edge.r;
+        if (opcje.dpi > 0) {
+            const double want = expectedRadius(opcje.dpi);
+            if (std::fabs(r - want) <= kExplicitShare * want)
+                discs.push_back({d.edge, double(opcje.dpi)});
+            else if (!refused)
+                refused = &d;
+        } else if (stated && std::fabs(r - expectedRadius(dpiPliku)) <=
+                                 kAgreeShare * expectedRadius(dpiPliku)) {
+            discs.push_back({d.edge, dpiPliku});
+        } else if (const double dpi = inferredDpi(r); dpi >= kMinDpi) {
+            discs.push_back({d.edge, dpi});
+        } else if (!refused) {
+            refused = &d;
         }
     }
     if (discs.empty()) {
         // A reader's class scanned at the known resolution holds no whole disc either.
         if (knownDpi > 0)
             if (const int size = cutClass(grey, knownDpi))
-                return {asCut(grey, size, knownDpi, prog)};
-        QString why = QStringLiteral("no chart disc found on the page (threshold %1)").arg(prog);
-        if (knownDpi > 0)
-            why += QStringLiteral("; looked for a disc of radius about %1 px at %2 dpi%3")
-                       .arg(qRound(expectedRadius(knownDpi)))
-                       .arg(knownDpi)
-                       .arg(opcje.dpi > 0 ? QString()
-                                          : QStringLiteral(" (the resolution the file states)"));
-        if (!found.empty()) {
-            const double r = found.front().circle.r;
-            why += QStringLiteral("; the largest circle found has a radius of %1 px (a standard "
-                                  "disc at %2 dpi")
+                return {asCut(grey, size, knownDpi, given)};
+        QString why = QStringLiteral("no chart disc found on the page");
+        if (!refused)
+            why += QStringLiteral(" (no printed outer line with rings inside around one centre)");
+        if (opcje.dpi > 0)
+            why += QStringLiteral("; looked for a disc of radius about %1 px at %2 dpi")
+                       .arg(qRound(expectedRadius(opcje.dpi)))
+                       .arg(opcje.dpi);
+        if (refused) {
+            const double r = refused->edge.r;
+            why += QStringLiteral("; the disc found has a radius of %1 px (a standard disc at "
+                                  "%2 dpi")
                        .arg(qRound(r))
                        .arg(qRound(300.0 * r / kDiscRadius300));
-            if (knownDpi <= 0)
+            if (opcje.dpi <= 0)
                 why += QStringLiteral("; scans below %1 dpi are not read").arg(kMinDpi);
             why += QLatin1Char(')');
         }
@@ -215,13 +237,17 @@ std::vector<TarczaZeSkanu> WczytajSkan(const QString& plik, const OpcjeImportu& 
         const double dpi = d.dpi, scale = 300.0 / dpi;
         TarczaZeSkanu t;
         t.dpi = dpi;
+        const int prog = given >= 0
+                             ? given
+                             : skan::bandThreshold(grey, QPointF(c.cx, c.cy), kBandsFrom300 / scale,
+                                                   kBandsTo300 / scale);
         t.prog = prog;
         t.srodek = QPointF(c.cx, c.cy);
         t.promien = c.r * scale;
         t.x0 = t.y0 = opcje.rozmiar / 2.0;
         t.ramka = QRect(QPoint(int(std::floor(c.cx - c.r)), int(std::floor(c.cy - c.r))),
                         QPoint(int(std::ceil(c.cx + c.r)), int(std::ceil(c.cy + c.r))));
-        // The edge line itself stays; whatever lies beyond it is not the disc.
+        // The outer line itself stays; whatever lies beyond it is not the disc.
         t.bitmapa = skan::cutDisc(grey, {t.srodek, scale, opcje.rozmiar, t.promien + 3}, prog);
         out.push_back(std::move(t));
     }

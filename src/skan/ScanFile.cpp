@@ -1,6 +1,6 @@
-#include "host/skan/ScanFile.h"
+#include "skan/ScanFile.h"
 
-#include "host/skan/WczytajSkan.h"
+#include "skan/WczytajSkan.h"
 
 #include <QBuffer>
 #include <QFile>

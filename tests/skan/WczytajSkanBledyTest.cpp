@@ -2,7 +2,9 @@
 
 #include "SkanFixtures.h"
 
-#include "host/skan/WczytajSkan.h"
+#include "chartgen/SampleCharts.h"
+#include "chartgen/ScanLikeRender.h"
+#include "skan/WczytajSkan.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <sys/stat.h>
@@ -40,6 +43,30 @@ QByteArray noisyPng(int w, int h) {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(img.save(&buffer, "PNG"));
     return bytes;
+}
+
+// A square of one grey with grain of the given spread.
+QImage flat(int side, int grey, int grain) {
+    QImage img(side, side * 1414 / 1000, QImage::Format_Grayscale8);
+    unsigned v = 777;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            v = v * 1103515245u + 12345u;
+            const int n = grain ? int((v >> 16) % unsigned(2 * grain + 1)) - grain : 0;
+            img.scanLine(y)[x] = uchar(std::clamp(grey + n, 0, 255));
+        }
+    return img;
+}
+
+// A scan-like disc whose right side lies beyond the page.
+QImage scanLikeCut() {
+    QString error;
+    chartgen::ScanLikeOptions o;
+    const auto d = chartgen::renderScanLike(chartgen::scanLikeCharts().front().spec,
+                                            chartGeometry(), o, &error);
+    EXPECT_TRUE(d) << error.toStdString();
+    if (!d) return {};
+    return d->image.copy(0, 0, int(d->centre.x() + 600), d->image.height());
 }
 
 QString scanned(const char* name, int dpi, int fileDpi, QPointF centre = {750, 750}) {
@@ -79,15 +106,31 @@ TEST(BadInput, EachFileIsRefusedWithItsReason) {
          },
          {},
          "disc 1 of 1 is cut by the left and top edges"},
-        {"wrong resolution stated",
-         [] { return scanned("stated_wrongly.png", 150, 300); },
-         {},
-         "about 728 px at 300 dpi (the resolution the file states); the largest circle found "
-         "has a radius of 363 px (a standard disc at 150 dpi)"},
+        {"resolution given wrongly",
+         [] { return scanned("given_wrongly.png", 150, 150); },
+         {300, -1, 1000},
+         "no chart disc found on the page; looked for a disc of radius about 729 px at 300 dpi; "
+         "the disc found has a radius of 364 px (a standard disc at 150 dpi)"},
         {"too coarse",
-         [] { return scanned("coarse.png", 100, 0); },
+         [] { return scanned("coarse.png", 80, 0); },
          {},
-         "(a standard disc at 50 dpi; scans below 100 dpi are not"},
+         "(a standard disc at 80 dpi; scans below 100 dpi are not"},
+        {"solid black square",
+         [] { return save(flat(900, 0, 0), "black.png"); },
+         {},
+         "no chart disc found"},
+        {"solid grey square",
+         [] { return save(flat(900, 128, 0), "grey.png"); },
+         {},
+         "no chart disc found"},
+        {"blank A4 page at 150 dpi",
+         [] { return save(flat(1240, 245, 3), "blank_a4.jpg", 150); },
+         {},
+         "no chart disc found"},
+        {"scan-like disc cut by the page edge",
+         [] { return save(scanLikeCut(), "cut_scan_like.jpg", 300); },
+         {},
+         "disc 1 of 1 is cut by the right edge of the page"},
         {"threshold", [] { return tempPath("any.png"); }, {0, 256, 1000}, "threshold 256 is out"},
         // Refused from the header, before a decoder allocates the picture.
         {"huge picture",

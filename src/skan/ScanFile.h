@@ -2,7 +2,7 @@
 // Reading a scan file into an image: the checks that turn the decoders' silent partial
 // results into errors, and the resolution the file states.
 
-#include "host/skan/DecodeBudget.h"
+#include "skan/DecodeBudget.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -7,6 +7,7 @@
 
 #include "host/Bitmap32.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -63,5 +64,10 @@ private:
 // no disc, or holds a disc cut by the page edge; and for options out of range. Safe to call from
 // several threads at once.
 std::vector<TarczaZeSkanu> WczytajSkan(const QString& plik, const OpcjeImportu& opcje = {});
+
+// The same for a page decoded already (grey, colour or black-and-white): dpiPliku is the
+// resolution it states (0: none), plik only names it in messages.
+std::vector<TarczaZeSkanu> WczytajObraz(const QImage& obraz, double dpiPliku, const QString& plik,
+                                        const OpcjeImportu& opcje = {});
 
 } // namespace host

@@ -2,7 +2,8 @@
 
 #include "SkanFixtures.h"
 
-#include "host/skan/WczytajSkan.h"
+#include "chartgen/ScanLikeSheet.h"
+#include "skan/WczytajSkan.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,22 @@ TEST(SheetOfDiscs, DiscsComeBackInReadingOrder) {
     const Page300 row = page300(3508, 1700, {2, 0}, {{2700, 760}, {790, 900}});
     const QString rowFile = save(scanOf(row, 150, &at), "row.png", 150);
     expectSheet(rowFile, {at[1], at[0]}, {0, 2}, 150);
+}
+
+// A scan-like sheet: three discs turned by 0, 90 and 217 degrees, no contrast to the lid,
+// overlapping at the rims, JPEG. Each is found at its printed centre, in reading order.
+TEST(SheetOfDiscs, ScanLikeDiscsTurnedDifferently) {
+    QString error;
+    const auto page =
+        chartgen::renderScanLikeSheet(chartgen::threeDiscSheet(), chartGeometry(), {}, &error);
+    ASSERT_TRUE(page) << error.toStdString();
+    const auto discs = host::WczytajSkan(save(page->image, "scan_like_a4.jpg", 300));
+    ASSERT_EQ(discs.size(), 3u);
+    for (std::size_t i = 0; i < discs.size(); ++i) {
+        EXPECT_EQ(discs[i].dpi, 300) << i;
+        EXPECT_LE(errorAt300(discs[i].srodek, page->centres[i], 300), 0.5) << i;
+        EXPECT_NEAR(discs[i].promien, 730, 1.5) << i;
+    }
 }
 
 } // namespace
