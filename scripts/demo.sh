@@ -39,6 +39,17 @@ for image in "$SAMPLES"/*.png; do
     echo "  drawn: $drawn km"
 done
 
+# Scan-like discs, as a flatbed shows used ones: paper barely darker than the lid, a broken
+# outer line, dashed and labelled printed rings, a faint rest line, JPEG. The A4 sheet holds
+# three discs turned differently; it reads with one angle of midnight, the sheet's.
+SCANS="$DATA/scan-like"
+$BIN/chartgen --scan-like --out "$SCANS" >/dev/null
+sheet="$SCANS/skan_arkusz_a4_300dpi.jpg"
+echo
+echo "Scan-like A4 sheet of three turned discs, read with tacho read:"
+$BIN/tacho read --kat24 "$(value "${sheet%.*}.json" kat24)" --date 2024-03-05 "$sheet"
+echo "  drawn: $(sed -n 's/^            "km": \([0-9]*\).*/\1/p' "${sheet%.*}.json" | paste -sd/ -) km"
+
 # The standard charts again as one batch, one JSON object per disc per line, both cores busy.
 standard=""
 for image in "$SAMPLES"/*.bmp; do

@@ -3,6 +3,7 @@
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
+#include "chartgen/ScanLikeFiles.h"
 #include "cli/CommandLine.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@ namespace {
 struct Options {
     QString out, spec, ini;
     bool samples = false;
+    bool scanLike = false;
     int greyDpi = 0;
 };
 
@@ -160,6 +162,12 @@ bool drawOne(const Options& o, const ChartGeometry& g, QTextStream& out, QString
         *error = QStringLiteral("%1: %2").arg(o.spec, why);
         return false;
     }
+    if (o.scanLike) {
+        if (!writeScanLikeChart(*spec, g, o.greyDpi > 0 ? o.greyDpi : 300, o.out, error))
+            return false;
+        out << o.out << '\n';
+        return true;
+    }
     if (o.greyDpi > 0) {
         GreyOptions opt;
         opt.dpi = o.greyDpi;
@@ -184,7 +192,8 @@ std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, 
     cli::CommandLine cl(QStringLiteral("chartgen"),
                         QStringLiteral("chartgen --out DIR [--samples] [--ini FILE]\n"
                                        "       chartgen --spec FILE.json --out IMAGE "
-                                       "[--ini FILE] [--grey DPI]"),
+                                       "[--ini FILE] [--grey DPI] [--scan-like]\n"
+                                       "       chartgen --scan-like --out DIR [--ini FILE]"),
                         QStringLiteral("Draws test and sample charts that agree with the "
                                        "calibration, each with its ground truth."));
     QCommandLineParser& p = cl.parser();
@@ -207,7 +216,12 @@ std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, 
                                   QStringLiteral("With --spec: an 8-bit grey image at this "
                                                  "resolution (50..1200 dpi)."),
                                   QStringLiteral("DPI"));
-    p.addOptions({outOpt, samples, spec, ini, grey});
+    const QCommandLineOption scanLike(
+        QStringLiteral("scan-like"),
+        QStringLiteral("Grey renders as a real scanner shows used discs (faint paper, broken "
+                       "and dashed printed rings, drifting trace, JPEG): the scan-like samples, "
+                       "or with --spec that chart at --grey DPI (default 300)."));
+    p.addOptions({outOpt, samples, spec, ini, grey, scanLike});
     if (const auto done = cl.parse(args, out, err)) return done;
     if (p.isSet(version)) {
         out << "chartgen " << TACHO_VERSION << '\n';
@@ -219,6 +233,7 @@ std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, 
     o.out = p.value(outOpt);
     o.spec = p.value(spec);
     o.samples = p.isSet(samples);
+    o.scanLike = p.isSet(scanLike);
     if (p.isSet(ini)) o.ini = p.value(ini);
     if (p.isSet(grey)) {
         bool ok = false;
@@ -229,6 +244,8 @@ std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, 
                 QStringLiteral("--grey takes a resolution of 50..1200 dpi, not %1").arg(v), err);
     }
     if (o.out.isEmpty()) return cl.error(QStringLiteral("--out is required"), err);
+    if (o.samples && o.scanLike)
+        return cl.error(QStringLiteral("--samples and --scan-like exclude each other"), err);
     if (o.samples && !o.spec.isEmpty())
         return cl.error(QStringLiteral("--samples and --spec exclude each other"), err);
     if (o.greyDpi > 0 && o.spec.isEmpty())
@@ -250,8 +267,9 @@ int runChartgen(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "chartgen: " << error << '\n';
         return 1;
     }
-    const bool done =
-        o.spec.isEmpty() ? writeSamples(o.out, *g, out, &error) : drawOne(o, *g, out, &error);
+    const bool done = !o.spec.isEmpty() ? drawOne(o, *g, out, &error)
+                      : o.scanLike      ? writeScanLikeSamples(o.out, *g, out, &error)
+                                        : writeSamples(o.out, *g, out, &error);
     if (!done) {
         err << "chartgen: " << error << '\n';
         return 1;

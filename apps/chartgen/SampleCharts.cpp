@@ -102,4 +102,20 @@ NamedChart fineScanChart() {
     return wholeDisc(QStringLiteral("standardowa"));
 }
 
+std::vector<NamedChart> scanLikeCharts() {
+    NamedChart day = wholeDisc(QStringLiteral("standardowa"));
+    NamedChart gap = day;
+    gap.name = QStringLiteral("bez_zapisu");
+    gap.spec.periods = {p(0, hm(0, 0), hm(5, 30)),        p(2, hm(5, 30), hm(6, 43), 88),
+                        p(-1, hm(6, 43), hm(18, 52)),     p(1, hm(18, 52), hm(19, 20)),
+                        p(2, hm(19, 20), hm(21, 0), 131), p(0, hm(21, 0), hm(24, 0))};
+    NamedChart night = wholeDisc(QStringLiteral("nocna_zmiana"));
+    std::vector<NamedChart> out{day, gap, night};
+    for (NamedChart& n : out) {
+        n.spec.noise.shift_x = 3;
+        n.spec.noise.shift_y = -2;
+    }
+    return out;
+}
+
 } // namespace chartgen

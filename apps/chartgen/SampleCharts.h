@@ -23,4 +23,9 @@ std::vector<NamedChart> sampleCharts();
 std::vector<NamedChart> a4SheetCharts();
 NamedChart fineScanChart(); // rendered at 600 dpi
 
+// Days of the scan-like renderings, whole discs of the standard kind with the trace 3-4 px off
+// the printed centre: the standard day, a day with twelve hours without recording, the night
+// shift.
+std::vector<NamedChart> scanLikeCharts();
+
 } // namespace chartgen

@@ -4,7 +4,7 @@
 #include "activity/Zdarzenie.h"
 #include "host/Bitmap32.h"
 #include "host/TDateTime.h"
-#include "host/skan/WczytajSkan.h"
+#include "skan/WczytajSkan.h"
 
 #include <QJsonArray>
 

@@ -23,6 +23,11 @@ User& user() {
     return u;
 }
 
+std::function<void()>& odswiezanieListy() {
+    static std::function<void()> f;
+    return f;
+}
+
 QString& dataFolderOverride() {
     static QString folder;
     return folder;
@@ -49,6 +54,14 @@ void SetAktUser(int id, const QString& name) {
 
 QString GetCompName() {
     return QSysInfo::machineHostName();
+}
+
+void SetOdswiezanieListy(std::function<void()> odswiez) {
+    odswiezanieListy() = std::move(odswiez);
+}
+
+void OdswiezListeTarczDni() {
+    if (odswiezanieListy()) odswiezanieListy()();
 }
 
 QString DataFolder() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace host {
 
 // The logged-in user. Until the host logs someone in: id 1 and the operating-system login.
@@ -32,5 +34,10 @@ QString LocalPath(const QString& windowsStylePath);
 // be refused, whatever cyfrowy says. "didital" is spelt so on purpose: it is the name the module
 // calls the host function by.
 bool get_analog_didital(bool analogowy, bool cyfrowy);
+
+// The host's chart list reads its charts again; the module asks for it after a save. The host
+// application installs what that does (null: nothing, as in a host without a list).
+void SetOdswiezanieListy(std::function<void()> odswiez);
+void OdswiezListeTarczDni();
 
 } // namespace host

@@ -124,6 +124,11 @@ QString LoadResstrings(const QString& key) {
     return QLatin1Char('[') + key + QLatin1Char(']');
 }
 
+QString TekstFormy(const QString& key) {
+    const int id = GetLanguageId() == kJezykAngielski ? kJezykAngielski : kJezykPolski;
+    return table(id).value(key);
+}
+
 int GetLanguageId() {
     bool ok = false;
     const int id = GetZm(QStringLiteral("jezyk"), QStringLiteral("ALL")).toInt(&ok);

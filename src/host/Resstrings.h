@@ -18,6 +18,11 @@ constexpr int kJezykAngielski = 2;
 // answer is never an empty string.
 QString LoadResstrings(const QString& key);
 
+// A form caption in the current language, by the key "<form>.<control>" ("TMDIChild.zap1"),
+// without fallback: empty when the current language's table lacks it (the form keeps the
+// caption it was built with).
+QString TekstFormy(const QString& key);
+
 // The current language (1 Polish, 2 English); from the "ALL" setting "jezyk", default 1.
 // Any other id reads the Polish tables. SetLanguageId stores the setting.
 int GetLanguageId();

@@ -47,6 +47,8 @@ const QHash<QString, QVariant>& defaults() {
         add("ALL", "sciezka_dokumenty", QString());
         add("ALL", "edycja_zamknietych_tacho", true);
         add("ALL", "tylko_cyfrowe", false);
+        add("ALL", "tryb_kwir", false);
+        add("ALL", "podglad_rozszerzony", false);
         // The chart module.
         add("KX", "czas_od", 0);
         add("KX", "sciezka_ob", QString()); // data folder, filled in at read time

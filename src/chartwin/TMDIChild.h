@@ -1,0 +1,169 @@
+#pragma once
+// The window that holds one chart. Its controls come from TMDIChild.ui and are members named
+// as in the form (zdarz_grid, Image2, PageControl ...). The handlers live beside the
+// subsystem they belong to: lifecycle and layout here (TMDIChild_*.cpp), the disc view in
+// editing/, the host protocol in module/. A later layer fills a handler by defining it in
+// its own file; the declarations below are the window's whole surface.
+
+#include "activity/Lista_zdarz.h"
+#include "activity/rozladunek.h"
+#include "analysis/Kalibracja.h"
+#include "analysis/OdczytAktywnosci.h"
+#include "chartwin/TOknoKXMDIChild.h"
+#include "host/Ustawienia.h"
+#include "ui_TMDIChild.h"
+
+#include <QLibrary>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QButtonGroup;
+
+namespace host {
+class Query;
+}
+
+// Module-wide: blue rest colour of the period list, from the "KX" setting kolor_odpocz_nieb.
+extern bool kolor_odpocz_nieb;
+
+class TMDIChild : public TOknoKXMDIChild, public Ui::TMDIChild {
+    Q_OBJECT
+public:
+    // Throws analysis::BladKalibracji when ust_tacho.ini cannot be read.
+    TMDIChild(QWidget* owner, bool mdi_child);
+    ~TMDIChild() override;
+
+    // --- operations the host calls (slot order of TOknoKXMDIChild) ----------------------
+    kx::HostTag GetTag() const override { return tag_hosta; }
+    void SetTag(kx::HostTag tag) override { tag_hosta = tag; }
+    bool CzyTarcza(int idt) const override { return id_tarczy == idt; }
+    void UstawDate(int a, int b) override;
+    kx::KxRekordHosta* RekordHosta() const override { return rekord_hosta; }
+    bool CzyZmieniony() const override;
+
+    // --- state (names as the window's description gives them) ----------------------------
+    bool mdi_child = false;
+    bool powiekszony = false; // disc view zoomed: no automatic fit on resize
+    std::int32_t wartosc_hosta = 0;
+    kx::HostTag tag_hosta = 0;
+    std::int32_t id_tarczy = 0;
+    std::int32_t domyslna_klasa = 2; // default size class 1..3
+    float kat24 = 0.0f;              // reference angle
+    float srodek_x = 0.0f, srodek_y = 0.0f;
+    std::int32_t pocz_sr_godz = 0;
+    std::unique_ptr<Lista_zdarz> lista;        // the chart's periods
+    std::unique_ptr<Lista_zdarz> lista_cofnij; // undo copy
+    std::unique_ptr<lista_rozladunkow> punkty_spec;
+    std::unique_ptr<lista_rozladunkow> punkty_spec_cofnij;
+    std::int32_t rodzaj_dnia = 0, typ_tarczy = 0;
+    std::int32_t stan_zalogi = 0;
+    std::int32_t ladowanie = 0; // 1 while filling controls, 2 while defaults are applied
+    std::int32_t promien_nom = 500, srednica_nom = 1000;
+    std::int32_t czas_podany = 0;
+    std::int32_t tryb_otwarcia = 0;
+    std::int32_t id_kier_kopii = -1;
+    std::int32_t wczytana = 0; // chart read from the database
+    std::int32_t zmieniony = 0;
+    std::int32_t typ_dnia_tag = 0; // typ_dnia of the stored chart (the window's tag)
+    std::shared_ptr<QLibrary> biblioteka_dane;
+    std::shared_ptr<QLibrary> biblioteka_ust;
+    host::GetZmFn czytnik_ust = nullptr; // settings reader, null without UstDll
+    std::shared_ptr<QLibrary> biblioteka_shared;
+    int (*czytnik_jezyka)() = nullptr;
+    std::vector<analysis::PrzekroczeniePredkosci> przekroczenia; // speed-excess list
+    QString brak_naruszen_tekst;
+    QString naglowek_bledow;
+    std::uint8_t pocz_po_najdl_odp = 0;
+    std::uint8_t bez_samochodu = 0, bez_kierowcy = 0, bez_potwierdzenia = 0;
+    kx::KxRekordHosta* rekord_hosta = nullptr;
+    QString plik_zrodlowy;
+    std::int32_t ile_zamknij = 0;
+    std::uint8_t zapis_nieudany = 0;
+    std::uint8_t pytanie_przy_zamknieciu = 0;
+    std::int32_t wysokosc_panelu_bledow = 0;
+    std::int32_t nr_skanu = 0;                // the host record's scan index, for the period list
+    std::unique_ptr<QLabel> okno_podpowiedzi; // hint window
+    analysis::Kalibracja kalibracja;
+    // Marker pictures of loading, unloading and border crossing, and the bitmap list.
+    host::Bitmap32 zalad, rozlad, slupek;
+    std::vector<host::Bitmap32> Bitmap32List1;
+    QButtonGroup* poziomy_grupa = nullptr;
+    QButtonGroup* rt_grupa = nullptr;
+    QMenu* PopUP_Image2 = nullptr;
+    QMenu* im4_pop = nullptr;
+    QMenu* zdarz_pop = nullptr;
+
+    // --- lifecycle -------------------------------------------------------------------------
+    void AfterConstruction();
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormClose();
+    bool FormCloseQuery(); // true: the window may close
+    void FormDestroy();
+    void FormClick() {}
+    void FormMouseEnter();
+    void PageControlChange();
+    void PageControlDrawTab();
+    void lista_naruszen(); // approved infringements of the chart's day into lista_bledow
+
+    // --- host protocol (module/) -----------------------------------------------------------
+    void zamknij_po_zapisie(); // zap_zamClick
+    void Button6Click();
+    void wyczysc();                                // ChildCzysc
+    void odswiez_bufor(kx::KxRekordHosta* rekord); // OdswiezBuf
+    // Ustaw_Child: the open-chart row, the chart id, mode and caption; then the opening.
+    void ustaw(std::int32_t tryb_modulu, std::int32_t idt, const QString& podpis,
+               host::Query* wiersz);
+    void wpisz_wiersz_sesji(std::int32_t idt);
+    // OtworzChild's cut-out: the disc's square box of side 2 * promien from the sheet,
+    // turned about its centre by obrot degrees.
+    static host::Bitmap32 wytnij_tarcze(const host::Bitmap32& arkusz, const kx::KxRect& zrodlo,
+                                        int promien, double obrot);
+
+    // --- commands other layers define ----------------------------------------------------
+    void zap1Click();      // save (saving); leaves zap1 enabled when it did not complete
+    void kontrolujClick(); // rule check
+    void powiekszClick();  // disc view zoom (editing/)
+    void pomClick();
+    void powrotClick();
+    void KolkoMyszy(int delta); // wheel on the form: one notch up zooms in, otherwise out
+    void dopasuj_widok();       // fit the disc view into its place
+    void Ustawgodzin24Click();
+    // Opening a chart: the rest of Ustaw_Child, and the reading of a stored chart without
+    // periods. Nothing to do until charts open.
+    void otworz_tarcze(std::int32_t idt, host::Query* wiersz);
+    void analizuj_tarcze();
+
+    // Settings through the window's reader: def when the reader is missing or the key unknown.
+    QVariant ustawienie(const QString& name, const QString& group, const QVariant& def) const;
+    // Marks the chart changed: enables zap1 and zap_zam.
+    void oznacz_zmiane();
+    // The page control's active page.
+    int aktywna_strona() const { return PageControl->currentIndex(); }
+
+signals:
+    // Emitted at the end of FormShow; screenshots and tests wait for nothing else.
+    void pokazano();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+
+private:
+    void ustaw_podpisy();           // resource-string captions of construction
+    void ustaw_podpisy_tworzenia(); // captions of FormCreate
+    void tylko_do_odczytu();        // preview: disable all but what stays usable
+    void wczytaj_biblioteki();
+    void rozmiar_klasy();
+    void usun_wiersz_sesji();
+    bool zniszczony_ = false;
+};

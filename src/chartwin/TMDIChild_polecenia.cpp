@@ -1,0 +1,26 @@
+// Commands whose work belongs to the layers that open, check and save a chart. Until a chart
+// can be opened there is nothing for them to do; each later layer replaces its definition
+// here by one in its own folder.
+
+#include "chartwin/TMDIChild.h"
+
+#include "host/Dialogi.h"
+#include "host/Resstrings.h"
+
+void TMDIChild::otworz_tarcze(std::int32_t, host::Query*) {}
+
+void TMDIChild::analizuj_tarcze() {}
+
+void TMDIChild::kontrolujClick() {}
+
+void TMDIChild::Ustawgodzin24Click() {}
+
+void TMDIChild::zap1Click() {
+    // Saving a chart does not exist yet. Reporting success would let "Yes" on the close
+    // question drop the user's edits; the save fails instead, so the window stays open.
+    host::InfoBox(host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildZapisNiedostepny")),
+                  host::MB_OK | host::MB_ICONINFORMATION, this);
+    zapis_nieudany = 1;
+    zap1->setEnabled(true);
+    zap_zam->setEnabled(true);
+}

@@ -1,0 +1,152 @@
+// What the host's calls do to a window: setting a chart, the open-chart row, refreshing
+// from the host record, clearing, and closing after a save.
+
+#include "chartwin/TMDIChild.h"
+
+#include "host/HostContext.h"
+#include "host/HostMessages.h"
+#include "host/Ustawienia.h"
+#include "host/db/Query.h"
+
+#include <QPainter>
+
+namespace {
+
+const QString kNazwaDll = QStringLiteral("lista_tacho.dll");
+
+bool ustawienie_all(const char* nazwa) {
+    return host::GetZm(QLatin1String(nazwa), QStringLiteral("ALL")).toBool();
+}
+
+std::intptr_t jako_param(QWidget* w) {
+    return reinterpret_cast<std::intptr_t>(w);
+}
+
+} // namespace
+
+void TMDIChild::wpisz_wiersz_sesji(std::int32_t idt) {
+    if (!ustawienie_all("cb_run_session")) return;
+    // A database that refuses the row costs the user nothing: the row only tells other
+    // users that the chart is open.
+    try {
+        host::Query q(QStringLiteral(
+            "select id_sesji from sesja where id_u = :id_u and nazwa_dll = :nazwa_dll "
+            "and id_ = :id_ limit 1"));
+        q.setParam(QStringLiteral("id_u"), host::AktIdU());
+        q.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
+        q.setParam(QStringLiteral("id_"), idt);
+        q.open();
+        const bool jest = !q.Eof();
+        q.close();
+        if (!jest && idt > 0) {
+            host::Query ins(QStringLiteral(
+                "insert into sesja (nazwa_dll, id_, id_u) values (:nazwa_dll, :id_, :id_u)"));
+            ins.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
+            ins.setParam(QStringLiteral("id_"), idt);
+            ins.setParam(QStringLiteral("id_u"), host::AktIdU());
+            ins.exec();
+        }
+    } catch (const std::exception& e) {
+        qWarning("TMDIChild: open-chart row not written: %s", e.what());
+    }
+}
+
+void TMDIChild::usun_wiersz_sesji() {
+    if (!ustawienie_all("cb_run_session")) return;
+    if (ustawienie_all("cb_save_session_closing") && ustawienie_all("cb_save_session")) return;
+    try {
+        host::Query q(QStringLiteral(
+            "delete from sesja where id_u = :id_u and nazwa_dll = :nazwa_dll and id_ = :id_"));
+        q.setParam(QStringLiteral("id_u"), host::AktIdU());
+        q.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
+        q.setParam(QStringLiteral("id_"), id_tarczy);
+        q.exec();
+    } catch (const std::exception&) {
+        // The row is advisory; a failure must not stop the window going away.
+    }
+}
+
+void TMDIChild::ustaw(std::int32_t tryb_modulu, std::int32_t idt, const QString& podpis,
+                      host::Query* wiersz) {
+    PageControl->setCurrentWidget(zak_dane_pod);
+    wpisz_wiersz_sesji(idt);
+    tryb_otwarcia = tryb_modulu;
+    wczytana = 1;
+    id_tarczy = idt;
+    setWindowTitle(podpis);
+    if (mdi_child) host::SendMessage(kx::kMsgUstawiono, jako_param(this), 0);
+    if (wiersz && !wiersz->Eof()) typ_dnia_tag = wiersz->asInteger(QStringLiteral("typ_dnia"));
+    otworz_tarcze(idt, wiersz);
+}
+
+void TMDIChild::odswiez_bufor(kx::KxRekordHosta* rekord) {
+    rekord_hosta = rekord;
+    if (!rekord) return;
+    nr_skanu = rekord->nr_skanu;
+    const int k = kierowca->findData(rekord->id_k);
+    kierowca->setCurrentIndex(k);
+    const int s = nr_rej->findData(rekord->id_s);
+    nr_rej->setCurrentIndex(s);
+    if (rekord->data > 0) data_tacho->setDate(host::TDateTime(rekord->data).date());
+    if (PageControl->currentWidget() != zak_dane_pod) PageControl->setCurrentWidget(zak_dane_pod);
+}
+
+void TMDIChild::zamknij_po_zapisie() {
+    zap1Click();
+    if (zap1->isEnabled()) {
+        zapis_nieudany = 1;
+        return;
+    }
+    Button6Click();
+}
+
+void TMDIChild::Button6Click() {
+    if (mdi_child) {
+        FormClose();
+        host::PostMessage(kx::kMsgZamknij, jako_param(this), 0);
+    } else {
+        close();
+    }
+}
+
+void TMDIChild::wyczysc() {
+    zap1->setEnabled(false);
+    zap_zam->setEnabled(false);
+    lista = std::make_unique<Lista_zdarz>();
+    przekroczenia.clear();
+    punkty_spec = std::make_unique<lista_rozladunkow>();
+    punkty_spec_cofnij = std::make_unique<lista_rozladunkow>();
+    zdarz_grid->clearSelection();
+    lb->clear();
+    srodek_x = srodek_y = float(promien_nom);
+    id_tarczy = 0;
+    zmieniony = 0;
+    for (QCheckBox* c : panel_bledy->findChildren<QCheckBox*>())
+        c->setChecked(false);
+    miDodajBladWirtuPrzemiesz->setChecked(false);
+    for (QPlainTextEdit* m : edycja_tacho_opis_frame->findChildren<QPlainTextEdit*>())
+        m->clear();
+    for (QLineEdit* e : panel_bledy->findChildren<QLineEdit*>())
+        e->clear();
+    km_od->clear();
+    km_do->clear();
+    status_tarczy->setCurrentIndex(-1);
+    cb_status->setProperty("Tag", 0);
+    sciezkaedit->clear();
+}
+
+host::Bitmap32 TMDIChild::wytnij_tarcze(const host::Bitmap32& arkusz, const kx::KxRect& zrodlo,
+                                        int promien, double obrot) {
+    const int bok = std::max(1, 2 * promien);
+    host::Bitmap32 wynik(bok, bok, host::clWhite32);
+    QPainter p(&wynik.image());
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.translate(promien, promien);
+    p.rotate(obrot);
+    p.translate(-promien, -promien);
+    const QRectF zr(zrodlo.Left, zrodlo.Top, zrodlo.Right - zrodlo.Left,
+                    zrodlo.Bottom - zrodlo.Top);
+    if (!arkusz.empty() && zr.width() > 0 && zr.height() > 0)
+        p.drawImage(QRectF(0, 0, bok, bok), arkusz.image(), zr);
+    return wynik;
+}

@@ -1,0 +1,91 @@
+#include "skan/DiscCut.h"
+
+#include <cmath>
+#include <vector>
+
+namespace host::skan {
+
+namespace {
+
+// Page positions of the sub-samples of every bitmap column (or row) around `origin`.
+std::vector<double> positions(double origin, const CutGeometry& g, int k) {
+    std::vector<double> p(std::size_t(g.size) * std::size_t(k));
+    for (int i = 0; i < g.size; ++i)
+        for (int s = 0; s < k; ++s)
+            p[std::size_t(i) * std::size_t(k) + std::size_t(s)] =
+                origin + (i + (s + 0.5) / k - 0.5 - g.size / 2.0) / g.scale;
+    return p;
+}
+
+} // namespace
+
+// Bilinear sampling is separable here (the mapping only scales and shifts), so each sub-row
+// is first interpolated between two page rows over the columns it needs, then along the row.
+Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
+    Bitmap32 out(g.size, g.size, clWhite32);
+    const int k = std::max(1, int(std::ceil(1.0 / g.scale - 1e-9)));
+    const std::vector<double> xs = positions(g.centre.x(), g, k);
+    const std::vector<double> ys = positions(g.centre.y(), g, k);
+
+    // Columns as offsets into the interpolated line, which spans first..last page column.
+    const int first = int(std::floor(xs.front())), last = int(std::floor(xs.back())) + 1;
+    std::vector<int> col(xs.size());
+    std::vector<float> colFrac(xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const int ix = int(std::floor(xs[i]));
+        col[i] = ix - first;
+        colFrac[i] = float(xs[i] - ix);
+    }
+    std::vector<float> line(std::size_t(last - first + 1));
+    std::vector<float> sum(std::size_t(g.size));
+
+    const double half = g.size / 2.0, level = (threshold + 0.5) * k * k;
+    const int width = grey.width();
+    const double keep2 = g.keep > 0 ? g.keep * g.keep : -1;
+    auto pageRow = [&](int y) -> const uchar* {
+        return y >= 0 && y < grey.height() ? grey.constScanLine(y) : nullptr;
+    };
+    for (int y = 0; y < g.size; ++y) {
+        const double dy = y - half;
+        // Columns kept on this row: all, or those inside the keep circle.
+        int x0 = 0, x1 = g.size - 1;
+        if (keep2 > 0) {
+            if (dy * dy > keep2) continue;
+            const double w = std::sqrt(keep2 - dy * dy);
+            x0 = std::max(0, int(std::ceil(half - w)));
+            x1 = std::min(g.size - 1, int(std::floor(half + w)));
+        }
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (int sy = 0; sy < k; ++sy) {
+            const double py = ys[std::size_t(y) * std::size_t(k) + std::size_t(sy)];
+            const int iy = int(std::floor(py));
+            const float fy = float(py - iy);
+            const uchar* a = pageRow(iy);
+            const uchar* b = pageRow(iy + 1);
+            float* lineAt = line.data() - first;
+            if (a && b && first >= 0 && last < width) {
+                for (int j = first; j <= last; ++j)
+                    lineAt[j] = float(a[j]) + float(b[j] - a[j]) * fy;
+            } else {
+                for (int j = first; j <= last; ++j) {
+                    const bool in = j >= 0 && j < width;
+                    const float va = in && a ? a[j] : 255.0f, vb = in && b ? b[j] : 255.0f;
+                    lineAt[j] = va + (vb - va) * fy;
+                }
+            }
+            for (int x = x0; x <= x1; ++x)
+                for (int sx = 0; sx < k; ++sx) {
+                    const std::size_t i = std::size_t(x) * std::size_t(k) + std::size_t(sx);
+                    const float l = line[std::size_t(col[i])], r = line[std::size_t(col[i] + 1)];
+                    sum[std::size_t(x)] += l + (r - l) * colFrac[i];
+                }
+        }
+        TColor32* row = out.scanLine(y);
+        const float flevel = float(level);
+        for (int x = x0; x <= x1; ++x)
+            if (sum[std::size_t(x)] <= flevel) row[x] = clBlack32;
+    }
+    return out;
+}
+
+} // namespace host::skan

@@ -1,0 +1,73 @@
+// Screenshots of the chart window: every tab in the opening modes preview (0), new chart (1)
+// and disc cut from a sheet (5), with a generated chart in the views, into build/screens/.
+// Run by CTest (label screens) and by scripts/screens.sh; the pictures are for people to look
+// at, so the program fails only when a picture cannot be made.
+
+#include "chartgen/ChartGenerator.h"
+#include "chartgen/ChartGeometry.h"
+#include "chartgen/SampleCharts.h"
+#include "chartwin/TMDIChild.h"
+#include "host/Biblioteki.h"
+#include "host/Dialogi.h"
+#include "host/Ustawienia.h"
+#include "host/db/Connection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString cel = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    QDir().mkpath(cel);
+    QTextStream err(stderr);
+
+    host::InstallSettings(std::make_shared<host::Ustawienia>(QString()));
+    host::InstallDialogs(std::make_shared<host::ScriptedDialogs>());
+    host::ConnectionParams p;
+    p.database = QStringLiteral(":memory:");
+    host::InstallConnection(std::make_shared<host::Connection>(p));
+
+    QString blad;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
+    const auto tarcza =
+        geo ? chartgen::drawChart(chartgen::sampleCharts().front().spec, *geo, &blad)
+            : std::nullopt;
+    if (!tarcza) err << "no generated chart (" << blad << "); the views stay empty\n";
+
+    int zapisane = 0;
+    for (const int tryb : {kx::kTrybPodglad, kx::kTrybNowa, kx::kTrybZArkusza}) {
+        TMDIChild okno(nullptr, false);
+        okno.resize(1460, 755);
+        okno.setWindowTitle(QStringLiteral("Tarcza - tryb %1").arg(tryb));
+        if (tarcza)
+            for (ImgView32* v : {okno.Image2, okno.Image4, okno.Image1}) {
+                v->Bitmap() = tarcza->image;
+                v->Changed();
+            }
+        okno.tryb_otwarcia = tryb;
+        okno.show();
+        QCoreApplication::processEvents(); // lay the form out before the show logic fits the views
+        okno.FormShow();
+        for (int i = 0; i < okno.PageControl->count(); ++i) {
+            if (!okno.PageControl->isTabVisible(i)) continue;
+            okno.PageControl->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            const QString plik =
+                QDir(cel).filePath(QStringLiteral("tryb%1_%2.png")
+                                       .arg(tryb)
+                                       .arg(okno.PageControl->widget(i)->objectName()));
+            if (!okno.grab().save(plik)) {
+                err << "cannot write " << plik << "\n";
+                return 1;
+            }
+            ++zapisane;
+        }
+        okno.hide();
+    }
+    QTextStream(stdout) << zapisane << " screenshots in " << QDir(cel).absolutePath() << "\n";
+    host::InstallConnection(nullptr);
+    return zapisane > 0 ? 0 : 1;
+}

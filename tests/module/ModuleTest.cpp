@@ -1,0 +1,368 @@
+// The module through its entry points, as a host drives it.
+
+#include "ModuleFixture.h"
+
+#include "chartwin/TOknoKXMDIChild.h"
+#include "host/Biblioteki.h"
+#include "host/Resstrings.h"
+#include "host/Ustawienia.h"
+#include "host/db/Query.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+namespace {
+
+using V = std::vector<unsigned>;
+
+const char* const kEksporty[] = {"_CreateChild", "_Execute",       "_Ustaw_Child", "_OtworzChild",
+                                 "_Show",        "_GetModuleName", "_GetDllCode",  "_GetVersionA",
+                                 "_GetNazwaUpr", "_CloseChild",    "_OdswiezBuf",  "_ChildCzysc"};
+
+std::intptr_t p(QWidget* w) {
+    return reinterpret_cast<std::intptr_t>(w);
+}
+
+} // namespace
+
+TEST_F(ModuleTest, ExportsEveryEntryPointAndNothingElse) {
+    QLibrary* lib = gospodarz->zaladuj();
+    ASSERT_NE(lib, nullptr);
+    QStringList oczekiwane;
+    for (const char* e : kEksporty) {
+        EXPECT_NE(lib->resolve(e), nullptr) << e;
+        oczekiwane << QLatin1String(e);
+    }
+    QProcess nm;
+    nm.start(QStringLiteral("nm"),
+             {QStringLiteral("-D"), QStringLiteral("--defined-only"), lib->fileName()});
+    ASSERT_TRUE(nm.waitForFinished(30000));
+    QStringList funkcje;
+    for (const QString& linia :
+         QString::fromLatin1(nm.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const QStringList pola = linia.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        // Text (code), data and weak symbols; the linker's section markers are absolute.
+        if (pola.size() == 3 && QStringLiteral("TtDdWwVvRr").contains(pola[1])) funkcje << pola[2];
+    }
+    funkcje.removeAll(QStringLiteral("_edata"));
+    funkcje.removeAll(QStringLiteral("_end"));
+    funkcje.removeAll(QStringLiteral("__bss_start"));
+    funkcje.sort();
+    oczekiwane.sort();
+    EXPECT_EQ(funkcje, oczekiwane);
+}
+
+TEST_F(ModuleTest, HostQuestionsNeedNoWindow) {
+    QLibrary* lib = gospodarz->zaladuj();
+    QString s;
+    gospodarz->fn<kx::GetString_fn>(lib, "_GetModuleName")(&s);
+    EXPECT_EQ(s, QStringLiteral("KX"));
+    gospodarz->fn<kx::GetString_fn>(lib, "_GetDllCode")(&s);
+    EXPECT_EQ(s, QStringLiteral("KX_CW"));
+    gospodarz->fn<kx::GetString_fn>(lib, "_GetVersionA")(&s);
+    EXPECT_EQ(s, QStringLiteral(TACHO_FILE_VERSION));
+    QByteArray upr("x");
+    gospodarz->fn<kx::GetNazwaUpr_fn>(lib, "_GetNazwaUpr")(&upr);
+    EXPECT_TRUE(upr.isEmpty());
+    EXPECT_FALSE(upr.isNull());
+    EXPECT_TRUE(gospodarz->komunikaty.empty());
+}
+
+TEST_F(ModuleTest, CallingOrderForOneChart) {
+    const int id = dodaj_tarcze();
+    QWidget* w = gospodarz->otworz(id);
+    ASSERT_NE(w, nullptr);
+    // 0x490 is sent inside Ustaw_Child; the constructor's 0x48E was posted and arrives after.
+    EXPECT_EQ(gospodarz->numery(), V({kx::kMsgUstawiono}));
+    TestHost::dostarcz();
+    EXPECT_EQ(gospodarz->komunikaty,
+              (std::vector<Komunikat>{{kx::kMsgUstawiono, p(w)}, {kx::kMsgUtworzono, p(w)}}));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Tarcza %1").arg(id));
+    EXPECT_TRUE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(id));
+    EXPECT_FALSE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(id + 1));
+
+    const kx::HostTag tag = static_cast<TOknoKXMDIChild*>(w)->GetTag();
+    QLibrary* lib = gospodarz->instancje.at(tag).get();
+    gospodarz->komunikaty.clear();
+    // Saving does not exist yet: save-and-close says so and keeps the window with its edits.
+    dialogi->pushAnswer(host::IDOK);
+    gospodarz->fn<kx::CloseChild_fn>(lib, "_CloseChild")(w, true);
+    TestHost::dostarcz();
+    EXPECT_EQ(gospodarz->numery(), V({}));
+    ASSERT_EQ(dialogi->shown.size(), 1);
+    EXPECT_EQ(dialogi->shown[0],
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildZapisNiedostepny")));
+    EXPECT_TRUE(kontrolka<QPushButton>(w, "zap1")->isEnabled());
+    EXPECT_EQ(gospodarz->okna.size(), 1u);
+
+    // The close button closes without saving.
+    kontrolka<QPushButton>(w, "Button6")->click();
+    EXPECT_EQ(gospodarz->numery(), V({})); // posted: not yet
+    TestHost::dostarcz();
+    // The host deleted the window on 0x491: 0x48F is sent from the destructor, 0x7EF posted.
+    EXPECT_EQ(gospodarz->komunikaty,
+              (std::vector<Komunikat>{{kx::kMsgZamknij, p(w)},
+                                      {kx::kMsgNiszczenie, p(w)},
+                                      {kx::kMsgZwolnijModul, static_cast<std::intptr_t>(tag)}}));
+    EXPECT_TRUE(gospodarz->okna.empty());
+    EXPECT_EQ(gospodarz->zwolnione, 1);
+}
+
+TEST_F(ModuleTest, RefusedChartKindMakesNoWindow) {
+    host::SetZm(QStringLiteral("tylko_cyfrowe"), QStringLiteral("ALL"), true);
+    const int id = dodaj_tarcze();
+    EXPECT_EQ(gospodarz->otworz(id, kx::kTrybZapisana, true), nullptr);
+    TestHost::dostarcz();
+    EXPECT_TRUE(gospodarz->komunikaty.empty());
+    EXPECT_EQ(ile_wierszy_sesji(id), 0);
+    // Without the check the same host makes the window.
+    EXPECT_NE(gospodarz->otworz(id, kx::kTrybZapisana, false), nullptr);
+}
+
+TEST_F(ModuleTest, TwoWindowsEachWithItsMessagesAndTag) {
+    QWidget* a = gospodarz->otworz(dodaj_tarcze());
+    QWidget* b = gospodarz->otworz(dodaj_tarcze());
+    ASSERT_TRUE(a && b);
+    TestHost::dostarcz();
+    EXPECT_EQ(gospodarz->komunikaty, (std::vector<Komunikat>{{kx::kMsgUstawiono, p(a)},
+                                                             {kx::kMsgUstawiono, p(b)},
+                                                             {kx::kMsgUtworzono, p(a)},
+                                                             {kx::kMsgUtworzono, p(b)}}));
+    const auto tag_a = static_cast<TOknoKXMDIChild*>(a)->GetTag();
+    const auto tag_b = static_cast<TOknoKXMDIChild*>(b)->GetTag();
+    EXPECT_NE(tag_a, tag_b);
+    gospodarz->komunikaty.clear();
+    // The close button of b: b goes, a stays.
+    kontrolka<QPushButton>(b, "Button6")->click();
+    TestHost::dostarcz();
+    EXPECT_EQ(gospodarz->komunikaty,
+              (std::vector<Komunikat>{{kx::kMsgZamknij, p(b)},
+                                      {kx::kMsgNiszczenie, p(b)},
+                                      {kx::kMsgZwolnijModul, std::intptr_t(tag_b)}}));
+    EXPECT_EQ(gospodarz->okna, std::vector<QWidget*>{a});
+    EXPECT_EQ(gospodarz->instancje.count(tag_a), 1u);
+}
+
+TEST_F(ModuleTest, OpenChartRows) {
+    struct Przypadek {
+        bool zapis_przy_zamykaniu, zapis_sesji;
+        int zostaje;
+    };
+    for (const Przypadek c : {Przypadek{false, false, 0}, Przypadek{true, false, 0},
+                              Przypadek{false, true, 0}, Przypadek{true, true, 1}}) {
+        SCOPED_TRACE(testing::Message() << c.zapis_przy_zamykaniu << c.zapis_sesji);
+        host::SetZm(QStringLiteral("cb_save_session_closing"), QStringLiteral("ALL"),
+                    c.zapis_przy_zamykaniu);
+        host::SetZm(QStringLiteral("cb_save_session"), QStringLiteral("ALL"), c.zapis_sesji);
+        const int id = dodaj_tarcze();
+        QWidget* w1 = gospodarz->otworz(id);
+        EXPECT_EQ(ile_wierszy_sesji(id), 1);
+        QWidget* w2 = gospodarz->otworz(id); // the same chart again finds its row
+        EXPECT_EQ(ile_wierszy_sesji(id), 1);
+        delete w2;
+        delete w1;
+        gospodarz->okna.clear();
+        TestHost::dostarcz();
+        EXPECT_EQ(ile_wierszy_sesji(id), c.zostaje);
+    }
+    // A chart not yet stored writes no row.
+    gospodarz->otworz(0);
+    EXPECT_EQ(ile_wierszy_sesji(0), 0);
+    // Without cb_run_session nothing is written.
+    host::SetZm(QStringLiteral("cb_run_session"), QStringLiteral("ALL"), false);
+    const int id = dodaj_tarcze();
+    gospodarz->otworz(id);
+    EXPECT_EQ(ile_wierszy_sesji(id), 0);
+}
+
+TEST_F(ModuleTest, RefusedSessionInsertIsSwallowed) {
+    const int id = dodaj_tarcze();
+    host::ExecQuery(QStringLiteral("drop table sesja"));
+    QWidget* w = gospodarz->otworz(id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Tarcza %1").arg(id));
+    EXPECT_TRUE(dialogi->shown.isEmpty());
+}
+
+TEST_F(ModuleTest, PreviewDisablesExactlyTheEditingControls) {
+    auto stan = [this](QWidget* w) {
+        std::map<std::string, bool> s;
+        for (const char* n : {"kierowca",  "nr_rej",         "km_od",
+                              "zap1",      "usun_punkty",    "status_tarczy",
+                              "cb_status", "slownik_status", "adnotacje_tarczy",
+                              "typy",      "il_minut",       "rb_dod",
+                              "cb1",       "zdarz_grid",     "Button6",
+                              "powieksz",  "powrot",         "Image2",
+                              "Image4",    "Drukuj",         "sciezkaedit",
+                              "pop_dzien", "kierowca1",      "lista_bledow",
+                              "adnotacje", "PageControl"})
+            s[n] = kontrolka<QWidget>(w, n)->isEnabled();
+        return s;
+    };
+    QWidget* podglad = gospodarz->otworz(dodaj_tarcze(), kx::kTrybPodglad);
+    auto s = stan(podglad);
+    for (const char* n :
+         {"kierowca", "nr_rej", "km_od", "zap1", "usun_punkty", "status_tarczy", "cb_status",
+          "slownik_status", "adnotacje_tarczy", "typy", "il_minut", "rb_dod", "cb1"})
+        EXPECT_FALSE(s[n]) << n;
+    for (const char* n :
+         {"zdarz_grid", "Button6", "powieksz", "powrot", "Image2", "Image4", "Drukuj",
+          "sciezkaedit", "pop_dzien", "kierowca1", "lista_bledow", "adnotacje", "PageControl"})
+        EXPECT_TRUE(s[n]) << n;
+    EXPECT_TRUE(kontrolka<QPlainTextEdit>(podglad, "adnotacje")->isReadOnly());
+
+    // A stored chart opened for editing keeps them.
+    QWidget* edycja = gospodarz->otworz(dodaj_tarcze(), kx::kTrybZapisana);
+    auto e = stan(edycja);
+    for (const char* n : {"kierowca", "nr_rej", "km_od", "status_tarczy", "typy", "rb_dod", "cb1"})
+        EXPECT_TRUE(e[n]) << n;
+    EXPECT_FALSE(kontrolka<QPlainTextEdit>(edycja, "adnotacje")->isReadOnly());
+
+    // Extended preview: status and annotations stay usable.
+    host::SetZm(QStringLiteral("podglad_rozszerzony"), QStringLiteral("ALL"), true);
+    QWidget* rozszerzony = gospodarz->otworz(dodaj_tarcze(), kx::kTrybPodglad);
+    auto r = stan(rozszerzony);
+    EXPECT_TRUE(r["status_tarczy"]);
+    EXPECT_TRUE(r["adnotacje_tarczy"]);
+    EXPECT_FALSE(r["kierowca"]);
+    EXPECT_FALSE(kontrolka<QPlainTextEdit>(rozszerzony, "adnotacje")->isReadOnly());
+}
+
+TEST_F(ModuleTest, StoredChartOfAFreeDayLocksDateAndDriver) {
+    QWidget* w = gospodarz->otworz(dodaj_tarcze(/*typ_dnia=*/1), kx::kTrybZapisana, false);
+    EXPECT_FALSE(kontrolka<QWidget>(w, "data_tacho")->isEnabled());
+    EXPECT_FALSE(kontrolka<QWidget>(w, "kierowca")->isEnabled());
+    EXPECT_FALSE(kontrolka<QWidget>(w, "dodaj_kier")->isEnabled());
+    EXPECT_TRUE(kontrolka<QWidget>(w, "nr_rej")->isEnabled());
+}
+
+TEST_F(ModuleTest, CloseQueryAskedOnceAndOnlyWithChanges) {
+    QWidget* w = gospodarz->otworz(dodaj_tarcze());
+    TestHost::dostarcz();
+    gospodarz->komunikaty.clear();
+    // Nothing changed: closes without a question.
+    gospodarz->usuwaj_na_zamkniecie = false;
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(dialogi->shown.isEmpty());
+    TestHost::dostarcz();
+    EXPECT_EQ(gospodarz->numery(), V({kx::kMsgZamknij}));
+
+    // A change: the question comes once; Cancel keeps the window.
+    QWidget* z = gospodarz->otworz(dodaj_tarcze());
+    kontrolka<QPushButton>(z, "zap1")->setEnabled(true);
+    dialogi->pushAnswer(host::IDCANCEL);
+    EXPECT_FALSE(z->close());
+    EXPECT_EQ(dialogi->shown.size(), 1);
+    EXPECT_TRUE(dialogi->shown[0].contains(QStringLiteral("Tarcza")));
+    EXPECT_EQ(dialogi->lastFlags, 35);
+    // Yes runs the save, which cannot complete yet: the window stays, the save button too.
+    dialogi->pushAnswer(host::IDYES);
+    dialogi->pushAnswer(host::IDOK);
+    EXPECT_FALSE(z->close());
+    EXPECT_EQ(dialogi->shown.size(), 3);
+    EXPECT_TRUE(kontrolka<QPushButton>(z, "zap1")->isEnabled());
+    // No closes without saving.
+    dialogi->pushAnswer(host::IDNO);
+    EXPECT_TRUE(z->close());
+    EXPECT_EQ(dialogi->shown.size(), 4);
+    EXPECT_TRUE(dialogi->unexpected.isEmpty());
+}
+
+namespace {
+// Closing again while the question is on screen must not ask a second time.
+class PonownieZamyka : public host::DialogProvider {
+public:
+    QWidget* okno = nullptr;
+    int pytania = 0;
+    bool drugie_zamkniecie = false;
+    int infoBox(const QString&, int, QWidget*) override {
+        ++pytania;
+        if (pytania == 1) drugie_zamkniecie = okno->close();
+        return host::IDCANCEL;
+    }
+    bool inputBox(const QString&, QWidget*, QString&, int) override { return false; }
+};
+} // namespace
+
+TEST_F(ModuleTest, CloseQueryNotAskedTwiceWhileOnScreen) {
+    auto d = std::make_shared<PonownieZamyka>();
+    host::InstallDialogs(d);
+    QWidget* w = gospodarz->otworz(dodaj_tarcze());
+    d->okno = w;
+    gospodarz->usuwaj_na_zamkniecie = false;
+    kontrolka<QPushButton>(w, "zap1")->setEnabled(true);
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(d->pytania, 1);
+}
+
+TEST_F(ModuleTest, HostRecordWithoutChangesClosesSilently) {
+    QWidget* w = gospodarz->otworz(dodaj_tarcze());
+    QLibrary* lib = gospodarz->instancje.begin()->second.get();
+    kx::KxRekordHosta rekord;
+    gospodarz->fn<kx::OdswiezBuf_fn>(lib, "_OdswiezBuf")(w, &rekord);
+    EXPECT_EQ(static_cast<TOknoKXMDIChild*>(w)->RekordHosta(), &rekord);
+    kontrolka<QPushButton>(w, "zap1")->setEnabled(true);
+    gospodarz->usuwaj_na_zamkniecie = false;
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(dialogi->shown.isEmpty());
+}
+
+TEST_F(ModuleTest, KwirVariantHidesInfringements) {
+    QWidget* zwykle = gospodarz->otworz(dodaj_tarcze());
+    auto* strony = kontrolka<QTabWidget>(zwykle, "PageControl");
+    EXPECT_TRUE(strony->isTabVisible(strony->indexOf(kontrolka<QWidget>(zwykle, "zak_kontroli"))));
+
+    host::SetZm(QStringLiteral("tryb_kwir"), QStringLiteral("ALL"), true);
+    QWidget* w = gospodarz->otworz(dodaj_tarcze());
+    strony = kontrolka<QTabWidget>(w, "PageControl");
+    EXPECT_FALSE(strony->isTabVisible(strony->indexOf(kontrolka<QWidget>(w, "zak_kontroli"))));
+    EXPECT_TRUE(strony->isTabVisible(strony->indexOf(kontrolka<QWidget>(w, "tsKWIR"))));
+    for (const char* n :
+         {"Label_nar2", "Label12", "lista_bledow", "BlueButton_nar", "BlueButton_bledy"})
+        EXPECT_TRUE(kontrolka<QWidget>(w, n)->isHidden()) << n;
+    EXPECT_EQ(kontrolka<QWidget>(w, "adnotacje")->palette().color(QPalette::Base),
+              QColor(0xF7, 0xF7, 0xFC));
+}
+
+TEST_F(ModuleTest, ClearEmptiesTheWindow) {
+    QWidget* w = gospodarz->otworz(dodaj_tarcze());
+    QLibrary* lib = gospodarz->instancje.begin()->second.get();
+    kontrolka<QCheckBox>(w, "cb3")->setChecked(true);
+    kontrolka<QLineEdit>(w, "km_od")->setText(QStringLiteral("1200"));
+    kontrolka<QPushButton>(w, "zap1")->setEnabled(true);
+    gospodarz->fn<kx::ChildCzysc_fn>(lib, "_ChildCzysc")(w);
+    EXPECT_FALSE(kontrolka<QCheckBox>(w, "cb3")->isChecked());
+    EXPECT_TRUE(kontrolka<QLineEdit>(w, "km_od")->text().isEmpty());
+    EXPECT_FALSE(kontrolka<QPushButton>(w, "zap1")->isEnabled());
+    EXPECT_FALSE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(1));
+    EXPECT_TRUE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(0));
+}
+
+TEST_F(ModuleTest, BrokenCalibrationFileNamesFileAndLine) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("ust_tacho.ini")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("r=727\nr1=abc\n");
+    f.close();
+    QLibrary* lib = gospodarz->zaladuj();
+    host::SetExeFolder(dir.path());
+    QWidget* w = gospodarz->fn<kx::CreateChild_fn>(lib, "_CreateChild")(nullptr, false, true, 0);
+    EXPECT_EQ(w, nullptr);
+    ASSERT_EQ(dialogi->shown.size(), 1);
+    EXPECT_TRUE(dialogi->shown[0].contains(QStringLiteral("ust_tacho.ini")))
+        << dialogi->shown[0].toStdString();
+    EXPECT_TRUE(dialogi->shown[0].contains(QStringLiteral("line 2")))
+        << dialogi->shown[0].toStdString();
+    TestHost::dostarcz();
+    EXPECT_TRUE(gospodarz->komunikaty.empty());
+}
