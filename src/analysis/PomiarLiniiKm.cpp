@@ -22,6 +22,7 @@ constexpr int co_ktory_spoczynek = 6;   // rays off the driving, for printed ink
 constexpr float min_wysokosc = 0.15f;   // the zig-zag's plateau must reach this share
 constexpr float prog_reszty = 0.1f;     // ink off the driving on this share of rays
 constexpr float tolerancja = 1.5f;      // edges this close to the calibration's agree
+constexpr float max_skok = 3.0f;        // neighbouring sectors' edges at most this far apart
 constexpr float blisko_druku = 1.5f;    // a line this close to printed ink would see it
 constexpr float prog_druku = 0.1f;      // printed ink: this share of rays on both sides
 constexpr float krok_linii = 0.5f;
@@ -216,6 +217,26 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
         kr[std::size_t(s)]->zewn = z[z.size() / 2];
     }
 
+    // A recording moves smoothly: measured sectors whose edges jump apart by more than 3 px a
+    // sector saw something else (a printed legend, a scratch, a broken trace), and the edges
+    // are not trusted at all.
+    bool gladkie = true;
+    int poprzedni = -1, pierwszy = -1;
+    auto porownaj = [&](int s1, int s2) {
+        const float d = static_cast<float>((s2 - s1 + n) % n == 0 ? n : (s2 - s1 + n) % n);
+        const auto& a = *kr[std::size_t(s1)];
+        const auto& b = *kr[std::size_t(s2)];
+        if (std::fabs(a.wewn - b.wewn) > max_skok * d || std::fabs(a.zewn - b.zewn) > max_skok * d)
+            gladkie = false;
+    };
+    for (int s = 0; s < n; ++s) {
+        if (!kr[std::size_t(s)]) continue;
+        if (poprzedni >= 0) porownaj(poprzedni, s);
+        if (pierwszy < 0) pierwszy = s;
+        poprzedni = s;
+    }
+    if (pierwszy != poprzedni) porownaj(poprzedni, pierwszy);
+
     // Sectors without a measurement: linear between the nearest measured ones around the disc.
     for (int s = 0; s < n; ++s) {
         if (kr[std::size_t(s)]) continue;
@@ -241,9 +262,10 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     // test reaches back into the tip's ink.
     bool przesuniete = false, odsuniete = false;
     for (int s = 0; s < n; ++s) {
-        const float ew = wynik.wewn[std::size_t(s)], ez = wynik.zewn[std::size_t(s)];
-        const bool zgodny =
-            std::fabs(ew - e_wewn) <= tolerancja && std::fabs(ez - e_zewn) <= tolerancja;
+        const float ew = gladkie ? wynik.wewn[std::size_t(s)] : e_wewn;
+        const float ez = gladkie ? wynik.zewn[std::size_t(s)] : e_zewn;
+        const bool zgodny = !gladkie || (std::fabs(ew - e_wewn) <= tolerancja &&
+                                         std::fabs(ez - e_zewn) <= tolerancja);
         przesuniete = przesuniete || !zgodny;
         float l1 = static_cast<float>(k.off_1p) + (zgodny ? 0.0f : ew - e_wewn);
         float l5 = static_cast<float>(k.off_5p) + (zgodny ? 0.0f : ez - e_zewn);

@@ -21,6 +21,7 @@
 //
 // The calibration's fixed offsets stay (LinieKm::zmierzone false) when nothing was driven,
 // when no sector shows a zig-zag of plausible height (0.7 to 1.3 times the calibration's),
+// when measured sectors' edges jump apart (more than 3 px per sector: a legend, a scratch),
 // or when every sector agrees with the calibration and no printed ink lies on its lines:
 // clean charts then read exactly as with fixed offsets.
 
