@@ -3,28 +3,18 @@
 
 #include "host/KatyCzas.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// A label's "hh:nn": a time of day below a whole day; a whole day of one activity reads
-// "24:00", not the "00:00" a clock would show.
+// A label shows the total as a clock would: "hh:nn" of the day fraction, so a whole day of one
+// activity reads "00:00" there. The minute totals beside the labels keep the true length.
 QString hhnn(host::TDateTime t) {
-    const QString tekst = host::FormatDateTime(QStringLiteral("hh:nn"), t);
-    // Whole days as the formatting counts them, after rounding to the millisecond.
-    const double ms = std::floor(t.value * 86400000.0 + 0.5);
-    const int dni = int(std::floor(ms / 86400000.0));
-    if (dni <= 0) return tekst;
-    return QString::number(24 * dni + QStringView(tekst).left(2).toInt()) + tekst.mid(2);
+    return host::FormatDateTime(QStringLiteral("hh:nn"), t);
 }
 
-// The time a label reads, "24:00" included.
-double czas_etykiety(const QString& tekst) {
-    const int dwukropek = int(tekst.indexOf(QLatin1Char(':')));
-    const int godziny = QStringView(tekst).left(dwukropek).toInt();
-    if (godziny < 24) return host::StrToTime(tekst);
-    return godziny / 24 + host::StrToTime(QString::number(godziny % 24) + tekst.mid(dwukropek));
+int minuty(host::TDateTime t) {
+    return int(std::llround(t.value * 1440.0));
 }
 
 } // namespace
@@ -33,9 +23,16 @@ Podsumowanie pokaz_podsum(const Lista_zdarz& lista) {
     Podsumowanie p;
     const host::TDateTime jazda = lista.czas_czynnosci(kJazda);
     p.st_ja = hhnn(jazda);
-    p.st_pr = hhnn(lista.czas_czynnosci(kPraca));
-    p.st_za = hhnn(lista.czas_czynnosci(kDyzur));
-    p.st_br = hhnn(lista.czas_czynnosci(kBrakDanych));
+    const host::TDateTime praca = lista.czas_czynnosci(kPraca);
+    const host::TDateTime dyzur = lista.czas_czynnosci(kDyzur);
+    const host::TDateTime brak = lista.czas_czynnosci(kBrakDanych);
+    p.st_pr = hhnn(praca);
+    p.st_za = hhnn(dyzur);
+    p.st_br = hhnn(brak);
+    p.min_ja = minuty(jazda);
+    p.min_pr = minuty(praca);
+    p.min_za = minuty(dyzur);
+    p.min_br = minuty(brak);
 
     if (jazda > 0.41666766666666666) {
         p.kolor_ja = Podsumowanie::kKolorPonad10;
@@ -58,12 +55,11 @@ Podsumowanie pokaz_podsum(const Lista_zdarz& lista) {
         p.st_po = QStringLiteral("23:59");
     } else {
         using host::StrToTime;
-        const double reszta = StrToTime(QStringLiteral("23:59:59")) -
-                              (czas_etykiety(p.st_br) + czas_etykiety(p.st_pr) +
-                               czas_etykiety(p.st_za) + czas_etykiety(p.st_ja)) +
-                              StrToTime(QStringLiteral("00:00:01"));
-        // Labels rounded up can together pass a day: no rest then, not a clock gone round.
-        p.st_po = hhnn(std::max(reszta, 0.0));
+        const double reszta =
+            StrToTime(QStringLiteral("23:59:59")) -
+            (StrToTime(p.st_br) + StrToTime(p.st_pr) + StrToTime(p.st_za) + StrToTime(p.st_ja)) +
+            StrToTime(QStringLiteral("00:00:01"));
+        p.st_po = hhnn(reszta);
         if (p.st_po == QLatin1String("00:01")) p.st_po = zero;
     }
     return p;

@@ -20,6 +20,9 @@ struct Podsumowanie {
     QString st_za; // availability
     QString st_br; // no data
     QString st_po; // rest
+    // The totals behind the first four labels in whole minutes: a label reads a whole day of
+    // one activity as "00:00", these read 1440.
+    int min_ja = 0, min_pr = 0, min_za = 0, min_br = 0;
     host::TColor kolor_ja = kKolorZwykly;
     bool Image3 = false; // the warning picture: driving above 10 hours
     // Wide: a long list of long drives adds up past an int.

@@ -48,10 +48,18 @@ QJsonArray okresy_json(const Lista_zdarz& lista) {
 }
 
 QJsonObject podsumowanie_json(const Podsumowanie& p) {
-    return {{QLatin1String("jazda"), p.st_ja},        {QLatin1String("praca"), p.st_pr},
-            {QLatin1String("dyzur"), p.st_za},        {QLatin1String("brak"), p.st_br},
-            {QLatin1String("postoj"), p.st_po},       {QLatin1String("km"), qint64(p.suma_km)},
-            {QLatin1String("v"), qint64(p.predkosc)}, {QLatin1String("ostrzezenie"), p.Image3}};
+    return {{QLatin1String("jazda"), p.st_ja},
+            {QLatin1String("praca"), p.st_pr},
+            {QLatin1String("dyzur"), p.st_za},
+            {QLatin1String("brak"), p.st_br},
+            {QLatin1String("postoj"), p.st_po},
+            {QLatin1String("km"), qint64(p.suma_km)},
+            {QLatin1String("v"), qint64(p.predkosc)},
+            {QLatin1String("ostrzezenie"), p.Image3},
+            {QLatin1String("minuty"), QJsonObject{{QLatin1String("jazda"), p.min_ja},
+                                                  {QLatin1String("praca"), p.min_pr},
+                                                  {QLatin1String("dyzur"), p.min_za},
+                                                  {QLatin1String("brak"), p.min_br}}}};
 }
 
 QJsonObject kontrola_json(const Lista_zdarz& lista, const Kontrola& kontrola) {

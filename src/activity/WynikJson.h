@@ -5,7 +5,9 @@
 //   period   {"nr", "czy_praca", "kat_od", "kat_do", "czas_od", "czas_do" ("hh:nn", rounded to
 //             the minute), "km", "points" (distance points in the period), "czy_przerwa"}
 //   summary  {"jazda", "praca", "dyzur", "brak", "postoj" (the labels' "hh:nn"), "km", "v",
-//             "ostrzezenie" (the warning picture: driving above 10 hours)}
+//             "ostrzezenie" (the warning picture: driving above 10 hours), "minuty" (the
+//             totals of "jazda" ... "brak" in minutes: 1440 for a whole day that a label
+//             shows as "00:00")}
 //   check    {"result", "ile_jazda_ciagla", "ile_przerwa_krotka", "findings"}
 //   reading  {"size", "x0", "y0", "kat24", "pocz_sr_godz", "kat_rozp", "kat_zak" (null when
 //             not set), "periods", "summary", "check", "no_trace" (stretches of 10 minutes or

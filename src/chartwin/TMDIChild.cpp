@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableWidgetItem>
 #include <QWheelEvent>
@@ -108,6 +109,11 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     });
 
     FormCreate();
+
+    // The header tab is active at start. It is chosen only now, with every caption set, so that
+    // its page is measured once rather than again for each caption changed above.
+    const QSignalBlocker bez_zmiany_strony(PageControl);
+    PageControl->setCurrentWidget(zak_dane_pod);
 }
 
 void TMDIChild::AfterConstruction() {

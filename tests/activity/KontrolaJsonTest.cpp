@@ -137,7 +137,7 @@ TEST(DzienJson, DobryDzienPrzechodzi) {
 }
 
 TEST(DzienJson, CalyDzienJazdyTo24Godziny) {
-    // The summary's labels and the check count the same day: 24 hours, not a clock's 00:00.
+    // The labels read a clock's 00:00; the minutes beside them and the check count 24 hours.
     Lista_zdarz lista;
     DzienKontroli dzien;
     QString blad;
@@ -147,8 +147,9 @@ TEST(DzienJson, CalyDzienJazdyTo24Godziny) {
         << blad.toStdString();
     const QJsonObject wynik = sprawdz_dzien(lista, dzien);
     const QJsonObject p = wynik["summary"].toObject();
-    EXPECT_EQ(p["jazda"].toString(), "24:00");
-    EXPECT_EQ(p["postoj"].toString(), "00:00");
+    EXPECT_EQ(p["jazda"].toString(), "00:00");
+    EXPECT_EQ(p["postoj"].toString(), "23:59");
+    EXPECT_EQ(p["minuty"].toObject()["jazda"].toInt(), 1440);
     EXPECT_TRUE(p["ostrzezenie"].toBool());
     const QJsonArray uwagi = wynik["check"].toObject()["findings"].toArray();
     ASSERT_FALSE(uwagi.isEmpty());

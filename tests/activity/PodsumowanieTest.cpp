@@ -48,9 +48,11 @@ TEST(Podsumowanie, CzasyIOdpoczynek) {
          {{W, 1439}, {R, 1}},
          {"00:00", "23:59", "00:00", "00:00", "00:00"}},
         {"an empty list", {}, {"00:00", "00:00", "00:00", "00:00", "23:59"}},
-        {"a whole day of driving reads 24:00, no rest",
+        // The labels read the clock: a whole day of driving is "00:00", and with every
+        // working label at "00:00" rest shows "23:59".
+        {"a whole day of driving reads as a clock shows it",
          {{D, 720}, {D, 720}},
-         {"24:00", "00:00", "00:00", "00:00", "00:00"}},
+         {"00:00", "00:00", "00:00", "00:00", "23:59"}},
         {"a whole day of work and availability",
          {{W, 1380}, {A, 60}},
          {"00:00", "23:00", "01:00", "00:00", "00:00"}},
@@ -61,6 +63,11 @@ TEST(Podsumowanie, CzasyIOdpoczynek) {
         uloz(l, t.dzien);
         const Podsumowanie p = pokaz_podsum(l);
         EXPECT_EQ((QStringList{p.st_ja, p.st_pr, p.st_za, p.st_br, p.st_po}), t.teksty);
+        int min[4] = {};
+        for (const Kawalek& k : t.dzien)
+            if (k.kod != R) min[k.kod == D ? 0 : k.kod == W ? 1 : k.kod == A ? 2 : 3] += k.min;
+        EXPECT_EQ((std::vector<int>{p.min_ja, p.min_pr, p.min_za, p.min_br}),
+                  (std::vector<int>{min[0], min[1], min[2], min[3]}));
     }
 }
 
