@@ -158,13 +158,14 @@ TEST(DzienJson, CalyDzienJazdyTo24Godziny) {
 
 TEST(DzienJson, OkresKonczacySieGdzieZaczynaToCalyDzien) {
     // One full-day period, in each way a day file can give it: 24 hours in the summary's
-    // labels and in the check.
+    // totals and in the check (the labels read as a clock does: rest 23:59, a whole day of
+    // another activity 00:00).
     const struct {
         const char* co;
         const char* okres;
         int kod;
         const char* etykieta; // summary key
-        const char* czas;     // what it reads
+        const char* czas;     // what its label reads
     } tabela[] = {
         {"rest by times", R"({"czy_praca": 0, "czas_od": "00:00", "czas_do": "24:00"})", kPostoj,
          "postoj", "23:59"},
@@ -175,9 +176,9 @@ TEST(DzienJson, OkresKonczacySieGdzieZaczynaToCalyDzien) {
         {"rest by 0 to 360", R"({"czy_praca": 0, "kat_od": 0, "kat_do": 360})", kPostoj, "postoj",
          "23:59"},
         {"no data", R"({"czy_praca": -1, "kat_od": 40, "kat_do": 40})", kBrakDanych, "brak",
-         "24:00"},
+         "00:00"},
         {"driving", R"({"czy_praca": 2, "czas_od": "00:00", "czas_do": "24:00"})", kJazda, "jazda",
-         "24:00"},
+         "00:00"},
     };
     for (const auto& t : tabela) {
         SCOPED_TRACE(t.co);
@@ -193,6 +194,8 @@ TEST(DzienJson, OkresKonczacySieGdzieZaczynaToCalyDzien) {
         const QJsonObject wynik = sprawdz_dzien(lista, dzien);
         EXPECT_EQ(wynik["periods"].toArray()[0].toObject()["czy_praca"].toInt(), t.kod);
         EXPECT_EQ(wynik["summary"].toObject()[t.etykieta].toString(), t.czas);
+        if (t.kod != kPostoj)
+            EXPECT_EQ(wynik["summary"].toObject()["minuty"].toObject()[t.etykieta].toInt(), 1440);
         const QJsonArray uwagi = wynik["check"].toObject()["findings"].toArray();
         if (t.kod == kPostoj) {
             // A day of rest holds its daily rest: nothing to report.
