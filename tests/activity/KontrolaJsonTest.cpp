@@ -194,8 +194,9 @@ TEST(DzienJson, OkresKonczacySieGdzieZaczynaToCalyDzien) {
         const QJsonObject wynik = sprawdz_dzien(lista, dzien);
         EXPECT_EQ(wynik["periods"].toArray()[0].toObject()["czy_praca"].toInt(), t.kod);
         EXPECT_EQ(wynik["summary"].toObject()[t.etykieta].toString(), t.czas);
-        if (t.kod != kPostoj)
+        if (t.kod != kPostoj) {
             EXPECT_EQ(wynik["summary"].toObject()["minuty"].toObject()[t.etykieta].toInt(), 1440);
+        }
         const QJsonArray uwagi = wynik["check"].toObject()["findings"].toArray();
         if (t.kod == kPostoj) {
             // A day of rest holds its daily rest: nothing to report.
