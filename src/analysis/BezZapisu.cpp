@@ -41,15 +41,28 @@ std::vector<OdcinekBezZapisu> odcinki_bez_zapisu(const host::Bitmap32& bitmapa,
         // the ray is stepped a pixel of radius at a time.
         const int baza = std::clamp(g.pocz_sr_godz, pas.od, pas.do_);
         const PozycjaF p = kier.pozycja(g.x0, g.y0, static_cast<float>(baza) + dh);
-        for (int d = 0; d <= pas.do_ - baza; ++d)
-            if (ciemna_probka(obraz.piksel(static_cast<int>(p.x + d * kier.cos()),
-                                           static_cast<int>(p.y + d * kier.sin()))))
-                return true;
-        for (int d = 1; d <= baza - pas.od; ++d)
-            if (ciemna_probka(obraz.piksel(static_cast<int>(p.x - d * kier.cos()),
-                                           static_cast<int>(p.y - d * kier.sin()))))
-                return true;
-        return false;
+        const double c = kier.cos(), s = kier.sin();
+        const int na_zewn = pas.do_ - baza, do_srodka = baza - pas.od;
+        // Each coordinate only grows or only shrinks from the inner end of the ray to the
+        // outer one, so when both ends lie on the bitmap every pixel between does.
+        const int x1 = static_cast<int>(p.x + na_zewn * c),
+                  y1 = static_cast<int>(p.y + na_zewn * s);
+        const int x2 = static_cast<int>(p.x - do_srodka * c),
+                  y2 = static_cast<int>(p.y - do_srodka * s);
+        auto szukaj = [&](auto piksel) {
+            for (int d = 0; d <= na_zewn; ++d)
+                if (ciemna_probka(
+                        piksel(static_cast<int>(p.x + d * c), static_cast<int>(p.y + d * s))))
+                    return true;
+            for (int d = 1; d <= do_srodka; ++d)
+                if (ciemna_probka(
+                        piksel(static_cast<int>(p.x - d * c), static_cast<int>(p.y - d * s))))
+                    return true;
+            return false;
+        };
+        if (obraz.zawiera(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)))
+            return szukaj([&](int x, int y) { return obraz.piksel_w_obrazie(x, y); });
+        return szukaj([&](int x, int y) { return obraz.piksel(x, y); });
     };
     // The middle of every other minute first (a stretch worth reporting holds several); only
     // within two minutes of one found empty are the quarters looked at, which finds the ends

@@ -126,7 +126,8 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     const WidokBitmapy obraz(an.bitmapa());
     const std::vector<char> mapa = mapa_jazdy(jazda);
     int i = 0;
-    Kierunek kier(0.0f); // turned along with the angle
+    std::array<int, ile_o> px{}, py{}; // the pixels of one ray, offset by offset
+    Kierunek kier(0.0f);               // turned along with the angle
     for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
         kier = Kierunek(a, kier);
         const bool jedzie = mapa[std::size_t(static_cast<int>(a * 10.0f) % 3600)] != 0;
@@ -137,13 +138,28 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
         // A profile needs no exact pixel of the angle convention: the ray is stepped a pixel
         // of radius at a time.
         PozycjaF p = kier.pozycja(g.x0, g.y0, r0 + static_cast<float>(o_min));
-        for (int o = o_min; o <= o_max; ++o, p.x += kier.cos(), p.y += kier.sin()) {
-            if (!czarny_win(obraz.piksel(static_cast<int>(p.x), static_cast<int>(p.y)))) continue;
-            ++z1.ciemne[std::size_t(o - o_min)];
-            if (jedzie) ++cala_jazda.ciemne[std::size_t(o - o_min)];
+        for (std::size_t j = 0; j < px.size(); ++j, p.x += kier.cos(), p.y += kier.sin()) {
+            px[j] = static_cast<int>(p.x);
+            py[j] = static_cast<int>(p.y);
         }
+        // Each coordinate only grows or only shrinks along the ray, so when both ends lie on
+        // the bitmap every pixel between does and is read without the test.
+        auto licz = [&](auto piksel) {
+            for (std::size_t j = 0; j < px.size(); ++j)
+                z1.ciemne[j] += czarny_win(piksel(px[j], py[j]));
+        };
+        if (obraz.zawiera(std::min(px.front(), px.back()), std::min(py.front(), py.back()),
+                          std::max(px.front(), px.back()), std::max(py.front(), py.back())))
+            licz([&](int x, int y) { return obraz.piksel_w_obrazie(x, y); });
+        else
+            licz([&](int x, int y) { return obraz.piksel(x, y); });
         ++z1.promienie;
-        if (jedzie) ++cala_jazda.promienie;
+    }
+    // The driving over the whole disc is the sum of the sectors.
+    for (const Zliczenie& s : sektory) {
+        for (std::size_t j = 0; j < s.ciemne.size(); ++j)
+            cala_jazda.ciemne[j] += s.ciemne[j];
+        cala_jazda.promienie += s.promienie;
     }
 
     // Printed ink: what the rest of the disc holds and the driving holds on top of the
