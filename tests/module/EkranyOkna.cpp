@@ -1,5 +1,6 @@
 // Screenshots of the chart window: every tab in the opening modes preview (0), new chart (1)
-// and disc cut from a sheet (5), with a generated chart in the views, into build/screens/.
+// and disc cut from a sheet (5), with a generated chart in the views, into build/screens/;
+// the new-chart mode once more in English (en_tryb1_*.png).
 // Run by CTest (label screens) and by scripts/screens.sh; the pictures are for people to look
 // at, so the program fails only when a picture cannot be made.
 
@@ -9,6 +10,7 @@
 #include "chartwin/TMDIChild.h"
 #include "host/Biblioteki.h"
 #include "host/Dialogi.h"
+#include "host/Resstrings.h"
 #include "host/Ustawienia.h"
 #include "host/db/Connection.h"
 
@@ -38,7 +40,17 @@ int main(int argc, char** argv) {
     if (!tarcza) err << "no generated chart (" << blad << "); the views stay empty\n";
 
     int zapisane = 0;
-    for (const int tryb : {kx::kTrybPodglad, kx::kTrybNowa, kx::kTrybZArkusza}) {
+    struct Wariant {
+        int tryb;
+        int jezyk;
+        const char* przedrostek;
+    };
+    for (const auto& [tryb, jezyk, przedrostek] :
+         {Wariant{kx::kTrybPodglad, host::kJezykPolski, ""},
+          Wariant{kx::kTrybNowa, host::kJezykPolski, ""},
+          Wariant{kx::kTrybZArkusza, host::kJezykPolski, ""},
+          Wariant{kx::kTrybNowa, host::kJezykAngielski, "en_"}}) {
+        host::SetLanguageId(jezyk);
         TMDIChild okno(nullptr, false);
         okno.resize(1460, 755);
         okno.setWindowTitle(QStringLiteral("Tarcza - tryb %1").arg(tryb));
@@ -56,7 +68,8 @@ int main(int argc, char** argv) {
             okno.PageControl->setCurrentIndex(i);
             QCoreApplication::processEvents();
             const QString plik =
-                QDir(cel).filePath(QStringLiteral("tryb%1_%2.png")
+                QDir(cel).filePath(QStringLiteral("%1tryb%2_%3.png")
+                                       .arg(QLatin1String(przedrostek))
                                        .arg(tryb)
                                        .arg(okno.PageControl->widget(i)->objectName()));
             if (!okno.grab().save(plik)) {
