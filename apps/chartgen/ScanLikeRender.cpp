@@ -94,6 +94,7 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
     for (const Stretch& s : layOut(spec))
         for (int q = int(std::ceil(s.od * 4)); q < int(std::ceil(s.do_ * 4)); ++q)
             act[std::size_t(q % (1440 * 4))] = s.czy_praca;
+    // Minutes since the start of recording; `act` is indexed in quarters of them.
     auto minuteAt = [&](double kat) { return host::Katdo360(kat - drawn->startKat) * 4.0; };
 
     Prng rng(o.seed ^ 0x5CA11u);
@@ -185,7 +186,7 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
                 } else if (rr >= reach.from && rr < reach.to) {
                     const double cov = trace.at(vx, vy);
                     if (cov > 0) {
-                        const int code = act[std::size_t(int(minuteAt(phi)) % (1440 * 4))];
+                        const int code = act[std::size_t(int(minuteAt(phi) * 4) % (1440 * 4))];
                         const auto bar = activityBand(g, spec.typ, code);
                         if (code == 0) {
                             ink(o.restGrey, cov);

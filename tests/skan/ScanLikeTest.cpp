@@ -151,7 +151,7 @@ TEST(ScanLike, DrivingReadFromTheImportedDisc) {
     const struct {
         int chart, dpi;
         double share; // of the drawn driving minutes read as driving, at least
-    } cases[] = {{0, 300, 0.98}, {1, 300, 0.98}, {0, 150, 0.95}};
+    } cases[] = {{0, 300, 0.98}, {1, 300, 0.98}, {2, 300, 0.98}, {0, 150, 0.95}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dpi);
         chartgen::ScanLikeOptions o;
