@@ -43,7 +43,8 @@ struct ScanLikeDisc {
 };
 
 // One disc alone on a scanner bed a little larger than the disc, its printed centre a few
-// pixels off the image centre. The chart description is drawn as a whole disc (1500 class, centred).
+// pixels off the image centre. The chart description is drawn as a whole disc (1500 class,
+// centred).
 std::optional<ScanLikeDisc> renderScanLike(const ChartSpec& spec, const ChartGeometry& g,
                                            const ScanLikeOptions& opt, QString* error);
 

@@ -92,6 +92,9 @@ void TMDIChild::lista_naruszen() {
         PageControl->setTabText(zakladka, R("Resstrings_IDS_kontrolgrid") + QStringLiteral("!"));
         zak_kontroli->setProperty("Tag", 1);
     }
+    // A caption changed on a shown window: the tab bar must take its new width at once, or
+    // the last tab hides behind the scroll arrows.
+    PageControl->tabBar()->adjustSize();
     PageControlDrawTab();
 }
 
