@@ -139,6 +139,43 @@ public:
     void otworz_tarcze(std::int32_t idt, host::Query* wiersz);
     void analizuj_tarcze();
 
+    // --- header data (chartwin/TMDIChild_naglowek.cpp) ---------------------------------------
+    // A null nadawca is a call from code (opening a chart), not from the user: some handlers
+    // then skip what only a user's change does.
+    void data_tachoChange(QObject* nadawca);
+    void data_tachoCloseUp();
+    void kierowcaChange(QObject* nadawca);
+    void kierowcaCloseUp();
+    void konwojentSelect();
+    void nr_rejSelect();
+    void nr_rejChange();
+    void nr_rejCloseUp();
+    void km_od_Change();
+    void km_doChange();
+    void km_od_Click();
+    void km_doClick();
+    void km_doEnter();
+    void km_od_Exit();
+    void roznica_kmChange();
+    void zalogaClick();
+    void typyClick();
+    void cb_statusClick(QObject* nadawca);
+    void cb_statusSelect();
+    void slownik_statusClick();
+    void slownik_adnotClick();
+    void adnotacjeChange();
+    void BlueButton_dodaj_adnotClick();
+    void dodaj_kierClick();
+    void edytuj_kierClick();
+    void dodaj_samClick();
+    void edytuj_samClick();
+    void znajdz_dzien_f(QObject* nadawca); // previous / next chart of the driver
+    // Operations the opening calls: the driver boxes for the chart date, the vehicle box,
+    // and both odometer readings written as decimal text.
+    void wypelnij_kierowcow(const QDate& data);
+    void wypelnij_samochody();
+    void ustaw_licznik(std::int32_t km_pocz, std::int32_t km_kon);
+
     // Settings through the window's reader: def when the reader is missing or the key unknown.
     QVariant ustawienie(const QString& name, const QString& group, const QVariant& def) const;
     // Marks the chart changed: enables zap1 and zap_zam.
