@@ -31,15 +31,13 @@ std::optional<Options> parse(const QStringList& args, QTextStream& out, QTextStr
                         QStringLiteral("init creates the data folder's database (with --demo, a "
                                        "demo fleet in it); info describes it."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("The data folder (default: %1).")
-                                      .arg(QDir::toNativeSeparators(defaultDataFolder())),
-                                  QStringLiteral("DIR"));
-    const QCommandLineOption demo(QStringLiteral("demo"),
-                                  QStringLiteral("With init: add the demo fleet."));
-    p.addOption(data);
-    p.addOption(demo);
-    p.addPositionalArgument(QStringLiteral("ACTION"), QStringLiteral("init or info"));
+    const auto data = cl.option(QStringLiteral("data"),
+                                QStringLiteral("The data folder (default: %1).")
+                                    .arg(QDir::toNativeSeparators(defaultDataFolder())),
+                                QStringLiteral("DIR"));
+    const auto demo =
+        cl.option(QStringLiteral("demo"), QStringLiteral("With init: add the demo fleet."));
+    cl.addArguments(QStringLiteral("ACTION"), QStringLiteral("init or info"), {});
     if (const auto d = cl.parse(args, out, err)) {
         done = *d;
         return std::nullopt;

@@ -45,30 +45,22 @@ std::optional<int> parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wy
         QStringLiteral("Analogue tachograph charts of a fleet: the chart list and one window "
                        "per chart."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption wersja = p.addVersionOption();
-    const QCommandLineOption dane(
-        QStringLiteral("data"), QStringLiteral("Data folder (settings, images, SQLite database)."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption db(QStringLiteral("db"),
-                                QStringLiteral("Shared PostgreSQL database instead of the data "
-                                               "folder's SQLite file."),
-                                QStringLiteral("postgresql://user@host:port/db"));
-    const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Language of the texts: pl or en (stored as the "
-                                                 "language setting)."),
-                                  QStringLiteral("pl|en"));
-    const QCommandLineOption demo(
-        QStringLiteral("demo"),
-        QStringLiteral("Add the demo charts to a database that holds no chart yet."));
-    p.addOptions({dane, db, lang, demo});
+    cl.addVersion(QCoreApplication::applicationVersion());
+    const auto dane = cl.option(QStringLiteral("data"),
+                                QStringLiteral("Data folder (settings, images, SQLite database)."),
+                                QStringLiteral("DIR"));
+    const auto db = cl.option(
+        QStringLiteral("db"),
+        QStringLiteral("Shared PostgreSQL database instead of the data folder's SQLite file."),
+        QStringLiteral("postgresql://user@host:port/db"));
+    const auto lang = cl.option(
+        QStringLiteral("lang"),
+        QStringLiteral("Language of the texts: pl or en (stored as the language setting)."),
+        QStringLiteral("pl|en"));
+    const auto demo =
+        cl.option(QStringLiteral("demo"),
+                  QStringLiteral("Add the demo charts to a database that holds no chart yet."));
     if (const auto koniec = cl.parse(argumenty, out, err)) return koniec;
-    if (p.isSet(wersja)) {
-        out << "tacho-host " << QCoreApplication::applicationVersion() << '\n';
-        return 0;
-    }
-    if (!p.positionalArguments().isEmpty())
-        return cl.error(
-            QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first()), err);
     wynik = OpcjeHosta{};
     wynik.dane = p.isSet(dane) ? p.value(dane) : domyslnyFolderDanych();
     if (wynik.dane.trimmed().isEmpty())
