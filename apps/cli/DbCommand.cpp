@@ -1,13 +1,13 @@
 #include "DbCommand.h"
 
 #include "CommandLine.h"
+#include "host/HostContext.h"
 #include "host/db/DemoData.h"
 #include "host/db/Query.h"
 #include "host/db/Schema.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <memory>
 #include <optional>
@@ -33,7 +33,7 @@ std::optional<Options> parse(const QStringList& args, QTextStream& out, QTextStr
     QCommandLineParser& p = cl.parser();
     const auto data = cl.option(QStringLiteral("data"),
                                 QStringLiteral("The data folder (default: %1).")
-                                    .arg(QDir::toNativeSeparators(defaultDataFolder())),
+                                    .arg(QDir::toNativeSeparators(host::DefaultDataFolder())),
                                 QStringLiteral("DIR"));
     const auto demo =
         cl.option(QStringLiteral("demo"), QStringLiteral("With init: add the demo fleet."));
@@ -46,7 +46,7 @@ std::optional<Options> parse(const QStringList& args, QTextStream& out, QTextStr
     const QStringList rest = p.positionalArguments();
     o.action = rest.value(0);
     o.demo = p.isSet(demo);
-    o.data = p.isSet(data) ? p.value(data) : defaultDataFolder();
+    o.data = p.isSet(data) ? p.value(data) : host::DefaultDataFolder();
     QString error;
     if (rest.size() > 1)
         error = QStringLiteral("unexpected argument %1").arg(rest.at(1));
@@ -136,17 +136,12 @@ int info(host::Connection& c, const QString& file, QTextStream& out) {
 
 } // namespace
 
-QString defaultDataFolder() {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return base.isEmpty() ? QString() : base + QStringLiteral("/tacho");
-}
-
 int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     int done = 0;
     const std::optional<Options> parsed = parse(args, out, err, done);
     if (!parsed) return done;
     const Options& o = *parsed;
-    const QString file = QDir(o.data).filePath(QStringLiteral("tacho.sqlite"));
+    const QString file = host::DatabaseFileIn(o.data);
     try {
         if (o.action == QLatin1String("init")) {
             if (!QDir().mkpath(o.data)) {
