@@ -95,13 +95,26 @@ bool inne_tarcze(const NaglowekTarczy& n, const Lista_zdarz& l, bool po_dacie) {
     return !q.Eof();
 }
 
+// A black-and-white scan is written as a 1-bit bitmap (a 32nd of the size, read back the
+// same); any other picture as it is.
+QImage do_zapisu(const QImage& obraz) {
+    const QRgb czarny = qRgb(0, 0, 0), bialy = qRgb(255, 255, 255);
+    for (int y = 0; y < obraz.height(); ++y) {
+        const QRgb* linia = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
+        for (int x = 0; x < obraz.width(); ++x)
+            if (linia[x] != czarny && linia[x] != bialy) return obraz;
+    }
+    return obraz.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+}
+
 // The picture of this save, in a temporary file beside its final name until the chart row
 // is committed; dropped with the object unless przenies() made it final.
 class ObrazZapisu {
 public:
     bool zapisz(const host::Bitmap32& obraz, const QString& sciezka) {
         plik_ = std::make_unique<QSaveFile>(sciezka);
-        if (!plik_->open(QIODevice::WriteOnly) || !obraz.image().save(plik_.get(), "BMP")) {
+        if (!plik_->open(QIODevice::WriteOnly) ||
+            !do_zapisu(obraz.image()).save(plik_.get(), "BMP")) {
             plik_.reset();
             return false;
         }

@@ -239,14 +239,21 @@ TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
     granica.tonaz = 3.0f; // not stored for a border crossing
     granica.kod_ladunku = QStringLiteral("X");
     r.dodaj(granica);
+    QImage skan(64, 48, QImage::Format_ARGB32);
+    skan.fill(Qt::white);
+    for (int x = 3; x < 60; x += 2)
+        skan.setPixel(x, x % 48, qRgb(0, 0, 0));
+    const host::Bitmap32 obraz(skan);
     NaglowekTarczy n = naglowek();
     n.adnotacje_mod = kZnaki;
     n.pv = {{95.5, 130.25, 1}};
+    n.obraz = &obraz;
     const WynikZapisu w = zapisz(n, l, r);
     ASSERT_TRUE(w.zapisano);
-    EXPECT_TRUE(QFileInfo::exists(
-                    QDir(katalog_.path()).filePath(QStringLiteral("%1.bmp").arg(w.id_tarczy))) ==
-                false); // no picture given
+    host::Bitmap32 wczytany;
+    ASSERT_TRUE(wczytany.LoadFromFile(
+        QDir(katalog_.path()).filePath(QStringLiteral("%1.bmp").arg(w.id_tarczy))));
+    EXPECT_EQ(wczytany.image(), obraz.image());
 
     Lista_zdarz w_l;
     w_l.ustaw_kat24(0.0);
