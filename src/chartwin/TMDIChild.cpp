@@ -108,6 +108,7 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
         if (!zniszczony_) PageControlChange();
     });
 
+    polacz_naglowek();
     FormCreate();
 
     // The header tab is active at start. It is chosen only now, with every caption set, so that
