@@ -177,6 +177,9 @@ public:
     void ustaw_licznik(std::int32_t km_pocz, std::int32_t km_kon);
     // The stored chart's driver, co-drivers and vehicle (0 = none), kept by the opening: the
     // refilled boxes keep them even when the lists' filters leave them out.
+    // The module's own handle to its file, held by a window the module opened itself; given
+    // back after the window is gone.
+    std::shared_ptr<QLibrary> modul_okna;
     std::int32_t id_k_tarczy = 0, id_konwojenta_tarczy = 0, id_konwojenta2_tarczy = 0,
                  id_s_tarczy = 0;
 

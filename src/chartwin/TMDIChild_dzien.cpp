@@ -47,6 +47,13 @@ TOknoKXMDIChild* okno_tarczy(int idt) {
     return nullptr;
 }
 
+// Gives the handle back from the event loop on every way out: released here, the last handle
+// would unload the code still running.
+struct OddajPozniej {
+    std::shared_ptr<QLibrary>& uchwyt;
+    ~OddajPozniej() { host::ZwolnijPozniej(std::move(uchwyt)); }
+};
+
 QString R(const char* key) {
     return host::LoadResstrings(QLatin1String(key));
 }
@@ -115,8 +122,10 @@ void TMDIChild::otworz_inna_tarcze(int idt, int cyfrowy) {
         return;
     }
     const bool cyfr = cyfrowa(cyfrowy);
-    // The handle keeps the library loaded while the window is made; the host takes its own.
-    const std::shared_ptr<QLibrary> lib = host::LoadLibrary_main(cyfr ? kModulCyfrowy : kModul);
+    // The handle keeps the library loaded while the window is made; a host frames the window
+    // and takes a handle of its own when it hears of it (0x490).
+    std::shared_ptr<QLibrary> lib = host::LoadLibrary_main(cyfr ? kModulCyfrowy : kModul);
+    const OddajPozniej oddaj{lib};
     auto wez = [&lib](const char* nazwa) { return lib ? lib->resolve(nazwa) : nullptr; };
     const auto execute = reinterpret_cast<kx::Execute_fn>(wez("_Execute"));
     const auto create = reinterpret_cast<kx::CreateChild_fn>(wez("_CreateChild"));
@@ -146,6 +155,9 @@ void TMDIChild::otworz_inna_tarcze(int idt, int cyfrowy) {
         if (!w) return;
         if (w->inherits("TOknoKXMDIChild"))
             static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib.get()));
+        // The window holds a handle of its own: a host that takes none must not see the file
+        // unloaded under it.
+        if (auto* nowe = qobject_cast<TMDIChild*>(w)) nowe->modul_okna = lib;
         if (!cyfr)
             ustaw_child(w, idt,
                         QStringLiteral("%1 - %2").arg(

@@ -91,10 +91,13 @@ void TMDIChild::wypelnij_kierowcow(const QDate& dzien) {
     kierowcaChange(nullptr);
     edytuj_kier->setEnabled(kierowca->currentIndex() >= 0);
     // A driver of another firm than the active one is not reported: the filter left him out.
-    if (zapamietany != 0 && kierowca->currentIndex() < 0 &&
-        (firma == 0 || firma_kierowcy(zapamietany) == firma))
-        host::InfoBox(host::LoadResstrings(QStringLiteral("Resstrings_IDS_kier_nie_zatr")),
-                      host::MB_OK, this);
+    if (zapamietany != 0 && kierowca->currentIndex() < 0) {
+        const int aktywna = ustawienie_all("aktywna_firma").toInt();
+        const int jego = firma_kierowcy(zapamietany);
+        if (aktywna == 0 || jego == 0 || jego == aktywna)
+            host::InfoBox(host::LoadResstrings(QStringLiteral("Resstrings_IDS_kier_nie_zatr")),
+                          host::MB_OK, this);
+    }
     wypelnij_konwojenta(konwojent, dzien, firma);
     wypelnij_konwojenta(konwojent2, dzien, firma);
 }
