@@ -11,6 +11,7 @@
 #include "host/Ustawienia.h"
 #include "host/db/Query.h"
 
+#include <QCompleter>
 #include <QDialog>
 
 namespace {
@@ -114,6 +115,13 @@ TEST_F(NaglowekTest, BoxesFollowEmploymentDatesAndTheActiveFirm) {
     EXPECT_EQ(teksty(w.konwojent2), QStringList({"", "Adamski", "Cichy"}));
     w.wypelnij_kierowcow({2024, 2, 1});
     EXPECT_EQ(teksty(w.konwojent), QStringList({"", "Adamski", "Borowski", "Cichy"}));
+
+    // The search pop-up finds a name by any part of it.
+    QCompleter* szukaj = w.kierowca->completer();
+    ASSERT_NE(szukaj, nullptr);
+    szukaj->setCompletionPrefix(QStringLiteral("SKI"));
+    EXPECT_EQ(szukaj->completionCount(), 2);
+    EXPECT_EQ(w.kierowca->insertPolicy(), QComboBox::NoInsert) << "typing never adds a driver";
 
     ustaw_filtr_firmy(z.f1);
     w.wypelnij_kierowcow(kDzien);
@@ -275,6 +283,15 @@ TEST_F(NaglowekTest, StatusButtonTogglesTagHintAndGlyph) {
     EXPECT_EQ(w.cb_status->property("glyph").toInt(), 14);
 }
 
+TEST_F(NaglowekTest, LevelsShowOnlyForTheFourthChartType) {
+    TMDIChild w(nullptr, false);
+    ASSERT_GE(w.typy->count(), 4);
+    for (int i = 0; i < w.typy->count(); ++i) {
+        w.typy->setCurrentIndex(i);
+        EXPECT_EQ(w.poziomy->isHidden(), i != 3) << i;
+    }
+}
+
 // The dictionaries of chart status (name) and annotations (name and description).
 void slowniki() {
     host::ExecQuery(QStringLiteral("insert into slowparametry (id_parametru, nazwa) values "
@@ -344,6 +361,22 @@ TEST_F(NaglowekTest, FleetEditorsAddAndEditRecordsThenSelectThem) {
     dialogi->pushForm([](QDialog&) { return false; }); // cancelled: nothing added
     w.dodaj_kierClick();
     EXPECT_EQ(w.kierowca->count(), 3);
+
+    // Employment that ends before it starts is refused; corrected, the new driver is chosen.
+    dialogi->pushForm([](QDialog& d) {
+        auto* firma = d.findChild<QComboBox*>(QStringLiteral("firma"));
+        firma->setCurrentIndex(firma->findText(QStringLiteral("Trans A")));
+        return wpisz<QLineEdit>("nazwisko", QStringLiteral("Zielinski"))(d) &&
+               wpisz<QLineEdit>("zatrudniony_od", QStringLiteral("2024-03-01"))(d) &&
+               wpisz<QLineEdit>("zatrudniony_do", QStringLiteral("2024-02-01"))(d);
+    });
+    dialogi->pushAnswer(host::IDOK);
+    dialogi->pushForm(wpisz<QLineEdit>("zatrudniony_do", QString()));
+    w.dodaj_kierClick();
+    EXPECT_TRUE(dialogi->shown.contains(R("Resstrings_IDS_flota_zle_daty")));
+    EXPECT_EQ(w.kierowca->currentText(), QStringLiteral("Zielinski"));
+    EXPECT_EQ(w.kierowca1->text(), QStringLiteral("Zielinski"));
+    EXPECT_GE(w.konwojent->findText(QStringLiteral("Zielinski")), 0) << "employed at the date";
     EXPECT_TRUE(dialogi->unexpected.isEmpty()) << dialogi->unexpected.join('|').toStdString();
 }
 
