@@ -13,6 +13,7 @@
 
 #include <QCompleter>
 #include <QDialog>
+#include <QValidator>
 
 namespace {
 
@@ -258,6 +259,25 @@ TEST_F(NaglowekTest, EndReadingProposesTheStartFromTheVehiclesLastChart) {
     w.km_od->clear();
     w.km_od_Exit();
     EXPECT_EQ(w.km_od->text(), QStringLiteral("0"));
+}
+
+TEST_F(NaglowekTest, OdometerFieldsTakeDigitsOnlyAndOfferAZeroForReplacing) {
+    TMDIChild w(nullptr, false);
+    for (QLineEdit* e : {w.km_od, w.km_do}) {
+        ASSERT_NE(e->validator(), nullptr);
+        for (const auto& [tekst, dobry] : {std::pair{"120450", true}, std::pair{"12a", false},
+                                           std::pair{"-5", false}, std::pair{"1 000", false}}) {
+            QString t = QLatin1String(tekst);
+            int pos = 0;
+            EXPECT_EQ(e->validator()->validate(t, pos) == QValidator::Acceptable, dobry) << tekst;
+        }
+    }
+    w.km_do->setText(QStringLiteral("0"));
+    w.km_doClick();
+    EXPECT_EQ(w.km_do->selectedText(), QStringLiteral("0"));
+    w.km_do->setText(QStringLiteral("10"));
+    w.km_doClick();
+    EXPECT_TRUE(w.km_do->selectedText().isEmpty());
 }
 
 TEST_F(NaglowekTest, StatusButtonTogglesTagHintAndGlyph) {
