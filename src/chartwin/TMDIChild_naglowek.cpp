@@ -8,6 +8,7 @@
 #include "host/Resstrings.h"
 #include "host/Slowniki.h"
 #include "host/TComboPopup.h"
+#include "host/TDateTime.h"
 #include "host/db/Query.h"
 
 #include <QCalendarWidget>
@@ -152,6 +153,9 @@ void TMDIChild::polacz_naglowek() {
 void TMDIChild::data_tachoChange(QObject* nadawca) {
     data_tacho1->setText(data_tacho->date().toString(data_tacho->displayFormat()));
     if (!nadawca || ladowanie) return;
+    if (punkty_spec)
+        punkty_spec->przelicz_czasy(host::TDateTime::fromDate(data_tacho->date()), kat24,
+                                    lista ? lista->kat_rozp : 0.0);
     kontrolujClick();
     oznacz_zmiane();
     if (lista) lista->zmiana = 1;

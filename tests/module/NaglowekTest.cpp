@@ -6,6 +6,7 @@
 
 #include "chartwin/TMDIChild.h"
 #include "host/HostContext.h"
+#include "host/KatyCzas.h"
 #include "host/Resstrings.h"
 #include "host/TDateTime.h"
 #include "host/Ustawienia.h"
@@ -301,6 +302,26 @@ TEST_F(NaglowekTest, StatusButtonTogglesTagHintAndGlyph) {
     w.cb_statusClick(nullptr);
     EXPECT_EQ(w.cb_status->property("Tag").toInt(), 1);
     EXPECT_EQ(w.cb_status->property("glyph").toInt(), 14);
+}
+
+TEST_F(NaglowekTest, ChangedDateMovesTheSpecialPointsWithIt) {
+    TMDIChild w(nullptr, false);
+    w.kat24 = 90.0f;
+    w.lista->kat_rozp = host::GodzNaKat(QStringLiteral("08:00"), w.kat24);
+    for (const char* godz : {"09:00", "03:00"}) {
+        rozladunek r;
+        r.kat = host::GodzNaKat(QLatin1String(godz), w.kat24);
+        w.punkty_spec->dodaj(r);
+    }
+    w.data_tacho->setDate(kDzien);
+    w.data_tachoChange(w.data_tacho); // as the picker does for the user's change
+    // The chart starts at 08:00: 09:00 is on the chart day, 03:00 on the next.
+    EXPECT_EQ(host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), (*w.punkty_spec)[0].data),
+              QStringLiteral("2024-03-12 09:00"));
+    EXPECT_EQ(host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), (*w.punkty_spec)[1].data),
+              QStringLiteral("2024-03-13 03:00"));
+    EXPECT_TRUE(w.zap1->isEnabled());
+    EXPECT_EQ(w.data_tacho1->text(), QStringLiteral("2024-03-12"));
 }
 
 TEST_F(NaglowekTest, LevelsShowOnlyForTheFourthChartType) {
