@@ -143,6 +143,7 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
         std::vector<Okres> okresy;
         int bez_dociagania;
         std::vector<Zapisany> oczekiwane;
+        int koniec_nastepnego = 0; // a working period ends on the next day
     };
     const std::vector<Przypadek> przypadki = {
         {"zero-length period lasts a minute, the next starts a minute later",
@@ -155,18 +156,28 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
          {{90, 200, kPostoj}, {200, 89.8, kPraca}},
          0,
          {{minuta(6, 0), minuta(13, 20), kPostoj, 0, 0},
-          {minuta(13, 20), minuta(6, 0, 1), kPraca, 0, 0}}},
+          {minuta(13, 20), minuta(6, 0, 1), kPraca, 0, 0}},
+         1},
         {"without stretching the last period keeps its end",
          {{90, 200, kPostoj}, {200, 89.75, kPraca}},
          1,
          {{minuta(6, 0), minuta(13, 20), kPostoj, 0, 0},
-          {minuta(13, 20), minuta(5, 59, 1), kPraca, 0, 0}}},
+          {minuta(13, 20), minuta(5, 59, 1), kPraca, 0, 0}},
+         1},
         {"23:00 to 01:00 ends on the next day; 40000 km is stored as 0",
          {{90, 345, kPostoj}, {345, 375, kJazda, 40000}, {375, 90, kPostoj}},
          0,
          {{minuta(6, 0), minuta(23, 0), kPostoj, 0, 0},
           {minuta(23, 0), minuta(1, 0, 1), kJazda, 0, 0},
-          {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}}},
+          {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}},
+         1},
+        {"the same drive held across angle 0 (end below start)",
+         {{90, 345, kPostoj}, {345, 15, kJazda, 12}, {15, 90, kPostoj}},
+         0,
+         {{minuta(6, 0), minuta(23, 0), kPostoj, 0, 0},
+          {minuta(23, 0), minuta(1, 0, 1), kJazda, 12, 0},
+          {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}},
+         1},
     };
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);
@@ -180,6 +191,7 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
         const WynikZapisu w = zapisz(n, l);
         ASSERT_TRUE(w.zapisano) << dialogi_->shown.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(zapisane(w.id_tarczy), p.oczekiwane);
+        EXPECT_EQ(w.koniec_nastepnego, p.koniec_nastepnego);
     }
 }
 
