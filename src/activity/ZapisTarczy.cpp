@@ -99,9 +99,11 @@ bool inne_tarcze(const NaglowekTarczy& n, const Lista_zdarz& l, bool po_dacie) {
 // same); any other picture as it is.
 QImage do_zapisu(const QImage& obraz) {
     const QRgb czarny = qRgb(0, 0, 0), bialy = qRgb(255, 255, 255);
-    for (int y = 0; y < obraz.height(); ++y) {
+    if (obraz.format() != QImage::Format_ARGB32) return obraz;
+    const int szer = obraz.width(), wys = obraz.height();
+    for (int y = 0; y < wys; ++y) {
         const QRgb* linia = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
-        for (int x = 0; x < obraz.width(); ++x)
+        for (int x = 0; x < szer; ++x)
             if (linia[x] != czarny && linia[x] != bialy) return obraz;
     }
     return obraz.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
