@@ -7,12 +7,6 @@
 #include "host/Dialogi.h"
 #include "host/Resstrings.h"
 
-void TMDIChild::otworz_tarcze(std::int32_t, host::Query*) {}
-
-void TMDIChild::analizuj_tarcze() {}
-
-void TMDIChild::kontrolujClick() {}
-
 void TMDIChild::Ustawgodzin24Click() {}
 
 void TMDIChild::zap1Click() {
