@@ -199,6 +199,7 @@ void TMDIChild::wybierz_naglowek(const WierszTarczy& w) {
     cb7->setChecked(w.kilka_wykr);
     cb8->setChecked(w.nieprawidlowa);
     cb9->setChecked(w.niezgodnosc_cz);
+    miDodajBladWirtuPrzemiesz->setCheckable(true);
     miDodajBladWirtuPrzemiesz->setChecked(w.wirtualne_przem);
     ladowanie = 0;
 }
