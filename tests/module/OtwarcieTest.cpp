@@ -347,3 +347,23 @@ TEST_F(OtwarcieTest, ChartWithoutRecordOrARefusedQueryClosesTheWindow) {
                     gospodarz->okna.end());
     }
 }
+
+TEST_F(OtwarcieTest, ClearingLeavesAnEmptyChartOnScreen) {
+    const int idt = dodaj_tarcze();
+    dodaj_okres(idt, 0, 300, 2, 20);
+    dodaj_okres(idt, 300, 1440, 0);
+    wykonaj(QStringLiteral("update tacho set nieczytelna = 1"));
+    QWidget* w = gospodarz->otworz(idt);
+    ASSERT_NE(w, nullptr);
+    TMDIChild* o = okno(w);
+    ASSERT_EQ(o->zdarz_grid->model()->rowCount(), 2);
+    ASSERT_TRUE(o->cb1->isChecked());
+    auto* lib = gospodarz->instancje.at(o->GetTag()).get();
+    gospodarz->fn<kx::ChildCzysc_fn>(lib, "_ChildCzysc")(w);
+    EXPECT_EQ(o->zdarz_grid->model()->rowCount(), 0);
+    EXPECT_EQ(o->lista->liczba(), 0);
+    EXPECT_EQ(o->id_tarczy, 0);
+    EXPECT_FALSE(o->cb1->isChecked());
+    EXPECT_TRUE(o->st_ja->text().endsWith(QStringLiteral("00:00")));
+    EXPECT_FALSE(o->zap1->isEnabled());
+}
