@@ -8,6 +8,7 @@
 #include "activity/OdczytTarczy.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
+#include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
 #include "chartwin/ObrazTarczy.h"
 #include "chartwin/RekordTarczy.h"
@@ -16,6 +17,7 @@
 #include "host/Resstrings.h"
 #include "host/Ustawienia.h"
 #include "host/db/Query.h"
+#include "skan/WczytajSkan.h"
 
 #include <QDir>
 #include <QFile>
@@ -366,4 +368,82 @@ TEST_F(OtwarcieTest, ClearingLeavesAnEmptyChartOnScreen) {
     EXPECT_FALSE(o->cb1->isChecked());
     EXPECT_TRUE(o->st_ja->text().endsWith(QStringLiteral("00:00")));
     EXPECT_FALSE(o->zap1->isEnabled());
+}
+
+TEST_F(OtwarcieTest, SheetCutOutPutsEachCentreWhereTheImportFoundIt) {
+    QString blad;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
+    ASSERT_TRUE(geo) << blad.toStdString();
+    std::vector<host::Bitmap32> obrazy;
+    std::vector<QPointF> srodki;
+    for (const chartgen::NamedChart& c : chartgen::a4SheetCharts()) {
+        const auto rys = chartgen::drawChart(c.spec, *geo, &blad);
+        ASSERT_TRUE(rys) << blad.toStdString();
+        obrazy.push_back(rys->image);
+        srodki.emplace_back(c.spec.centreX(), c.spec.centreY());
+    }
+    const auto strona = chartgen::renderA4Page(obrazy, srodki, chartgen::GreyOptions{}, &blad);
+    ASSERT_TRUE(strona) << blad.toStdString();
+    const std::vector<host::TarczaZeSkanu> tarcze =
+        host::WczytajObraz(strona->image, 200, QStringLiteral("arkusz"));
+    ASSERT_EQ(tarcze.size(), 2u);
+    const host::Bitmap32 arkusz(strona->image);
+
+    struct Obrot {
+        int selektor;
+        float kat;
+        bool pelny; // the two turns add up to a whole turn: the cut-out is the page as it is
+    };
+    for (const Obrot& o : {Obrot{0, 180.0f, true}, Obrot{1, 270.0f, true}, Obrot{0, 0.0f, false},
+                           Obrot{1, 0.0f, false}})
+        for (std::size_t nr = 0; nr < tarcze.size(); ++nr) {
+            SCOPED_TRACE(testing::Message()
+                         << "selector " << o.selektor << " angle " << o.kat << " disc " << nr);
+            const host::TarczaZeSkanu& t = tarcze[nr];
+            const int r = t.ramka.width() / 2;
+            const int cx = int(t.srodek.x() + 0.5), cy = int(t.srodek.y() + 0.5);
+            const kx::KxRect prost{cx - r, cy - r, cx + r, cy + r};
+            QLibrary* lib = gospodarz->zaladuj();
+            gospodarz->fn<kx::Execute_fn>(lib, "_Execute")(nullptr, 0);
+            QWidget* w =
+                gospodarz->fn<kx::CreateChild_fn>(lib, "_CreateChild")(nullptr, true, true, 0);
+            ASSERT_NE(w, nullptr);
+            gospodarz->okna.push_back(w);
+            static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
+            host::Bitmap32 kopia = arkusz;
+            gospodarz->fn<kx::OtworzChild_fn>(lib, "_OtworzChild")(
+                true, w, lib, 0, t.ramka.left(), t.ramka.top(), o.selektor, 0, o.kat, cx, cy, r, r,
+                &kopia, prost, prost, int(nr), 0, QStringLiteral("arkusz"), -1, -1, 0.0, 0, 0, -1.0,
+                0, QString());
+            TMDIChild* ok = okno(w);
+            const host::Bitmap32& wyc = ok->Image1->Bitmap();
+            ASSERT_EQ(wyc.width(), 2 * r);
+            // The disc's centre lies at the middle of the cut-out: a pixel at (dx, dy) from the
+            // page centre is found at (r + dx, r + dy), turned about the middle when the turns
+            // do not cancel.
+            // Compared at the page's ink only: paper matches paper wherever the box lies.
+            int zgodne = 0, razem = 0;
+            for (int dy = -r + 20; dy < r - 20; dy += 3)
+                for (int dx = -r + 20; dx < r - 20; dx += 3) {
+                    const int sx = o.pelny ? dx : (o.selektor == 0 ? -dx : dy);
+                    const int sy = o.pelny ? dy : (o.selektor == 0 ? -dy : -dx);
+                    if (qGray(arkusz.image().pixel(cx + sx, cy + sy)) > 80) continue;
+                    // Half-pixel placement may differ by one.
+                    bool ciemny = false;
+                    for (int e = -1; e <= 1; ++e)
+                        for (int f = -1; f <= 1; ++f)
+                            ciemny |= qGray(wyc.image().pixel(r + dx + e, r + dy + f)) <= 120;
+                    zgodne += ciemny;
+                    ++razem;
+                }
+            ASSERT_GT(razem, 500);
+            EXPECT_GE(zgodne * 100, razem * 95) << zgodne << " of " << razem;
+            // The disc's number, in red, on the page at its centre.
+            int czerwone = 0;
+            for (int dy = -30; dy <= 30; ++dy)
+                for (int dx = -30; dx <= 30; ++dx)
+                    czerwone += kopia.image().pixel(cx + dx, cy + dy) == qRgb(255, 0, 0);
+            EXPECT_GT(czerwone, 20);
+        }
 }
