@@ -113,10 +113,16 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
     wczytaj_obraz(w, klasa.pusty_obraz());
 
     // The views at the nominal size; the correction view and the analysis image share it.
-    host::Bitmap32 widok(srednica_nom, srednica_nom, host::clWhite32);
-    if (!Image1->Bitmap().empty()) {
-        QPainter p(&widok.image());
-        p.drawImage(QRect(0, 0, srednica_nom, srednica_nom), Image1->Bitmap().image());
+    const host::Bitmap32& skan = Image1->Bitmap();
+    host::Bitmap32 widok;
+    if (skan.width() == srednica_nom && skan.height() == srednica_nom) {
+        widok = skan; // shared until one of the views draws on it
+    } else {
+        widok = host::Bitmap32(srednica_nom, srednica_nom, host::clWhite32);
+        if (!skan.empty()) {
+            QPainter p(&widok.image());
+            p.drawImage(QRect(0, 0, srednica_nom, srednica_nom), skan.image());
+        }
     }
     Image4->Bitmap() = widok;
     Image1->Bitmap() = widok;

@@ -235,8 +235,15 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
         const int iFrom = std::max({0, int(std::ceil(x0 - half)), int(std::floor(b.xmin))});
         const int iTo =
             std::min({bmp.width() - 1, int(std::floor(x0 + half)), int(std::ceil(b.xmax))});
+        // Inside the inner circle nothing is drawn: the row is skipped from the first pixel
+        // within it to the last one (the exact test below still decides at the edges).
+        const double halfIn = rIn2 > dy * dy ? std::sqrt(rIn2 - dy * dy) : -1.0;
+        const int skipFrom = halfIn > 1.0 ? int(std::ceil(x0 - halfIn + 1.0)) : iTo + 1;
+        const int skipTo = halfIn > 1.0 ? int(std::floor(x0 + halfIn - 1.0)) : iTo;
         TColor32* row = bmp.scanLine(j);
         for (int i = iFrom; i <= iTo; ++i) {
+            if (i == skipFrom && skipTo >= skipFrom) i = skipTo + 1;
+            if (i > iTo) break;
             const double dx = i - x0;
             const double d2 = dx * dx + dy * dy;
             if (d2 > rOut2 || d2 < rIn2 || !s.containsAngle(dx, dy)) continue;
