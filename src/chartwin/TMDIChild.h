@@ -143,7 +143,6 @@ public:
     // --- opening a chart (chartwin/TMDIChild_otwarcie.cpp, TMDIChild_odczyt.cpp) -------------
     // Set when the chart could not be opened: the window asked to be closed and is not shown.
     bool otwarcie_nieudane = false;
-    std::int32_t id_kier = 0, id_konw = 0, id_konw2 = 0, id_sam = 0; // ids of the stored chart
     std::int32_t czy_reczna = 0;     // chart added by hand: no scan looked for
     std::int32_t klasa_rozmiaru = 0; // 0 normal, 1 small (800 px), 2 large (1500 px)
     std::int32_t bez_analizy = 0;    // stored periods: the reading keeps them
@@ -191,6 +190,13 @@ public:
     void wypelnij_kierowcow(const QDate& data);
     void wypelnij_samochody();
     void ustaw_licznik(std::int32_t km_pocz, std::int32_t km_kon);
+    // The stored chart's driver, co-drivers and vehicle (0 = none), kept by the opening: the
+    // refilled boxes keep them even when the lists' filters leave them out.
+    // The module's own handle to its file, held by a window the module opened itself; given
+    // back after the window is gone.
+    std::shared_ptr<QLibrary> modul_okna;
+    std::int32_t id_k_tarczy = 0, id_konwojenta_tarczy = 0, id_konwojenta2_tarczy = 0,
+                 id_s_tarczy = 0;
 
     // Settings through the window's reader: def when the reader is missing or the key unknown.
     QVariant ustawienie(const QString& name, const QString& group, const QVariant& def) const;
@@ -224,5 +230,11 @@ private:
     void wybierz_naglowek(const WierszTarczy& w);
     void wczytaj_obraz(const WierszTarczy& w, const QString& pusty);
     void wczytaj_przekroczenia();
+    // Header data: the controls' signals to their handlers, a co-driver box's refill, the
+    // odometer's check and the opening of another chart of the driver.
+    void polacz_naglowek();
+    void wypelnij_konwojenta(QComboBox* box, const QDate& dzien, int filtr_firmy);
+    void sprawdz_licznik();
+    void otworz_inna_tarcze(int idt, int cyfrowy);
     bool zniszczony_ = false;
 };

@@ -6,7 +6,7 @@
 #include "chartwin/TMDIChild.h"
 
 #include "host/Dialogi.h"
-#include "host/FolderyDanych.h"
+#include "host/Flota.h"
 #include "host/HostContext.h"
 #include "host/KatyCzas.h"
 #include "host/Resstrings.h"
@@ -151,34 +151,34 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
 }
 
 void TMDIChild::wybierz_naglowek(const WierszTarczy& w) {
-    id_kier = w.id_k;
-    id_konw = w.id_konwojenta;
-    id_konw2 = w.id_konwojenta2;
-    id_sam = w.id_s;
+    id_k_tarczy = w.id_k;
+    id_konwojenta_tarczy = w.id_konwojenta;
+    id_konwojenta2_tarczy = w.id_konwojenta2;
+    id_s_tarczy = w.id_s;
     wypelnij_kierowcow(data_tacho->date());
     wypelnij_samochody();
-    dodaj_i_wybierz(nr_rej, id_sam, &host::ZwrocSamochod);
-    dodaj_i_wybierz(kierowca, id_kier, &host::ZwrocKierowce);
-    dodaj_i_wybierz(konwojent, id_konw, &host::ZwrocKierowce);
-    dodaj_i_wybierz(konwojent2, id_konw2, &host::ZwrocKierowce);
+    dodaj_i_wybierz(nr_rej, id_s_tarczy, &host::ZwrocSamochod);
+    dodaj_i_wybierz(kierowca, id_k_tarczy, &host::ZwrocKierowce);
+    dodaj_i_wybierz(konwojent, id_konwojenta_tarczy, &host::ZwrocKierowce);
+    dodaj_i_wybierz(konwojent2, id_konwojenta2_tarczy, &host::ZwrocKierowce);
     ladowanie = 1;
-    wybierz_id(kierowca, id_kier);
+    wybierz_id(kierowca, id_k_tarczy);
     kierowcaChange(nullptr);
-    wybierz_id(konwojent, id_konw);
-    wybierz_id(konwojent2, id_konw2);
+    wybierz_id(konwojent, id_konwojenta_tarczy);
+    wybierz_id(konwojent2, id_konwojenta2_tarczy);
     edytuj_kier->setEnabled(kierowca->currentIndex() >= 0);
-    wybierz_id(nr_rej, id_sam);
+    wybierz_id(nr_rej, id_s_tarczy);
     nr_rejSelect();
     ladowanie = 0;
 
     // One notice at most: the first case that holds.
-    const bool bez_kier = brak_wyboru(kierowca, id_kier);
-    const bool bez_sam = brak_wyboru(nr_rej, id_sam);
+    const bool bez_kier = brak_wyboru(kierowca, id_k_tarczy);
+    const bool bez_sam = brak_wyboru(nr_rej, id_s_tarczy);
     const char* filtr = bez_kier && bez_sam ? "Resstrings_IDS_filtr_1"
                         : bez_sam           ? "Resstrings_IDS_sam_filtr"
                         : bez_kier          ? "Resstrings_IDS_kier_filtr"
-                        : (id_konw > 0 && konwojent->currentIndex() <= 0) ||
-                                (id_konw2 > 0 && konwojent2->currentIndex() <= 0)
+                        : (id_konwojenta_tarczy > 0 && konwojent->currentIndex() <= 0) ||
+                                (id_konwojenta2_tarczy > 0 && konwojent2->currentIndex() <= 0)
                             ? "Resstrings_IDS_konwojent_filtr"
                             : nullptr;
     if (filtr) host::InfoBox(R(filtr), host::MB_OK, this);
@@ -222,7 +222,8 @@ void TMDIChild::wczytaj_obraz(const WierszTarczy& w, const QString& pusty) {
     } else if (rodzaj_dnia == 0) {
         const QString sciezka_ob =
             ustawienie(QStringLiteral("sciezka_ob"), QStringLiteral("KX"), QString()).toString();
-        const QStringList sciezki = ObrazTarczy::sciezki(sciezka_ob, id_tarczy, id_kier, id_sam);
+        const QStringList sciezki =
+            ObrazTarczy::sciezki(sciezka_ob, id_tarczy, id_k_tarczy, id_s_tarczy);
         const QString plik =
             ObrazTarczy::znajdz(sciezki, [](const QString& s) { return QFileInfo(s).isFile(); });
         QString blad;

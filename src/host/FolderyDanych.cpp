@@ -46,14 +46,4 @@ QString fima_sam_z_id(int id_s) {
         id_s));
 }
 
-QString ZwrocKierowce(int id_k) {
-    return jeden_tekst(QStringLiteral("select nazwisko || ' ' || coalesce(imie, '') as w from "
-                                      "kierowca where id_k = :id"),
-                       id_k);
-}
-
-QString ZwrocSamochod(int id_s) {
-    return jeden_tekst(QStringLiteral("select nr_rej as w from samochod where id_s = :id"), id_s);
-}
-
 } // namespace host

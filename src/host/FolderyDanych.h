@@ -1,5 +1,5 @@
 #pragma once
-// Where the host keeps a chart's scanned picture, and the display names of its fleet records.
+// Where the host keeps a chart's scanned picture.
 // Folder names come back Windows-style or local; callers join them with "\" and pass the
 // result through LocalPath before touching the disk.
 
@@ -18,8 +18,5 @@ QString old_nazwa_kat_zywiec(const QString& sciezka_ob);
 // firm or the firm's folder is missing. Database errors propagate as host::DbError.
 QString fima_kierowcy_z_id(int id_k);
 QString fima_sam_z_id(int id_s);
-// "nazwisko imie" of a driver and the registration of a vehicle; empty when unknown.
-QString ZwrocKierowce(int id_k);
-QString ZwrocSamochod(int id_s);
 
 } // namespace host
