@@ -261,7 +261,7 @@ void TMDIChild::wczytaj_obraz(const WierszTarczy& w, const QString& pusty) {
             host::SetZm(QStringLiteral("cb_brak_skanu"), QStringLiteral("KX"), false);
     }
     if (wynik == Wynik::Brak || wynik == Wynik::Reczna || wynik == Wynik::Wolne) {
-        if (wynik != Wynik::Brak) sciezkaedit->setVisible(false);
+        sciezkaedit->setVisible(false); // red when the scan is missing: the re-reading asks first
         Image1->Bitmap() = ObrazTarczy::pusty(pusty);
         if (Image1->Bitmap().empty())
             host::InfoBox(R("Resstrings_IDS_MainBrakPustego"), host::MB_OK, this);
