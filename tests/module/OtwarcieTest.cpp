@@ -447,3 +447,43 @@ TEST_F(OtwarcieTest, SheetCutOutPutsEachCentreWhereTheImportFoundIt) {
             EXPECT_GT(czerwone, 20);
         }
 }
+
+TEST_F(OtwarcieTest, UnmeasuredCentreTakesTheDefaultSizeClass) {
+    // tylko_automat 0, 1, 2 -> default radius 400, 500, 750 -> the classes small, normal, large.
+    for (const auto& [ustawienie, szerokosc] : {std::pair{0, 800}, {1, 1000}, {2, 1500}}) {
+        host::SetZm(QStringLiteral("tylko_automat"), QStringLiteral("KX"), ustawienie);
+        const int idt = dodaj_tarcze();
+        TMDIChild* w = okno(gospodarz->otworz(idt));
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->Image1->Bitmap().width(), szerokosc) << ustawienie;
+        EXPECT_EQ(w->srednica_nom, szerokosc) << ustawienie;
+    }
+}
+
+TEST_F(OtwarcieTest, SpeedExcessRowsAndTheCheckCaption) {
+    const int idt = dodaj_tarcze();
+    // Eleven hours of driving without a break: the check fails.
+    dodaj_okres(idt, 0, 360, 0);
+    dodaj_okres(idt, 360, 1020, 2, 700);
+    dodaj_okres(idt, 1020, 1440, 0);
+    for (const auto& [od, do_, widoczny] : {std::tuple{100.0, 110.0, 1}, {200.0, 205.0, 0}}) {
+        host::Query q(QStringLiteral(
+            "insert into pv (id_t, kat_p, kat_k, widoczny) values (:id, :p, :k, :w)"));
+        q.setParam(QStringLiteral("id"), idt);
+        q.setParam(QStringLiteral("p"), od);
+        q.setParam(QStringLiteral("k"), do_);
+        q.setParam(QStringLiteral("w"), widoczny);
+        q.exec();
+    }
+    TMDIChild* w = okno(gospodarz->otworz(idt));
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->przekroczenia.size(), 2u);
+    EXPECT_EQ(w->przekroczenia[0].flaga, 1);
+    EXPECT_LT(w->przekroczenia[0].left, w->przekroczenia[0].right);
+    ASSERT_EQ(w->lb->count(), 1); // only the visible one is listed
+    EXPECT_TRUE(w->lb->item(0)->text().contains(QStringLiteral(" - ")));
+    EXPECT_EQ(w->wynik_kontroli, 1);
+    EXPECT_TRUE(w->Image3->isVisibleTo(w));
+    const QString podpis = w->PageControl->tabText(w->PageControl->indexOf(w->zak_kontroli));
+    EXPECT_TRUE(podpis.endsWith(QStringLiteral(" !"))) << podpis.toStdString();
+}
