@@ -128,10 +128,13 @@ TEST_F(HostAppTest, ResizedWindowOutsideTheAreaIsBroughtBack) {
 }
 
 TEST_F(HostAppTest, StoredChartFromTheListOpensOnceInItsMode) {
-    host::Query q(QStringLiteral("insert into tacho (data, typ_dnia, cyfrowy) values (:d, 0, 0)"));
+    // A chart added by hand: no picture to look for.
+    host::Query q(QStringLiteral(
+        "insert into tacho (data, typ_dnia, cyfrowy, czy_reczna) values (:d, 0, 0, 1)"));
     q.setParam(QStringLiteral("d"), host::TDateTime::encode(2024, 3, 5));
     q.exec();
     const int id = q.lastInsertId().toInt();
+    host::ExecQuery(QStringLiteral("insert into tacho_analog (id_t) values (%1)").arg(id));
     okno->lista()->odswiez();
     ASSERT_EQ(okno->lista()->ileWierszy(), 1);
     EXPECT_EQ(okno->lista()->idTarczy(0), id);
