@@ -260,6 +260,13 @@ TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
     n.adnotacje_mod = kZnaki;
     n.pv = {{95.5, 130.25, 1}};
     n.obraz = &obraz;
+    n.id_konwojenta = 4;
+    n.rodzaj = 2;
+    n.status = 1;
+    n.nieczytelna = 1;
+    n.wirtualne_przem = 1;
+    n.km_kon.reset();
+    l.kat_zak = 301.5;
     const WynikZapisu w = zapisz(n, l, r);
     ASSERT_TRUE(w.zapisano);
     host::Bitmap32 wczytany;
@@ -303,6 +310,14 @@ TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
     EXPECT_EQ(q.asString(QStringLiteral("adnotacje")), kZnaki);
     EXPECT_EQ(q.asString(QStringLiteral("adnotacje_mod")), kZnaki);
     EXPECT_EQ(q.asInteger(QStringLiteral("km_pocz")), 1000);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where id_konwojenta = 4 and "
+                                   "id_konwojenta2 is null and rodzaj = 2 and status = 1 and "
+                                   "nieczytelna = 1 and wirtualne_przem = 1 and blad_obsl_t = 0 "
+                                   "and km_kon is null and id_s = 3")),
+              1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho_analog where kat24 = 0 and "
+                                   "kat_zak = 301.5 and czy_szczeg = 0")),
+              1);
     EXPECT_EQ(count(QStringLiteral("select count(*) as n from pv where kat_k = 130.25")), 1);
 }
 
