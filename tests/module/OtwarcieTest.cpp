@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardItemModel>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -486,4 +487,62 @@ TEST_F(OtwarcieTest, SpeedExcessRowsAndTheCheckCaption) {
     EXPECT_TRUE(w->Image3->isVisibleTo(w));
     const QString podpis = w->PageControl->tabText(w->PageControl->indexOf(w->zak_kontroli));
     EXPECT_TRUE(podpis.endsWith(QStringLiteral(" !"))) << podpis.toStdString();
+}
+
+// The check grid's remarks: rows 0-3 are daily driving (AETR), breaks (AETR), daily driving
+// (561) and breaks (561); only the rule set of the chart's date shows.
+TEST_F(OtwarcieTest, CheckGridSaysWhatEachRuleFound) {
+    const QString ok = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPOk"));
+    const QString brak = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPBrakPrzerw"));
+    struct Przypadek {
+        const char* nazwa;
+        int rok;
+        std::vector<Okres> okresy;
+        QString dzienny, przerwy; // what the remarks start with / contain
+    };
+    const std::vector<Przypadek> przypadki = {
+        {"clean", 2024, {{0, 360, 0}, {360, 600, 2}, {600, 1440, 0}}, ok, ok},
+        {"4h37 then 44 min",
+         2024,
+         {{0, 360, 0}, {360, 637, 2}, {637, 681, 0}, {681, 700, 1}, {700, 1440, 0}},
+         ok,
+         QStringLiteral("(+7 ")},
+        {"4h37 before 561",
+         2006,
+         {{0, 360, 0}, {360, 637, 2}, {637, 1440, 0}},
+         ok,
+         QStringLiteral("(+7 ")},
+        {"no break",
+         2024,
+         {{0, 360, 1}, {360, 1020, 2}, {1020, 1440, 1}},
+         QStringLiteral("1h 00"),
+         brak},
+    };
+    for (const Przypadek& p : przypadki) {
+        const int idt = dodaj_tarcze();
+        host::Query d(QStringLiteral("update tacho set data = :d where id_t = :id"));
+        d.setParam(QStringLiteral("d"), host::TDateTime::encode(p.rok, 3, 12));
+        d.setParam(QStringLiteral("id"), idt);
+        d.exec();
+        for (const Okres& o : p.okresy)
+            dodaj_okres(idt, o.od, o.do_, o.kod, o.kod == 2 ? 100 : 0);
+        TMDIChild* w = okno(gospodarz->otworz(idt));
+        ASSERT_NE(w, nullptr) << p.nazwa;
+        QTableWidget* g = w->kontrol_grid;
+        const bool od_561 = p.rok >= 2008;
+        const int dzienny = od_561 ? 2 : 0, przerwy = od_561 ? 3 : 1;
+        ASSERT_NE(g->item(dzienny, 1), nullptr) << p.nazwa;
+        ASSERT_NE(g->item(przerwy, 1), nullptr) << p.nazwa;
+        const QString u_dz = g->item(dzienny, 1)->text(), u_pr = g->item(przerwy, 1)->text();
+        EXPECT_TRUE(u_dz.contains(p.dzienny)) << p.nazwa << ": " << u_dz.toStdString();
+        EXPECT_TRUE(u_pr.contains(p.przerwy)) << p.nazwa << ": " << u_pr.toStdString();
+        EXPECT_EQ(u_pr == ok, p.przerwy == ok) << p.nazwa << ": " << u_pr.toStdString();
+        // The AETR daily row shows on every chart and agrees with the 561 one.
+        EXPECT_FALSE(g->isRowHidden(0)) << p.nazwa;
+        EXPECT_EQ(g->item(0, 1)->text(), u_dz) << p.nazwa;
+        EXPECT_EQ(g->isRowHidden(1), od_561) << p.nazwa;
+        EXPECT_EQ(g->isRowHidden(2), !od_561) << p.nazwa;
+        EXPECT_EQ(g->isRowHidden(3), !od_561) << p.nazwa;
+        w->close();
+    }
 }
