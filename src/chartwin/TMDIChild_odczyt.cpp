@@ -69,6 +69,9 @@ void TMDIChild::analizuj_tarcze() {
     we.x0 = srodek_x;
     we.y0 = srodek_y;
     we.kat24 = kat24;
+    // A start of recording given before the reading (a disc cut from a sheet, a stored row)
+    // is kept: the reading starts there.
+    we.kat_rozp = float(lista->kat_rozp);
     we.typ = std::max(0, typy->currentIndex());
     we.szczeg = szczeg->isChecked();
     we.data = host::TDateTime::fromDate(data_tacho->date());
@@ -78,8 +81,10 @@ void TMDIChild::analizuj_tarcze() {
     for (const QString& s : o.ostrzezenia)
         qWarning("chart %d: %s", id_tarczy, qPrintable(s));
     const double kat_zak = lista->kat_zak;
+    const std::int32_t klasa = lista->klasa_rozmiaru;
     lista = std::move(o.lista);
     lista->kat_zak = kat_zak;
+    lista->klasa_rozmiaru = klasa;
     srodek_x = o.geometria.x0;
     srodek_y = o.geometria.y0;
     przekroczenia = o.analiza.przekroczenia;
