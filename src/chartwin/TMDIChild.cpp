@@ -109,6 +109,7 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     });
 
     polacz_naglowek();
+    polacz_punkty_specjalne();
     FormCreate();
 
     // The header tab is active at start. It is chosen only now, with every caption set, so that

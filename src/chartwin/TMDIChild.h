@@ -6,6 +6,7 @@
 // its own file; the declarations below are the window's whole surface.
 
 #include "activity/Lista_zdarz.h"
+#include "activity/ZapisTarczy.h"
 #include "activity/rozladunek.h"
 #include "analysis/Kalibracja.h"
 #include "analysis/OdczytAktywnosci.h"
@@ -127,9 +128,10 @@ public:
                                         int promien, double obrot);
 
     // --- commands other layers define ----------------------------------------------------
-    void zap1Click();      // save (saving); leaves zap1 enabled when it did not complete
-    void kontrolujClick(); // rule check
-    void powiekszClick();  // disc view zoom (editing/)
+    void zap1Click();         // save (saving); leaves zap1 enabled when it did not complete
+    void bUsunZamknijClick(); // delete the stored chart and close; stays open on failure
+    void kontrolujClick();    // rule check
+    void powiekszClick();     // disc view zoom (editing/)
     void pomClick();
     void powrotClick();
     void KolkoMyszy(int delta); // wheel on the form: one notch up zooms in, otherwise out
@@ -205,6 +207,34 @@ public:
     // The page control's active page.
     int aktywna_strona() const { return PageControl->currentIndex(); }
 
+    // --- saving (chartwin/TMDIChild_zapis.cpp) -------------------------------------------------
+    // The header values of a save from the controls and the window's state.
+    NaglowekTarczy naglowek_zapisu() const;
+    // Figures of the periods when the chart was opened or last saved: an unchanged list is
+    // not summarised again.
+    FiguryZdarzen figury_otwarcia;
+    // Caption of a stored chart: date, driver, chart id.
+    QString podpis_tarczy() const;
+
+    // --- special points (chartwin/TMDIChild_punkty.cpp) ---------------------------------------
+    QPointF punkt_menu; // disc-view pixel where the pop-up menu was opened
+    void Wstawzaadunek1Click() { wstaw_punkt_specjalny(kZaladunek); }
+    void Wstawrozadunek1Click() { wstaw_punkt_specjalny(kRozladunek); }
+    void Wstawprzejciegraniczne1Click() { wstaw_punkt_specjalny(kPrzejscieGraniczne); }
+    void Usuzaadunek1Click();
+    // Edits the selected point in the dialog; false when none is selected or it was cancelled.
+    bool edytuj_punkt_specjalny();
+    void wstaw_punkt_specjalny(int typ);
+    // The markers on the disc view, drawn over the periods.
+    void rysuj_punkty_specjalne();
+    // The point under the disc-view pixel p (selected, hint shown), or -1.
+    int punkt_pod_kursorem(const QPointF& p);
+    // Odometer proposed for a point at angle kat of chart day dzien; none without a start
+    // reading.
+    std::optional<int> proponowany_licznik(double kat, double dzien);
+    // Redraws the disc view: periods, distance points, centre mark, special points.
+    void odswiez_widok_tarczy();
+
 signals:
     // Emitted at the end of FormShow; screenshots and tests wait for nothing else.
     void pokazano();
@@ -236,5 +266,7 @@ private:
     void wypelnij_konwojenta(QComboBox* box, const QDate& dzien, int filtr_firmy);
     void sprawdz_licznik();
     void otworz_inna_tarcze(int idt, int cyfrowy);
+    void po_zapisie(const NaglowekTarczy& n, int id_zapisanej);
+    void polacz_punkty_specjalne();
     bool zniszczony_ = false;
 };

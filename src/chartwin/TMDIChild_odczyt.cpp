@@ -76,16 +76,21 @@ void TMDIChild::pokaz_odczyt() {
                   Image2->Bitmap().height());
     lista->ustaw_promien(Image2->Bitmap().width() / 2 - 3);
     pokaz_podsumowanie();
+    odswiez_widok_tarczy();
+    znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
+    Image4->Changed();
+    kontrolujClick();
+    dopasuj_widok();
+}
+
+void TMDIChild::odswiez_widok_tarczy() {
     lista->rysuj_zdarzenia_wiersz(-1);
     if (!Image2->Bitmap().empty()) {
         lista->rysuj_punkty(Image2->Bitmap(), lista->x0, lista->y0, czytnik_ust);
         znacznik_srodka(Image2->Bitmap(), lista->x0, lista->y0);
+        rysuj_punkty_specjalne();
     }
-    znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
     Image2->Changed();
-    Image4->Changed();
-    kontrolujClick();
-    dopasuj_widok();
 }
 
 void TMDIChild::wypelnij_zdarz_grid() {

@@ -107,6 +107,9 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
     // The stored periods and points; a chart stored with periods keeps them.
     lista->wczytaj_z_bazy(idt);
     bez_analizy = lista->ile >= 0 ? 1 : 0;
+    figury_otwarcia = figury_zdarzen(*lista);
+    punkty_spec->wczytaj(idt, kat24);
+    punkty_spec->kopiuj_do(*punkty_spec_cofnij);
 
     if (rodzaj_dnia == 1 && lista->liczba() == 2) rodzaj_dnia = lista->kat_rozp > 30.0 ? 3 : 2;
     if (host::get_analog_didital(true, true)) rodzaj_dnia = 1;

@@ -94,14 +94,14 @@ TEST_F(ModuleTest, CallingOrderForOneChart) {
     const kx::HostTag tag = static_cast<TOknoKXMDIChild*>(w)->GetTag();
     QLibrary* lib = gospodarz->instancje.at(tag).get();
     gospodarz->komunikaty.clear();
-    // Saving does not exist yet: save-and-close says so and keeps the window with its edits.
+    // A chart without a driver is not saved: save-and-close says so and keeps the window.
     dialogi->pushAnswer(host::IDOK);
     gospodarz->fn<kx::CloseChild_fn>(lib, "_CloseChild")(w, true);
     TestHost::dostarcz();
     EXPECT_EQ(gospodarz->numery(), V({}));
     ASSERT_EQ(dialogi->shown.size(), 1);
     EXPECT_EQ(dialogi->shown[0],
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildZapisNiedostepny")));
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildNieMaKierowcy")));
     EXPECT_TRUE(kontrolka<QPushButton>(w, "zap1")->isEnabled());
     EXPECT_EQ(gospodarz->okna.size(), 1u);
 
