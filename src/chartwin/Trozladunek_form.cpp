@@ -6,6 +6,7 @@
 #include "host/Resstrings.h"
 #include "host/db/Query.h"
 
+#include <QCompleter>
 #include <QEvent>
 #include <QLocale>
 
@@ -34,6 +35,9 @@ Trozladunek_form::Trozladunek_form(QWidget* owner, int typ, double dzien_tarczy,
         InitializeLanguage(QStringLiteral("Child.dll"), this);
     connect(godz, &QLineEdit::textChanged, this, [this] { godzChange(); });
     godz->installEventFilter(this);
+    // Typing searches the cities by any part of the name.
+    miasto->completer()->setFilterMode(Qt::MatchContains);
+    miasto->completer()->setCompletionMode(QCompleter::PopupCompletion);
     connect(miasto, &QComboBox::currentIndexChanged, this, [this] { miastoSelect(); });
     connect(dodaj_m, &QPushButton::clicked, this, [this] { dodaj_mClick(); });
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);

@@ -8,6 +8,7 @@
 #include "chartgen/ChartGeometry.h"
 #include "chartgen/SampleCharts.h"
 #include "chartwin/TMDIChild.h"
+#include "chartwin/Trozladunek_form.h"
 #include "host/Biblioteki.h"
 #include "host/Dialogi.h"
 #include "host/Resstrings.h"
@@ -66,6 +67,18 @@ int main(int argc, char** argv) {
         okno.show();
         QCoreApplication::processEvents(); // lay the form out before the show logic fits the views
         okno.FormShow();
+        // Special points on the disc view: a loading, a border crossing and an unloading.
+        if (tryb == kx::kTrybNowa && okno.lista) {
+            for (const auto& [typ, kat] : {std::pair{kZaladunek, 20.0},
+                                           {kPrzejscieGraniczne, 110.0},
+                                           {kRozladunek, 250.0}}) {
+                rozladunek r;
+                r.typ = typ;
+                r.kat = okno.lista->kat_rozp + kat;
+                okno.punkty_spec->dodaj(r);
+            }
+            okno.odswiez_widok_tarczy();
+        }
         for (int i = 0; i < okno.PageControl->count(); ++i) {
             if (!okno.PageControl->isTabVisible(i)) continue;
             okno.PageControl->setCurrentIndex(i);
@@ -82,6 +95,19 @@ int main(int argc, char** argv) {
             ++zapisane;
         }
         okno.hide();
+    }
+    for (const auto& [typ, nazwa] :
+         {std::pair{kZaladunek, "punkt_zaladunek"}, {kPrzejscieGraniczne, "punkt_granica"}}) {
+        host::SetLanguageId(host::kJezykPolski);
+        Trozladunek_form f(nullptr, typ, host::TDateTime::encode(2024, 3, 12), 0.0, 120.0);
+        f.FormShow();
+        f.godz->setText(QStringLiteral("03:15"));
+        const QString plik = QDir(cel).filePath(QLatin1String(nazwa) + QStringLiteral(".png"));
+        if (!f.grab().save(plik)) {
+            err << "cannot write " << plik << "\n";
+            return 1;
+        }
+        ++zapisane;
     }
     QTextStream(stdout) << zapisane << " screenshots in " << QDir(cel).absolutePath() << "\n";
     host::InstallConnection(nullptr);
