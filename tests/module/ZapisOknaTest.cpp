@@ -285,9 +285,15 @@ TEST_F(ZapisOknaTest, DeleteAndCloseRemovesEveryRowOrStaysOpen) {
     EXPECT_EQ(gospodarz->okna.size(), 1u);
     EXPECT_EQ(wiersze(idt), przed);
 
+    // A picture left by the chart goes with it.
+    const QString obraz = dane.filePath(QStringLiteral("Image/%1.bmp").arg(idt));
+    QFile f(obraz);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
     kontrolka<QPushButton>(w, "bUsunZamknij")->click();
     TestHost::dostarcz();
     EXPECT_TRUE(gospodarz->okna.empty());
+    EXPECT_FALSE(QFile::exists(obraz));
     const std::vector<int> po = wiersze(idt);
     EXPECT_EQ(std::vector<int>(po.begin(), po.end() - 1), std::vector<int>(po.size() - 1, 0));
     EXPECT_EQ(po.back(), przed.back() - 1);

@@ -3,6 +3,11 @@
 #include "host/db/Connection.h"
 #include "host/db/Query.h"
 
+#include "host/Ustawienia.h"
+
+#include <QDir>
+#include <QFile>
+
 namespace {
 
 // Rows under the chart, children before parents, so that the deletes do not depend on the
@@ -46,6 +51,13 @@ extern "C" Q_DECL_EXPORT bool _UsunTarcze(int idt) {
                 return false;
             }
             c.CommitTrans();
+            // A later chart may get the same key; it must not find this chart's picture.
+            const QString obraz =
+                QDir(host::GetZm(QStringLiteral("sciezka_ob"), QStringLiteral("KX")).toString())
+                    .filePath(QStringLiteral("Image/%1.bmp").arg(idt));
+            if (QFile::exists(obraz) && !QFile::remove(obraz))
+                qWarning("lista_tacho: picture %s of deleted chart %d left behind",
+                         qPrintable(obraz), idt);
             return true;
         } catch (...) {
             c.RollbackTrans();
