@@ -2,6 +2,7 @@
 // controls, the special points entered in their dialog, a save reopened in a new window, a
 // fault at every statement of a save, save-and-close and delete-and-close.
 
+#include "DbFixture.h"
 #include "ModuleFixture.h"
 
 #include "chartwin/TMDIChild.h"
@@ -93,10 +94,23 @@ std::function<bool(QDialog&)> wpisz(const QString& godz, int km, const QString& 
     };
 }
 
-class ZapisOknaTest : public ModuleTest {
+// On SQLite and, when the test server answers, on PostgreSQL in a schema of its own.
+class ZapisOknaTest : public ModuleTest, public ::testing::WithParamInterface<host::Backend> {
 protected:
     void SetUp() override {
         ModuleTest::SetUp();
+        if (GetParam() == host::Backend::PostgreSQL) {
+            QString why;
+            const auto p = tacho_test::pgFreshParams(&why);
+            if (!p) {
+                if (qEnvironmentVariable("CI") == QLatin1String("true"))
+                    FAIL() << why.toStdString();
+                GTEST_SKIP() << why.toStdString();
+            }
+            pg_ = std::make_shared<host::Connection>(*p);
+            schemat_ = p->schema;
+            host::InstallConnection(pg_);
+        }
         ASSERT_TRUE(dane.isValid());
         host::SetDataFolder(dane.path());
         host::SetZm(QStringLiteral("sciezka_ob"), QStringLiteral("KX"), dane.path());
@@ -143,12 +157,19 @@ protected:
         w->oznacz_zmiane();
     }
 
+    void TearDown() override {
+        ModuleTest::TearDown();
+        if (pg_) tacho_test::dropPgSchema(*pg_, schemat_);
+    }
+
     QTemporaryDir dane;
+    std::shared_ptr<host::Connection> pg_;
+    QString schemat_;
 };
 
 } // namespace
 
-TEST_F(ZapisOknaTest, SavedChartReopensWithItsPeriodsPointsAndHeader) {
+TEST_P(ZapisOknaTest, SavedChartReopensWithItsPeriodsPointsAndHeader) {
     const int idt = tarcza();
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
@@ -195,7 +216,7 @@ TEST_F(ZapisOknaTest, SavedChartReopensWithItsPeriodsPointsAndHeader) {
               1);
 }
 
-TEST_F(ZapisOknaTest, AFaultAtAnyStatementKeepsTheEditsAndTheNextSaveWorks) {
+TEST_P(ZapisOknaTest, AFaultAtAnyStatementKeepsTheEditsAndTheNextSaveWorks) {
     const int idt = tarcza();
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
@@ -234,7 +255,7 @@ TEST_F(ZapisOknaTest, AFaultAtAnyStatementKeepsTheEditsAndTheNextSaveWorks) {
               1);
 }
 
-TEST_F(ZapisOknaTest, SaveAndCloseStaysOpenWhenTheRecordWasDeletedMeanwhile) {
+TEST_P(ZapisOknaTest, SaveAndCloseStaysOpenWhenTheRecordWasDeletedMeanwhile) {
     const int idt = tarcza();
     QWidget* w = gospodarz->otworz(idt);
     ASSERT_NE(w, nullptr);
@@ -253,7 +274,7 @@ TEST_F(ZapisOknaTest, SaveAndCloseStaysOpenWhenTheRecordWasDeletedMeanwhile) {
     EXPECT_EQ(liczba(QStringLiteral("select count(*) as n from tacho"), 0), 0);
 }
 
-TEST_F(ZapisOknaTest, SaveAndCloseClosesAfterASave) {
+TEST_P(ZapisOknaTest, SaveAndCloseClosesAfterASave) {
     QWidget* w = gospodarz->otworz(tarcza());
     ASSERT_NE(w, nullptr);
     edytuj(okno(w));
@@ -262,7 +283,7 @@ TEST_F(ZapisOknaTest, SaveAndCloseClosesAfterASave) {
     EXPECT_TRUE(gospodarz->okna.empty()) << dialogi->shown.join(QLatin1Char('|')).toStdString();
 }
 
-TEST_F(ZapisOknaTest, DeleteAndCloseRemovesEveryRowOrStaysOpen) {
+TEST_P(ZapisOknaTest, DeleteAndCloseRemovesEveryRowOrStaysOpen) {
     const int idt = tarcza();
     const int inna = tarcza();
     wykonaj(QStringLiteral("update tacho set id_k = null where id_t = %1").arg(inna));
@@ -301,7 +322,7 @@ TEST_F(ZapisOknaTest, DeleteAndCloseRemovesEveryRowOrStaysOpen) {
     EXPECT_EQ(wiersze(inna)[1], 3);
 }
 
-TEST_F(ZapisOknaTest, PointDialogDatesCaptionsAndInvalidTime) {
+TEST_P(ZapisOknaTest, PointDialogDatesCaptionsAndInvalidTime) {
     const int idt = tarcza();
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
@@ -359,7 +380,7 @@ TEST_F(ZapisOknaTest, PointDialogDatesCaptionsAndInvalidTime) {
         << dialogi->unexpected.join(QLatin1Char('|')).toStdString();
 }
 
-TEST_F(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
+TEST_P(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
     TMDIChild* w = okno(gospodarz->otworz(tarcza()));
     ASSERT_NE(w, nullptr);
     host::Bitmap32& b = w->Image2->Bitmap();
@@ -378,3 +399,7 @@ TEST_F(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
             zmienione += b.GetPixelS(x, y) != przed.GetPixelS(x, y);
     EXPECT_GT(zmienione, 10);
 }
+
+INSTANTIATE_TEST_SUITE_P(Bazy, ZapisOknaTest,
+                         ::testing::Values(host::Backend::SQLite, host::Backend::PostgreSQL),
+                         tacho_test::backendName);
