@@ -199,12 +199,20 @@ std::optional<int> TMDIChild::proponowany_licznik(double kat, double dzien) {
     bool ok = false;
     const int km_pocz = km_od->text().trimmed().toInt(&ok);
     if (!ok) return std::nullopt;
-    // The distance driven before the clicked angle, counted forward from the chart's start.
+    // The distance driven before the clicked angle, counted forward from the chart's start:
+    // from the distance points of a detailed chart, else from the periods that ended by then.
     const auto od_startu = [this](double a) { return host::Katdo360(a - lista->kat_rozp); };
     std::int64_t km = km_pocz;
-    for (const Zdarzenie* z = lista->pierwszy; z; z = z->nast)
-        if (od_startu(z->kat_do) <= od_startu(kat) && od_startu(z->kat_od) < od_startu(kat))
-            km += z->km;
+    if (lista->czy_szczeg && lista->punkty_tarczy) {
+        const lista_pkt& p = *lista->punkty_tarczy;
+        km += kat >= lista->kat_rozp
+                  ? p.odleglosc_w(lista->kat_rozp, kat)
+                  : p.odleglosc_w(lista->kat_rozp, 360.0) + p.odleglosc_w(0.0, kat);
+    } else {
+        for (const Zdarzenie* z = lista->pierwszy; z; z = z->nast)
+            if (od_startu(z->kat_do) <= od_startu(kat) && od_startu(z->kat_od) < od_startu(kat))
+                km += z->km;
+    }
     // On a crew chart the other driver drove the same vehicle before that time.
     if (zaloga->isChecked()) {
         try {

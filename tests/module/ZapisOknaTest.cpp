@@ -121,17 +121,20 @@ protected:
                                "(5, 'L''viv; \"x\"', '79-000', 1)"));
     }
 
-    // A stored chart of driver 7 in vehicle 3 starting at 08:00 (kat24 0: a degree is four
-    // minutes), with three periods.
+    // A stored chart of driver 7 in vehicle 3 from odometer 1000 starting at 08:00 (kat24 0: a
+    // degree is four minutes), with three periods: driving 08:00-10:00 (30 km), rest to 11:00,
+    // work to 15:00 (50 km).
     int tarcza() {
         const int idt = dodaj_tarcze();
         wykonaj(QStringLiteral("update tacho set id_k = 7, id_s = 3, km_pocz = 1000, kat_rozp = "
                                "120 where id_t = %1")
                     .arg(idt));
         const double dzien = host::TDateTime::encode(2024, 3, 12);
-        for (const auto& [od, do_, kod] : {std::tuple{480, 600, 2}, {600, 660, 0}, {660, 900, 1}}) {
+        for (const auto& [od, do_, kod, km] :
+             {std::tuple{480, 600, 2, 30}, {600, 660, 0, 0}, {660, 900, 1, 50}}) {
             host::Query q(QStringLiteral("insert into poz_zdarz (id_t, czas_od, czas_do, kat_trw, "
-                                         "km, czy_praca) values (:id_t, :od, :do, :kat, 0, :c)"));
+                                         "km, czy_praca) values (:id_t, :od, :do, :kat, :km, :c)"));
+            q.setParam(QStringLiteral("km"), double(km));
             q.setParam(QStringLiteral("id_t"), idt);
             q.setParam(QStringLiteral("od"), host::TDateTime(dzien + od / 1440.0));
             q.setParam(QStringLiteral("do"), host::TDateTime(dzien + do_ / 1440.0));
@@ -378,6 +381,30 @@ TEST_P(ZapisOknaTest, PointDialogDatesCaptionsAndInvalidTime) {
     EXPECT_EQ((*w->punkty_spec)[0].kod_ladunku, QStringLiteral("K2"));
     EXPECT_TRUE(dialogi->unexpected.isEmpty())
         << dialogi->unexpected.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_P(ZapisOknaTest, ProposedOdometerCountsTheDistanceBeforeThePoint) {
+    const int idt = tarcza();
+    TMDIChild* w = okno(gospodarz->otworz(idt));
+    ASSERT_NE(w, nullptr);
+    const double dzien = host::TDateTime::encode(2024, 3, 12);
+    struct Przypadek {
+        int minuta; // time of the point
+        bool zaloga;
+        int km;
+    };
+    // The partner chart of a crew: same vehicle, day and start reading.
+    const int partner = tarcza();
+    wykonaj(QStringLiteral("update tacho set id_k = null where id_t = %1").arg(partner));
+    for (const Przypadek& p : {Przypadek{540, false, 1000}, // within the drive: not counted yet
+                               Przypadek{630, false, 1030}, Przypadek{960, false, 1080},
+                               Przypadek{630, true, 1060}, Przypadek{960, true, 1160}}) {
+        SCOPED_TRACE(p.minuta);
+        w->zaloga->setChecked(p.zaloga);
+        EXPECT_EQ(w->proponowany_licznik(p.minuta * 0.25, dzien), std::optional<int>(p.km));
+    }
+    w->km_od->clear();
+    EXPECT_EQ(w->proponowany_licznik(240.0, dzien), std::nullopt);
 }
 
 TEST_P(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
