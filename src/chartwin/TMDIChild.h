@@ -225,6 +225,8 @@ public:
     // Edits the selected point in the dialog; false when none is selected or it was cancelled.
     bool edytuj_punkt_specjalny();
     void wstaw_punkt_specjalny(int typ);
+    // The marker picture of a point type (empty: points of that type are not drawn).
+    const host::Bitmap32& znacznik_typu(int typ) const;
     // The markers on the disc view, drawn over the periods.
     void rysuj_punkty_specjalne();
     // The point under the disc-view pixel p (selected, hint shown), or -1.

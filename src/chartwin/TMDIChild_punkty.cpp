@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -119,7 +120,11 @@ int TMDIChild::punkt_pod_kursorem(const QPointF& p) {
         if (okno_podpowiedzi) okno_podpowiedzi->hide();
         return -1;
     }
-    Image2->viewport()->setCursor(Qt::PointingHandCursor);
+    // The cursor shows the marker of the point under it.
+    const host::Bitmap32& znak = znacznik_typu((*punkty_spec)[i].typ);
+    Image2->viewport()->setCursor(
+        znak.empty() ? QCursor(Qt::PointingHandCursor)
+                     : QCursor(QPixmap::fromImage(znak.image()), 1, znak.height() - 1));
     if (!okno_podpowiedzi) {
         okno_podpowiedzi = std::make_unique<QLabel>(this, Qt::ToolTip);
         okno_podpowiedzi->setObjectName(QStringLiteral("okno_podpowiedzi"));
@@ -133,6 +138,10 @@ int TMDIChild::punkt_pod_kursorem(const QPointF& p) {
     return i;
 }
 
+const host::Bitmap32& TMDIChild::znacznik_typu(int typ) const {
+    return typ == kZaladunek ? zalad : typ == kRozladunek ? rozlad : slupek;
+}
+
 void TMDIChild::rysuj_punkty_specjalne() {
     host::Bitmap32& b = Image2->Bitmap();
     if (!punkty_spec || b.empty()) return;
@@ -141,9 +150,7 @@ void TMDIChild::rysuj_punkty_specjalne() {
     const int x = b.width() * cx / d, y = b.height() * cy / d;
     const int r = b.width() / 2;
     for (const rozladunek& p : *punkty_spec) {
-        const host::Bitmap32* obraz = p.typ == kZaladunek    ? &zalad
-                                      : p.typ == kRozladunek ? &rozlad
-                                                             : &slupek;
+        const host::Bitmap32* obraz = &znacznik_typu(p.typ);
         if (obraz->empty()) continue;
         const float px = float(x + r * std::cos(p.kat * M_PI / 180.0));
         const float py = float(y + r * std::sin(p.kat * M_PI / 180.0));

@@ -16,6 +16,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 
 namespace {
@@ -425,6 +426,23 @@ TEST_P(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
         for (int y = cy; y < cy + w->rozlad.height(); ++y)
             zmienione += b.GetPixelS(x, y) != przed.GetPixelS(x, y);
     EXPECT_GT(zmienione, 10);
+
+    // Over the marker's line near the rim the point is selected and its hint shown; near the
+    // centre nothing is.
+    r.typ = kZaladunek;
+    r.kat = 90.0;
+    r.miasto = QStringLiteral("Poznań");
+    r.stan_licznika = 1234;
+    w->punkty_spec->dodaj(r);
+    const double promien = b.width() / 2.0 * 0.9;
+    EXPECT_EQ(w->punkt_pod_kursorem(QPointF(w->lista->x0, w->lista->y0 + promien)), 1);
+    ASSERT_NE(w->okno_podpowiedzi, nullptr);
+    EXPECT_TRUE(w->okno_podpowiedzi->isVisible());
+    EXPECT_TRUE(w->okno_podpowiedzi->text().contains(QStringLiteral("Poznań")));
+    EXPECT_TRUE(w->okno_podpowiedzi->text().contains(QStringLiteral("1234 km")));
+    EXPECT_EQ(w->punkt_pod_kursorem(QPointF(w->lista->x0, w->lista->y0 + 10)), -1);
+    EXPECT_EQ(w->punkty_spec->wybrany, -1);
+    EXPECT_FALSE(w->okno_podpowiedzi->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Bazy, ZapisOknaTest,
