@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -36,6 +37,10 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     kalibracja.ust_stalych(host::ExeFolder());
 
     setupUi(this);
+    // The editable boxes get their edit field directly: setEditable would also build each
+    // drop-down's popup list now, which the first drop-down builds anyway.
+    for (QComboBox* c : {kierowca, konwojent, konwojent2, nr_rej})
+        c->setLineEdit(new QLineEdit(c));
     setAttribute(Qt::WA_DeleteOnClose, false); // the host deletes an MDI child on 0x491
     setFocusPolicy(Qt::StrongFocus);
 
@@ -74,7 +79,6 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
         pal.setColor(QPalette::Base, kolor_okna(16578551));
         adnotacje->setPalette(pal);
     }
-    wysokosc_panelu_bledow = panel_bledy->sizeHint().height();
 
     // The menus whose items later layers fill.
     PopUP_Image2 = new QMenu(this);
