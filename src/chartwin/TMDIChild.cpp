@@ -15,8 +15,12 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableWidgetItem>
+#include <QToolButton>
 #include <QWheelEvent>
+
+#include <array>
 
 bool kolor_odpocz_nieb = false;
 
@@ -57,6 +61,20 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     punkty_spec_cofnij = std::make_unique<lista_rozladunkow>();
     tag_hosta = 0;
 
+    // Glyphs of the blue buttons. The host's image lists are not reachable from a module here,
+    // so the style's standard pictures stand in for them, read once for every window.
+    static const QIcon glify[] = {style()->standardIcon(QStyle::SP_ArrowForward),
+                                  style()->standardIcon(QStyle::SP_ArrowDown),
+                                  style()->standardIcon(QStyle::SP_TrashIcon)};
+    const std::array<QToolButton*, 3> niebieskie = {BlueButton_nar, dodaj_adnot, usun_punkty};
+    for (std::size_t i = 0; i < niebieskie.size(); ++i) {
+        niebieskie[i]->setIcon(glify[i]);
+        niebieskie[i]->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    dodaj_adnot->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The keyboard commands work anywhere in the window, not only from their menus.
+    addActions({Ustaw12, Usun_prace, Usun_dysp, cofnij});
+
     // The wheel over the disc view zooms it instead of scrolling.
     Image2->viewport()->installEventFilter(this);
 
@@ -85,13 +103,20 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     PopUP_Image2->setObjectName(QStringLiteral("PopUP_Image2"));
     PopUP_Image2->addActions(
         {Ustaw12, TarczkaCalyEkran, cofnij, Analizujponownie1, Odswiezpunktykm1});
+    // Sentences of the error description about the selected period.
+    auto* bledy_menu = new QMenu(PopUP_Image2);
+    bledy_menu->setObjectName(QStringLiteral("miDodajBlad_menu"));
+    bledy_menu->addActions(
+        {miDodajBladSelektora, miDodajBrakWymOkrAktyw, miDodajBladWirtuPrzemiesz});
+    miDodajBlad->setMenu(bledy_menu);
+    PopUP_Image2->addAction(miDodajBlad);
     im4_pop = new QMenu(this);
     im4_pop->setObjectName(QStringLiteral("im4_pop"));
     im4_pop->addActions({mnuUsunGodzZak, Usunpunktykm1, Analizujponownie2});
     zdarz_pop = new QMenu(this);
     zdarz_pop->setObjectName(QStringLiteral("zdarz_pop"));
     zdarz_pop->addActions({zdarzJazda, zdarzPraca, zdarzDysp, zdarzPostoj, zdarzBrakDanych,
-                           Usun_prace, Usun_dysp, N7, miDodajBlad, Odswiezpunktykm2});
+                           Usun_prace, Usun_dysp, N7, Odswiezpunktykm2});
 
     poziomy_grupa = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i)
@@ -248,7 +273,7 @@ void TMDIChild::ustaw_podpisy_tworzenia() {
         kontrol_grid->setItem(i, 0, new QTableWidgetItem(t));
     }
     kontrol_grid->setHorizontalHeaderLabels(
-        {R("Resstrings_IDS_ListaPZdarzenia"), R("Resstrings_IDS_ListaPUwagi")});
+        {R("Resstrings_IDS_kontrol_regula"), R("Resstrings_IDS_ListaPUwagi")});
     kontrol_grid->horizontalHeader()->setStretchLastSection(true);
     kontrol_grid->setColumnWidth(0, 420);
 
@@ -281,10 +306,11 @@ void TMDIChild::ustaw_podpisy_tworzenia() {
         panel->setText(R(klucz) + QStringLiteral("\n00:00"));
 
     // Grid columns of the period list.
-    auto* model = new QStandardItemModel(0, 5, zdarz_grid);
-    model->setHorizontalHeaderLabels({R("Resstrings_IDS_ListaPZdarzNr"),
-                                      R("Resstrings_IDS_ListaPZdarzenia"), R("Resstrings_IDS_Czas"),
-                                      R("Resstrings_IDS_Do"), R("Resstrings_IDS_ListaPMinuty")});
+    auto* model = new QStandardItemModel(0, 7, zdarz_grid);
+    model->setHorizontalHeaderLabels(
+        {R("Resstrings_IDS_ListaPNaglowek1"), R("Resstrings_IDS_ListaPNaglowek2"),
+         R("Resstrings_IDS_Do"), R("Resstrings_IDS_Czas"), R("Resstrings_IDS_ListaPNaglowek5"),
+         R("Resstrings_IDS_ListaPNaglowek6"), R("Resstrings_IDS_ListaPNaglowek7")});
     zdarz_grid->setModel(model);
     zdarz_grid->horizontalHeader()->setStretchLastSection(true);
     zdarz_grid->verticalHeader()->setVisible(false);
