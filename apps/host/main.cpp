@@ -48,6 +48,11 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), e.opis());
         std::fprintf(stderr, "tacho-host: %s\n", qPrintable(e.opis()));
         return 1;
+    } catch (const std::exception& e) { // the demo charts refused by the database
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                              QString::fromUtf8(e.what()));
+        std::fprintf(stderr, "tacho-host: %s\n", e.what());
+        return 1;
     }
     auto okno = std::make_unique<OknoGlowne>();
     okno->show();

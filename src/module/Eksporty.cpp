@@ -107,7 +107,7 @@ KX_EXPORT void _OtworzChild(bool kilka_tarcz, QWidget* w, QLibrary* modul, std::
 
     if (arkusz && !arkusz->empty()) {
         QPainter p(&arkusz->image());
-        QFont f(QStringLiteral("Arial"), 40);
+        QFont f(QString::fromLatin1("Arial"), 40); // not a literal: font caches outlive the module
         f.setBold(true);
         p.setFont(f);
         p.setPen(QColor(255, 0, 0, 255));

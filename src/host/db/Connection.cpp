@@ -65,7 +65,10 @@ QString Connection::describe() const {
 
 void Connection::failOpen(const QString& what) {
     const QString msg = QStringLiteral("Cannot open %1: %2").arg(describe(), what);
+    // The constructor throws, so the destructor will not unregister the connection.
     if (db_.isOpen()) db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
     throw DbError(msg);
 }
 
