@@ -362,12 +362,11 @@ void TMDIChild::FormResize() {
 }
 
 void TMDIChild::pokaz_kontrole() {
-    // The approved list and the annotations share the window's width less 50 pixels; without
-    // the list (KWIR) the annotations take all of it.
-    const bool z_lista = !lista_bledow->isHidden();
-    Panel_lista->setVisible(z_lista);
-    if (z_lista) Panel_lista->setFixedWidth(std::max(0, (width() - 50) / 2));
-    adnotacje->setMinimumWidth(400);
+    // The approved list and the annotations share the tab half and half (the layout's
+    // stretch), the annotations at least 400 wide; without the list (KWIR) the annotations
+    // take the whole width.
+    if (Panel_lista->isHidden() != lista_bledow->isHidden())
+        Panel_lista->setVisible(!lista_bledow->isHidden());
 }
 
 bool TMDIChild::FormCloseQuery() {
