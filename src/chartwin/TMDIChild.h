@@ -84,7 +84,7 @@ public:
     std::int32_t ile_zamknij = 0;
     std::uint8_t zapis_nieudany = 0;
     std::uint8_t pytanie_przy_zamknieciu = 0;
-    std::int32_t wysokosc_panelu_bledow = 0; // measured when the panel first shows
+    std::int32_t wysokosc_panelu_bledow = 0;  // measured when the panel first shows
     std::int32_t nr_skanu = 0;                // the host record's scan index, for the period list
     std::unique_ptr<QLabel> okno_podpowiedzi; // hint window
     analysis::Kalibracja kalibracja;
