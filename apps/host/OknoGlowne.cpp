@@ -319,8 +319,23 @@ void OknoGlowne::obsluzKomunikat(unsigned msg, std::intptr_t wParam) {
         it->ramka->move(r.topLeft());
         return;
     }
-    case kx::kMsgUtworzono:
     case kx::kMsgUstawiono:
+        // A window the module made itself (the driver's previous or next chart): the host
+        // frames it and holds a handle of the module for it, as for its own windows.
+        if (TOknoKXMDIChild* p = okno_produktu(okno); p && znajdz(okno) == okna_.end()) {
+            ModulChild::Instancja i;
+            QString blad;
+            if (!modul_.zaladuj(i, blad) || i.tag != p->GetTag()) {
+                if (i.tag) modul_.zwolnij(i.tag);
+                return;
+            }
+            QMdiSubWindow* ramka = obszar_->addSubWindow(okno);
+            ramka->setAttribute(Qt::WA_DeleteOnClose, false);
+            okna_.push_back({okno, ramka, i.tag});
+            ramka->showMaximized();
+        }
+        return;
+    case kx::kMsgUtworzono:
     default:
         // The host made the window itself and framed it already.
         return;

@@ -41,6 +41,9 @@ public:
     bool usun_wybrany();
     void czysc();
     void kopiuj_do(lista_rozladunkow& cel) const;
+    // Dates every point for the chart day: its time of day from its angle; a time before the
+    // chart's start (the chart ran past midnight) falls on the next day.
+    void przelicz_czasy(double dzien, double kat24, double kat_startu);
 
     int wybrany = -1;
 

@@ -137,6 +137,7 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
         if (!zniszczony_) PageControlChange();
     });
 
+    polacz_naglowek();
     FormCreate();
 
     // The header tab is active at start. It is chosen only now, with every caption set, so that
@@ -155,6 +156,7 @@ TMDIChild::~TMDIChild() {
     usun_wiersz_sesji();
     if (mdi_child) host::SendMessage(kx::kMsgNiszczenie, jako_param(this), 0);
     host::PostMessage(kx::kMsgZwolnijModul, static_cast<std::intptr_t>(tag_hosta), 0);
+    host::ZwolnijPozniej(std::move(modul_okna));
 }
 
 void TMDIChild::UstawDate(int a, int b) {

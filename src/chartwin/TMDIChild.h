@@ -175,6 +175,13 @@ public:
     void wypelnij_kierowcow(const QDate& data);
     void wypelnij_samochody();
     void ustaw_licznik(std::int32_t km_pocz, std::int32_t km_kon);
+    // The stored chart's driver, co-drivers and vehicle (0 = none), kept by the opening: the
+    // refilled boxes keep them even when the lists' filters leave them out.
+    // The module's own handle to its file, held by a window the module opened itself; given
+    // back after the window is gone.
+    std::shared_ptr<QLibrary> modul_okna;
+    std::int32_t id_k_tarczy = 0, id_konwojenta_tarczy = 0, id_konwojenta2_tarczy = 0,
+                 id_s_tarczy = 0;
 
     // Settings through the window's reader: def when the reader is missing or the key unknown.
     QVariant ustawienie(const QString& name, const QString& group, const QVariant& def) const;
@@ -203,5 +210,11 @@ private:
     void rozmiar_klasy();
     void pokaz_kontrole(); // the control tab's layout for the window's width
     void usun_wiersz_sesji();
+    // Header data: the controls' signals to their handlers, a co-driver box's refill, the
+    // odometer's check and the opening of another chart of the driver.
+    void polacz_naglowek();
+    void wypelnij_konwojenta(QComboBox* box, const QDate& dzien, int filtr_firmy);
+    void sprawdz_licznik();
+    void otworz_inna_tarcze(int idt, int cyfrowy);
     bool zniszczony_ = false;
 };

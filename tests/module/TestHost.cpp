@@ -66,7 +66,11 @@ bool TestHost::event(QEvent* e) {
     auto* m = static_cast<host::HostMessageEvent*>(e);
     komunikaty.push_back({m->msg, m->wParam});
     m->accept();
-    if (m->msg == kx::kMsgZamknij && usuwaj_na_zamkniecie) {
+    if (m->msg == kx::kMsgUstawiono) {
+        // A window the module made itself (another chart of the driver) is the host's to keep.
+        auto* w = reinterpret_cast<QWidget*>(m->wParam);
+        if (std::find(okna.begin(), okna.end(), w) == okna.end()) okna.push_back(w);
+    } else if (m->msg == kx::kMsgZamknij && usuwaj_na_zamkniecie) {
         auto* w = reinterpret_cast<QWidget*>(m->wParam);
         // A posted close request may name a window already gone.
         auto it = std::find(okna.begin(), okna.end(), w);
