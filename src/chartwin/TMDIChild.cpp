@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableWidgetItem>
@@ -133,6 +134,14 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     connect(powieksz, &QToolButton::clicked, this, [this] { powiekszClick(); });
     connect(pom, &QToolButton::clicked, this, [this] { pomClick(); });
     connect(powrot, &QToolButton::clicked, this, [this] { powrotClick(); });
+    // il_minut is the up-down's edit field: both show the same number of minutes.
+    connect(il_minut_ud, &QSpinBox::valueChanged, il_minut,
+            [this](int v) { il_minut->setText(QString::number(v)); });
+    connect(il_minut, &QLineEdit::textEdited, il_minut_ud, [this](const QString& t) {
+        bool ok = false;
+        if (const int v = t.toInt(&ok); ok) il_minut_ud->setValue(v);
+    });
+    il_minut->setText(QString::number(il_minut_ud->value()));
     connect(PageControl, &QTabWidget::currentChanged, this, [this] {
         if (!zniszczony_) PageControlChange();
     });
