@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     host::InstallDialogs(std::make_shared<OknaDialogowe>());
     try {
         const StanDanych stan = przygotujDane(opcje);
-        if (stan.bazaNowa || opcje.demo) dodajTarczeDemo();
+        if ((stan.bazaNowa || opcje.demo) && dodajTarczeDemo() > 0) dodajTarczeStanow();
         std::fprintf(stderr, "tacho-host: %s\n", qPrintable(stan.opisBazy));
     } catch (const BladDanych& e) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), e.opis());

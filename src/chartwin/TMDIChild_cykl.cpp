@@ -306,7 +306,8 @@ void TMDIChild::FormShow() {
     lista_naruszen();
     kontrolujClick();
 
-    if (tryb_otwarcia == kx::kTrybZapisana && lista && lista->ile < 0) analizuj_tarcze();
+    // A chart with no periods yet (a new scan, a disc cut from a sheet) is read now.
+    if (lista && lista->ile < 0) analizuj_tarcze();
 
     il_minut_ud->setValue(
         host::GetZm(QStringLiteral("il_minut_sz_ed"), QStringLiteral("KX")).toInt());

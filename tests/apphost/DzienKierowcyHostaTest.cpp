@@ -18,13 +18,16 @@
 
 namespace {
 
+// A chart added by hand (no picture to look for) with its analogue record.
 int tarcza(int id_k, int dzien) {
-    host::Query q(QStringLiteral("insert into tacho (data, id_k, typ_dnia, cyfrowy) "
-                                 "values (:d, :k, 0, 0)"));
+    host::Query q(QStringLiteral("insert into tacho (data, id_k, typ_dnia, cyfrowy, czy_reczna) "
+                                 "values (:d, :k, 0, 0, 1)"));
     q.setParam(QStringLiteral("d"), host::TDateTime::encode(2024, 3, dzien));
     q.setParam(QStringLiteral("k"), id_k);
     q.exec();
-    return q.lastInsertId().toInt();
+    const int idt = q.lastInsertId().toInt();
+    host::ExecQuery(QStringLiteral("insert into tacho_analog (id_t) values (%1)").arg(idt));
+    return idt;
 }
 
 TEST_F(HostAppTest, NextChartOfTheDriverOpensInTheHostsArea) {

@@ -120,10 +120,13 @@ TEST_F(HostAppTest, ResizedWindowOutsideTheAreaIsBroughtBack) {
 }
 
 TEST_F(HostAppTest, StoredChartFromTheListOpensOnceInItsMode) {
-    host::Query q(QStringLiteral("insert into tacho (data, typ_dnia, cyfrowy) values (:d, 0, 0)"));
+    // A chart added by hand: no picture to look for.
+    host::Query q(QStringLiteral(
+        "insert into tacho (data, typ_dnia, cyfrowy, czy_reczna) values (:d, 0, 0, 1)"));
     q.setParam(QStringLiteral("d"), host::TDateTime::encode(2024, 3, 5));
     q.exec();
     const int id = q.lastInsertId().toInt();
+    host::ExecQuery(QStringLiteral("insert into tacho_analog (id_t) values (%1)").arg(id));
     QWidget* w = okno->otworzZapisana(id);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(id));

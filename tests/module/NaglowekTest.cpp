@@ -68,14 +68,18 @@ int samochod(const QString& nr, int id_f, int maly = 0) {
 
 int tarcza(int id_k, const QDate& d, int typ_dnia = 0, int cyfrowy = 0, int id_s = 0,
            int km_kon = 0) {
-    return wstaw(QStringLiteral("insert into tacho (data, id_k, typ_dnia, cyfrowy, id_s, km_kon) "
-                                "values (:d, :k, :t, :c, :s, :km)"),
-                 {{"d", data_param(d)},
-                  {"k", id_k},
-                  {"t", typ_dnia},
-                  {"c", cyfrowy},
-                  {"s", id_s ? QVariant(id_s) : QVariant()},
-                  {"km", km_kon}});
+    // Added by hand (no picture to look for), with its analogue record.
+    const int idt =
+        wstaw(QStringLiteral("insert into tacho (data, id_k, typ_dnia, cyfrowy, id_s, km_kon, "
+                             "czy_reczna) values (:d, :k, :t, :c, :s, :km, 1)"),
+              {{"d", data_param(d)},
+               {"k", id_k},
+               {"t", typ_dnia},
+               {"c", cyfrowy},
+               {"s", id_s ? QVariant(id_s) : QVariant()},
+               {"km", km_kon}});
+    wstaw(QStringLiteral("insert into tacho_analog (id_t) values (:id)"), {{"id", idt}});
+    return idt;
 }
 
 QStringList teksty(const QComboBox* box) {
