@@ -48,6 +48,10 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
         c->setLineEdit(new QLineEdit(c));
     setAttribute(Qt::WA_DeleteOnClose, false); // the host deletes an MDI child on 0x491
     setFocusPolicy(Qt::StrongFocus);
+    // A date picker starts on today, as the host's own pickers do; a chart or the host record
+    // sets its date later. Before the handlers are connected, so nothing reacts.
+    data_tacho->setDate(QDate::currentDate());
+    data_tacho1->setText(data_tacho->date().toString(data_tacho->displayFormat()));
 
     mdi_child = mdi_child_;
     if (mdi_child)
