@@ -151,6 +151,9 @@ public:
     // After a reading (or with the stored periods): the list's pictures, the grid, the disc
     // view's scale, the summary, the ring with centre marks and distance points, the check.
     void pokaz_odczyt();
+    // The disc view redrawn: scan, ring of periods (the list's selection kept), distance
+    // points, centre mark.
+    void rysuj_tarcze();
     void pokaz_podsumowanie();
     void wypelnij_zdarz_grid();
 

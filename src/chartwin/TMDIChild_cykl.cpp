@@ -351,8 +351,7 @@ void TMDIChild::FormResize() {
         if (lista) {
             const host::Bitmap32& b = Image2->Bitmap();
             lista->skaluj(int(srodek_x), int(srodek_y), b.width(), b.height());
-            lista->rysuj_zdarzenia();
-            Image2->viewport()->update();
+            rysuj_tarcze();
         }
     } else if (strona == zak_kontroli) {
         pokaz_kontrole();

@@ -76,16 +76,24 @@ void TMDIChild::pokaz_odczyt() {
                   Image2->Bitmap().height());
     lista->ustaw_promien(Image2->Bitmap().width() / 2 - 3);
     pokaz_podsumowanie();
-    lista->rysuj_zdarzenia_wiersz(-1);
+    lista->zaznaczony = nullptr;
+    rysuj_tarcze();
+    znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
+    Image4->Changed();
+    kontrolujClick();
+    dopasuj_widok();
+}
+
+void TMDIChild::rysuj_tarcze() {
+    if (!lista) return;
+    // The list repaints the scan and the ring; the distance points and the centre mark go on
+    // top each time, or a repaint would wipe them.
+    lista->rysuj_zdarzenia();
     if (!Image2->Bitmap().empty()) {
         lista->rysuj_punkty(Image2->Bitmap(), lista->x0, lista->y0, czytnik_ust);
         znacznik_srodka(Image2->Bitmap(), lista->x0, lista->y0);
     }
-    znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
     Image2->Changed();
-    Image4->Changed();
-    kontrolujClick();
-    dopasuj_widok();
 }
 
 void TMDIChild::wypelnij_zdarz_grid() {
