@@ -301,7 +301,8 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     wynik.zmierzone = przesuniete || odsuniete;
     wynik.powod = przesuniete ? QStringLiteral("measured: the zig-zag lies off the calibration")
                   : odsuniete ? QStringLiteral("measured: moved off printed ink")
-                              : QStringLiteral("fixed: the chart agrees with the calibration");
+                  : gladkie   ? QStringLiteral("fixed: the chart agrees with the calibration")
+                              : QStringLiteral("fixed: the measured edges jump between sectors");
     return wynik;
 }
 
