@@ -74,8 +74,9 @@ void OdczytKm::przebieg(const Przebieg& p, float od, float do_, int odstep, int 
     Piksel poprzedni{0, 0};
     const GeometriaTarczy& g = an_.geometria();
     Kierunek kier(od); // turned along with the angle
+    PromienKmWzdluz promien_km(g);
     for (float a = od; a <= do_;) {
-        const float r = an_.jaki_promien_km(a) + offset_linii(typ, a);
+        const float r = promien_km(a) + offset_linii(typ, a);
         *ostatni_promien = r;
         kier = Kierunek(a, kier);
         const Piksel px = kier.punkt(g.x0, g.y0, r);

@@ -128,11 +128,12 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     int i = 0;
     std::array<int, ile_o> px{}, py{}; // the pixels of one ray, offset by offset
     Kierunek kier(0.0f);               // turned along with the angle
+    PromienKmWzdluz promien_km(g);
     for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
         kier = Kierunek(a, kier);
         const bool jedzie = mapa[std::size_t(static_cast<int>(a * 10.0f) % 3600)] != 0;
         if (!jedzie && i % co_ktory_spoczynek != 0) continue;
-        const float r0 = g.jaki_promien_km(a);
+        const float r0 = promien_km(a);
         Zliczenie& z1 =
             jedzie ? sektory[std::size_t(a / LinieKm::sektor) % sektory.size()] : reszta;
         // A profile needs no exact pixel of the angle convention: the ray is stepped a pixel
