@@ -1,6 +1,8 @@
 // Activity reader: sampling the band around the disc and classing each sample.
 #include "analysis/OdczytAktywnosci.h"
 
+#include "analysis/KierunekLuku.h"
+
 #include "host/KatyCzas.h"
 
 #include <algorithm>
@@ -81,8 +83,12 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, const Kierunek
     const Piksel a = kier.punkt(x0, y0, P + od), b = kier.punkt(x0, y0, P + najwyzej);
     const bool w_obrazie = obraz.zawiera(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
                                          std::max(a.y, b.y));
+    // Both coordinates at once; a point near a pixel boundary is left to the exact way.
+    const KierunekLuku promien(kier.cos(), kier.sin());
+    const double xp = double(x0) + 0.5, yp = double(y0) + 0.5;
     auto ciemny_r = [&](int r) {
-        const Piksel p = kier.punkt(x0, y0, r);
+        Piksel p;
+        if (!promien.piksel(xp, yp, double(r), 1e-7, p)) p = kier.punkt(x0, y0, r);
         return ciemna_probka(w_obrazie ? obraz.piksel_w_obrazie(p.x, p.y) : obraz.piksel(p.x, p.y));
     };
     bool zbadany[do_ - od + 1]; // the ladder reuses what the base search saw

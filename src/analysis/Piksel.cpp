@@ -38,8 +38,11 @@ Piksel punkt_na_kacie(double x0, double y0, double kat, double r) {
 }
 
 bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y) {
+    return lok2(WidokBitmapy(bmp), kolor, min_ile, x, y);
+}
+
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y) {
     static constexpr double d[3] = {-1.0, 0.0, 1.0};
-    const WidokBitmapy obraz(bmp);
     int px[3], py[3];
     for (int i = 0; i < 3; ++i) {
         px[i] = static_cast<int>(std::trunc(double(x) + d[i]));
