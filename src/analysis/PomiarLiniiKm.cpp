@@ -180,15 +180,6 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
             if (o >= o_min && o <= o_max && druk(o) > prog_druku) return true;
         return false;
     };
-    // The resting stylus: ink off the driving that the driving lacks.
-    float najwyzej = 0.3f;
-    for (int o = o_min; o <= o_max; ++o) {
-        const float d = reszta.udzial(o) - cala_jazda.udzial(o);
-        if (d > najwyzej) {
-            najwyzej = d;
-            wynik.jalowa = static_cast<float>(o);
-        }
-    }
 
     // Edges per sector, and where they lie on a chart drawn to the calibration: a pixel
     // beyond each tip's centre line on the outward side (the ring search meets the distance
