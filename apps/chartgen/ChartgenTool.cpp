@@ -197,39 +197,28 @@ std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, 
                         QStringLiteral("Draws test and sample charts that agree with the "
                                        "calibration, each with its ground truth."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption version = p.addVersionOption();
-    const QCommandLineOption outOpt(QStringLiteral("out"),
-                                    QStringLiteral("Folder of the samples, or the image drawn "
-                                                   "from --spec."),
-                                    QStringLiteral("PATH"));
-    const QCommandLineOption samples(QStringLiteral("samples"),
-                                     QStringLiteral("Write the named sample charts (the "
-                                                    "default without --spec)."));
-    const QCommandLineOption spec(QStringLiteral("spec"),
-                                  QStringLiteral("Draw the chart this JSON file describes."),
-                                  QStringLiteral("FILE.json"));
-    const QCommandLineOption ini(QStringLiteral("ini"),
-                                 QStringLiteral("Calibration file (default: ust_tacho.ini "
-                                                "beside the program)."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption grey(QStringLiteral("grey"),
-                                  QStringLiteral("With --spec: an 8-bit grey image at this "
-                                                 "resolution (50..1200 dpi)."),
-                                  QStringLiteral("DPI"));
-    const QCommandLineOption scanLike(
+    cl.addVersion(QStringLiteral(TACHO_VERSION));
+    const auto outOpt =
+        cl.option(QStringLiteral("out"),
+                  QStringLiteral("Folder of the samples, or the image drawn from --spec."),
+                  QStringLiteral("PATH"));
+    const auto samples =
+        cl.option(QStringLiteral("samples"),
+                  QStringLiteral("Write the named sample charts (the default without --spec)."));
+    const auto spec = cl.option(QStringLiteral("spec"),
+                                QStringLiteral("Draw the chart this JSON file describes."),
+                                QStringLiteral("FILE.json"));
+    const auto ini = cl.iniOption();
+    const auto grey = cl.option(
+        QStringLiteral("grey"),
+        QStringLiteral("With --spec: an 8-bit grey image at this resolution (50..1200 dpi)."),
+        QStringLiteral("DPI"));
+    const auto scanLike = cl.option(
         QStringLiteral("scan-like"),
         QStringLiteral("Grey renders as a real scanner shows used discs (faint paper, broken "
                        "and dashed printed rings, drifting trace, JPEG): the scan-like samples, "
                        "or with --spec that chart at --grey DPI (default 300)."));
-    p.addOptions({outOpt, samples, spec, ini, grey, scanLike});
     if (const auto done = cl.parse(args, out, err)) return done;
-    if (p.isSet(version)) {
-        out << "chartgen " << TACHO_VERSION << '\n';
-        return 0;
-    }
-    if (!p.positionalArguments().isEmpty())
-        return cl.error(
-            QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first()), err);
     o.out = p.value(outOpt);
     o.spec = p.value(spec);
     o.samples = p.isSet(samples);

@@ -15,11 +15,10 @@ int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err)
                                        "and prints the findings as JSON (- reads the standard "
                                        "input)."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Language of the findings: pl or en."),
-                                  QStringLiteral("pl|en"));
-    p.addOption(lang);
-    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The day file, or -."));
+    const auto lang =
+        cl.option(QStringLiteral("lang"), QStringLiteral("Language of the findings: pl or en."),
+                  QStringLiteral("pl|en"));
+    cl.addArguments(QStringLiteral("FILE"), QStringLiteral("The day file, or -."), {});
     if (const auto done = cl.parse(args, out, err)) return *done;
 
     const QStringList pliki = p.positionalArguments();

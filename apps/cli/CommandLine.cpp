@@ -8,6 +8,29 @@ CommandLine::CommandLine(const QString& command, const QString& usage, const QSt
     parser_.addHelpOption();
 }
 
+QCommandLineOption CommandLine::option(const QString& name, const QString& help,
+                                       const QString& valueName) {
+    QCommandLineOption o(name, help, valueName);
+    parser_.addOption(o);
+    return o;
+}
+
+QCommandLineOption CommandLine::iniOption() {
+    return option(QStringLiteral("ini"),
+                  QStringLiteral("Calibration file (default: ust_tacho.ini beside the program)."),
+                  QStringLiteral("FILE"));
+}
+
+void CommandLine::addVersion(const QString& version) {
+    version_ = version;
+    parser_.addVersionOption();
+}
+
+void CommandLine::addArguments(const QString& name, const QString& help, const QString& syntax) {
+    takesArguments_ = true;
+    parser_.addPositionalArgument(name, help, syntax);
+}
+
 std::optional<int> CommandLine::parse(const QStringList& args, QTextStream& out, QTextStream& err) {
     // The parser expects the program name first.
     if (!parser_.parse(QStringList{command_} + args)) return error(parser_.errorText(), err);
@@ -15,6 +38,14 @@ std::optional<int> CommandLine::parse(const QStringList& args, QTextStream& out,
         out << helpText();
         return 0;
     }
+    if (!version_.isEmpty() && parser_.isSet(QStringLiteral("version"))) {
+        out << command_ << ' ' << version_ << '\n';
+        return 0;
+    }
+    if (!takesArguments_ && !parser_.positionalArguments().isEmpty())
+        return error(
+            QStringLiteral("unexpected argument %1").arg(parser_.positionalArguments().first()),
+            err);
     return std::nullopt;
 }
 

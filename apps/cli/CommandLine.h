@@ -21,9 +21,21 @@ public:
 
     QCommandLineParser& parser() { return parser_; }
 
+    // Declares an option and adds it to the parser: a flag without valueName, else an option
+    // that takes a value shown as valueName in the help.
+    QCommandLineOption option(const QString& name, const QString& help,
+                              const QString& valueName = {});
+    // The calibration file every chart command reads.
+    QCommandLineOption iniOption();
+    // --version then prints "<command> <version>" and ends the command with 0.
+    void addVersion(const QString& version);
+    // Declares the positional arguments; a command that declares none refuses any.
+    void addArguments(const QString& name, const QString& help, const QString& syntax);
+
     // Parses args (the command's arguments, without the program and command names). Returns
-    // the exit status when the command is done already: 0 after --help (help on out), 2 for
-    // an unknown option or a missing value (the message on err). nullopt: go on.
+    // the exit status when the command is done already: 0 after --help or --version (on out),
+    // 2 for an unknown option, a missing value or an argument the command does not take (the
+    // message on err). nullopt: go on.
     std::optional<int> parse(const QStringList& args, QTextStream& out, QTextStream& err);
 
     // A value or argument that the parser accepted but the command cannot use: the message
@@ -35,6 +47,8 @@ public:
 private:
     QString command_;
     QString usage_;
+    QString version_;
+    bool takesArguments_ = false;
     QCommandLineParser parser_;
 };
 

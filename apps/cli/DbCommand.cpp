@@ -1,13 +1,13 @@
 #include "DbCommand.h"
 
 #include "CommandLine.h"
+#include "host/HostContext.h"
 #include "host/db/DemoData.h"
 #include "host/db/Query.h"
 #include "host/db/Schema.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <memory>
 #include <optional>
@@ -31,15 +31,13 @@ std::optional<Options> parse(const QStringList& args, QTextStream& out, QTextStr
                         QStringLiteral("init creates the data folder's database (with --demo, a "
                                        "demo fleet in it); info describes it."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("The data folder (default: %1).")
-                                      .arg(QDir::toNativeSeparators(defaultDataFolder())),
-                                  QStringLiteral("DIR"));
-    const QCommandLineOption demo(QStringLiteral("demo"),
-                                  QStringLiteral("With init: add the demo fleet."));
-    p.addOption(data);
-    p.addOption(demo);
-    p.addPositionalArgument(QStringLiteral("ACTION"), QStringLiteral("init or info"));
+    const auto data = cl.option(QStringLiteral("data"),
+                                QStringLiteral("The data folder (default: %1).")
+                                    .arg(QDir::toNativeSeparators(host::DefaultDataFolder())),
+                                QStringLiteral("DIR"));
+    const auto demo =
+        cl.option(QStringLiteral("demo"), QStringLiteral("With init: add the demo fleet."));
+    cl.addArguments(QStringLiteral("ACTION"), QStringLiteral("init or info"), {});
     if (const auto d = cl.parse(args, out, err)) {
         done = *d;
         return std::nullopt;
@@ -48,7 +46,7 @@ std::optional<Options> parse(const QStringList& args, QTextStream& out, QTextStr
     const QStringList rest = p.positionalArguments();
     o.action = rest.value(0);
     o.demo = p.isSet(demo);
-    o.data = p.isSet(data) ? p.value(data) : defaultDataFolder();
+    o.data = p.isSet(data) ? p.value(data) : host::DefaultDataFolder();
     QString error;
     if (rest.size() > 1)
         error = QStringLiteral("unexpected argument %1").arg(rest.at(1));
@@ -138,17 +136,12 @@ int info(host::Connection& c, const QString& file, QTextStream& out) {
 
 } // namespace
 
-QString defaultDataFolder() {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return base.isEmpty() ? QString() : base + QStringLiteral("/tacho");
-}
-
 int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     int done = 0;
     const std::optional<Options> parsed = parse(args, out, err, done);
     if (!parsed) return done;
     const Options& o = *parsed;
-    const QString file = QDir(o.data).filePath(QStringLiteral("tacho.sqlite"));
+    const QString file = host::DatabaseFileIn(o.data);
     try {
         if (o.action == QLatin1String("init")) {
             if (!QDir().mkpath(o.data)) {

@@ -12,6 +12,3 @@
 #include <QTextStream>
 
 int runDbCommand(const QStringList& args, QTextStream& out, QTextStream& err);
-
-// The data folder when --data is not given: "tacho" in the user's data folder.
-QString defaultDataFolder();

@@ -36,36 +36,32 @@ std::optional<int> parse(const QStringList& args, Options& o, QTextStream& out, 
                                        "summary and the rule check; one result per disc, in "
                                        "input order."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption ini(QStringLiteral("ini"),
-                                 QStringLiteral("Calibration file (default: ust_tacho.ini "
-                                                "beside the program)."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption kat24(QStringLiteral("kat24"),
-                                   QStringLiteral("Angle of 00:00 on the scans, 0..360 "
-                                                  "(default 180); the reading starts there."),
-                                   QStringLiteral("DEG"));
-    const QCommandLineOption kind(QStringLiteral("kind"),
-                                  QStringLiteral("Chart kind: 0 standard, 1 thin, 2 stepped, "
-                                                 "3 pseudo-stepped, 4 125 km/h (default 0)."),
-                                  QStringLiteral("N"));
-    const QCommandLineOption detailed(
+    const auto ini = cl.iniOption();
+    const auto kat24 = cl.option(
+        QStringLiteral("kat24"),
+        QStringLiteral("Angle of 00:00 on the scans, 0..360 (default 180); the reading starts "
+                       "there."),
+        QStringLiteral("DEG"));
+    const auto kind = cl.option(QStringLiteral("kind"),
+                                QStringLiteral("Chart kind: 0 standard, 1 thin, 2 stepped, "
+                                               "3 pseudo-stepped, 4 125 km/h (default 0)."),
+                                QStringLiteral("N"));
+    const auto detailed = cl.option(
         QStringLiteral("detailed"),
         QStringLiteral("Detailed reading: the distance points belong to the whole chart."));
-    const QCommandLineOption date(QStringLiteral("date"),
-                                  QStringLiteral("Chart date for the rule check (default: "
-                                                 "today)."),
-                                  QStringLiteral("YYYY-MM-DD"));
-    const QCommandLineOption crew(QStringLiteral("crew"),
-                                  QStringLiteral("The chart was driven by a crew."));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("text (default): a table per disc; json: "
-                                                   "one object per disc per line."),
-                                    QStringLiteral("text|json"));
-    p.addOptions({ini, kat24, kind, detailed, date, crew, format});
-    p.addPositionalArgument(QStringLiteral("IMAGE"),
-                            QStringLiteral("Scanned page or chart (BMP, PNG, JPEG, TIFF, GIF, "
-                                           "WebP, PNM)."),
-                            QStringLiteral("IMAGE..."));
+    const auto date = cl.option(QStringLiteral("date"),
+                                QStringLiteral("Chart date for the rule check (default: today)."),
+                                QStringLiteral("YYYY-MM-DD"));
+    const auto crew =
+        cl.option(QStringLiteral("crew"), QStringLiteral("The chart was driven by a crew."));
+    const auto format = cl.option(QStringLiteral("format"),
+                                  QStringLiteral("text (default): a table per disc; json: one "
+                                                 "object per disc per line."),
+                                  QStringLiteral("text|json"));
+    cl.addArguments(QStringLiteral("IMAGE"),
+                    QStringLiteral("Scanned page or chart (BMP, PNG, JPEG, TIFF, GIF, WebP, "
+                                   "PNM)."),
+                    QStringLiteral("IMAGE..."));
     if (const auto done = cl.parse(args, out, err)) return done;
 
     o.ini = p.value(ini);

@@ -62,14 +62,10 @@ int main(int argc, char** argv) {
                         QStringLiteral("Analogue tachograph charts without a window.\n\n") +
                             commandList());
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption version = p.addVersionOption();
-    p.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("db, read or check"));
+    cl.addVersion(QCoreApplication::applicationVersion());
+    cl.addArguments(QStringLiteral("COMMAND"), QStringLiteral("db, read or check"), {});
     p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (const auto done = cl.parse(args, out, err)) return *done;
-    if (p.isSet(version)) {
-        out << "tacho " << QCoreApplication::applicationVersion() << '\n';
-        return 0;
-    }
     const QStringList rest = p.positionalArguments();
     if (rest.isEmpty()) return cl.error(QStringLiteral("a command is needed"), err);
     return cl.error(QStringLiteral("unknown command %1").arg(rest.first()), err);

@@ -25,7 +25,7 @@ StanDanych przygotujDane(const OpcjeHosta& opcje) {
     if (!opcje.serwer) {
         p = host::ConnectionParams{};
         p.backend = host::Backend::SQLite;
-        p.database = QDir(opcje.dane).filePath(QStringLiteral("tacho.sqlite"));
+        p.database = host::DatabaseFileIn(opcje.dane);
         p.schemaUse = host::SchemaUse::Create;
         stan.plikBazy = p.database;
     }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -20,6 +21,11 @@ struct DzienDemo {
     int id_k, id_s;
     int dzien; // March 2024
     int km_pocz;
+    bool okresy = true; // the periods stored
+    bool obraz = true;  // the picture in the image folder
+    int typ_dnia = 0;
+    int czy_reczna = 0;
+    bool srodek = true; // the centre measured (x0 0: not yet)
 };
 
 // Two drivers of the demo fleet through the week of their calendar.
@@ -27,6 +33,15 @@ constexpr DzienDemo kDni[] = {
     {"standardowa", 1, 1, 4, 412350},  {"cienki_obrocony", 1, 1, 5, 412662},
     {"nocna_zmiana", 1, 1, 6, 412958}, {"standardowa", 2, 2, 4, 287004},
     {"zaklocenia", 2, 2, 5, 287316},
+};
+
+// One chart in each state the opening tells apart, beside the stored days above.
+constexpr DzienDemo kStany[] = {
+    {"standardowa", 1, 1, 7, 413250, false},                        // stored without periods: read
+    {"cienki_obrocony", 2, 2, 6, 287620, false, true, 0, 0, false}, // a scan not yet read
+    {"standardowa", 1, 1, 8, 413560, false, false, 6},              // a free day
+    {"nocna_zmiana", 2, 2, 7, 287930, true, false},                 // its picture missing
+    {"standardowa", 1, 1, 9, 413870, true, false, 0, 1},            // added by hand
 };
 
 int kmRazem(const chartgen::ChartSpec& s) {
@@ -63,11 +78,7 @@ void zapiszOkresy(int idt, int dzien, const chartgen::ChartSpec& s) {
     }
 }
 
-} // namespace
-
-int dodajTarczeDemo() {
-    if (host::GetIntDB(QStringLiteral("select count(*) as n from tacho"), QStringLiteral("n")) > 0)
-        return 0;
+int dodajDni(std::span<const DzienDemo> dni) {
     QString blad;
     const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
     const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
@@ -80,7 +91,7 @@ int dodajTarczeDemo() {
     int dodane = 0;
     c.BeginTrans();
     try {
-        for (const DzienDemo& d : kDni) {
+        for (const DzienDemo& d : dni) {
             const auto wzor = std::find_if(wzory.begin(), wzory.end(), [&](const auto& n) {
                 return n.name == QLatin1String(d.wzor);
             });
@@ -88,8 +99,11 @@ int dodajTarczeDemo() {
             const chartgen::ChartSpec& s = wzor->spec;
             host::Query t(QStringLiteral(
                 "insert into tacho (data, id_k, id_s, km_pocz, km_kon, km_obl, kat_rozp, rodzaj, "
-                "typ_dnia, status_tacho, id_u_dod, data_dod) values (:data, :id_k, :id_s, "
-                ":km_pocz, :km_kon, :km_obl, :kat_rozp, :rodzaj, 0, 1, 1, :data)"));
+                "typ_dnia, czy_reczna, status_tacho, id_u_dod, data_dod) values (:data, :id_k, "
+                ":id_s, :km_pocz, :km_kon, :km_obl, :kat_rozp, :rodzaj, :typ_dnia, :czy_reczna, 1, "
+                "1, :data)"));
+            t.setParam(QStringLiteral("typ_dnia"), d.typ_dnia);
+            t.setParam(QStringLiteral("czy_reczna"), d.czy_reczna);
             t.setParam(QStringLiteral("data"), chwila(d.dzien, 0));
             t.setParam(QStringLiteral("id_k"), d.id_k);
             t.setParam(QStringLiteral("id_s"), d.id_s);
@@ -105,13 +119,13 @@ int dodajTarczeDemo() {
                 "values (:id_t, :kat24, :x0, :y0, :r, 0)"));
             a.setParam(QStringLiteral("id_t"), idt);
             a.setParam(QStringLiteral("kat24"), s.kat24);
-            a.setParam(QStringLiteral("x0"), int(s.centreX()));
-            a.setParam(QStringLiteral("y0"), int(s.centreY()));
+            a.setParam(QStringLiteral("x0"), d.srodek ? int(s.centreX()) : 0);
+            a.setParam(QStringLiteral("y0"), d.srodek ? int(s.centreY()) : 0);
             a.setParam(QStringLiteral("r"), g ? int(g->activityBase) : 0);
             a.exec();
-            zapiszOkresy(idt, d.dzien, s);
+            if (d.okresy) zapiszOkresy(idt, d.dzien, s);
             ++dodane;
-            if (!g) continue;
+            if (!g || !d.obraz) continue;
             const auto rys = chartgen::drawChart(s, *g, &blad);
             const QString plik = QDir(folder).filePath(QStringLiteral("%1.bmp").arg(idt));
             if (!rys || !chartgen::saveMonoBmp(rys->image, plik, &blad))
@@ -125,4 +139,16 @@ int dodajTarczeDemo() {
     }
     if (!g) qWarning("demo charts without pictures: %s", qPrintable(blad));
     return dodane;
+}
+
+} // namespace
+
+int dodajTarczeDemo() {
+    if (host::GetIntDB(QStringLiteral("select count(*) as n from tacho"), QStringLiteral("n")) > 0)
+        return 0;
+    return dodajDni(kDni);
+}
+
+int dodajTarczeStanow() {
+    return dodajDni(kStany);
 }

@@ -7,3 +7,8 @@
 // pictures ("<sciezka_ob>/Image/<id_t>.bmp"). Returns the number of charts added; 0 when the
 // database holds charts already. A picture that cannot be written is logged; its chart stays.
 int dodajTarczeDemo();
+
+// Beside the stored days: one chart in each state the chart window opens differently (stored
+// without periods, a scan not yet read, a free day, a picture missing, added by hand), so
+// that each can be opened by hand. Returns the number of charts added.
+int dodajTarczeStanow();

@@ -55,10 +55,6 @@ bool ModulChild::zaladuj(Instancja& wynik, QString& blad) {
     return true;
 }
 
-void ModulChild::oddaj(kx::HostTag tag) {
-    zwolnij(tag);
-}
-
 bool ModulChild::zwolnij(kx::HostTag tag) {
     const auto it = uchwyty_.find(tag);
     if (it == uchwyty_.end()) return false;

@@ -36,9 +36,8 @@ public:
     // false and says which: the file that cannot be loaded (and why) or the entry point it
     // lacks; nothing stays loaded then.
     bool zaladuj(Instancja& wynik, QString& blad);
-    // Gives back a handle that made no window (CreateChild refused).
-    void oddaj(kx::HostTag tag);
-    // 0x7EF: the window of this tag is gone; false when the tag holds no handle.
+    // Gives back one handle of the tag: the window's 0x7EF, or a handle that made no window
+    // (CreateChild refused). False when the tag holds no handle.
     bool zwolnij(kx::HostTag tag);
     // Releases every handle (the host is closing and its windows are gone).
     void zwolnijWszystkie();

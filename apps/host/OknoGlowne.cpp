@@ -174,7 +174,11 @@ QWidget* OknoGlowne::utworzOkno(ModulChild::Instancja& i, std::int32_t tryb, boo
     i.Execute(nullptr, tryb);
     QWidget* w = i.CreateChild(nullptr, sprawdz_rodzaj, true, wartosc_hosta);
     if (!w) {
-        modul_.oddaj(i.tag); // refused: the module said why, or the kind is not served here
+        modul_.zwolnij(i.tag);
+        // The module refuses analogue windows without a word where only digital charts are
+        // served; any other refusal it has explained already.
+        if (sprawdz_rodzaj && host::get_analog_didital(true, false))
+            host::InfoBox(tekst("TylkoCyfrowe"), host::MB_OK, this);
         return nullptr;
     }
     if (TOknoKXMDIChild* p = okno_produktu(w)) p->SetTag(i.tag);
@@ -208,18 +212,27 @@ QWidget* OknoGlowne::otworzZapisana(int idt) {
         i.Ustaw_Child(w, idt, podpisTarczy(idt), &wiersz);
         return w;
     } catch (const std::exception& e) {
-        host::InfoBox(tekst("BladBazy").arg(QString::fromUtf8(e.what())), host::MB_OK, this);
+        pokazBlad(e);
         return nullptr;
     }
 }
 
 QWidget* OknoGlowne::nowaTarcza() {
-    ModulChild::Instancja i;
-    QWidget* w = utworzOkno(i, kx::kTrybNowa, true, 0);
-    if (w)
-        i.Ustaw_Child(w, 0, host::LoadResstrings(QStringLiteral("Resstrings_IDS_wykresowka")),
-                      nullptr);
-    return w;
+    try {
+        ModulChild::Instancja i;
+        QWidget* w = utworzOkno(i, kx::kTrybNowa, true, 0);
+        if (w)
+            i.Ustaw_Child(w, 0, host::LoadResstrings(QStringLiteral("Resstrings_IDS_wykresowka")),
+                          nullptr);
+        return w;
+    } catch (const std::exception& e) {
+        pokazBlad(e);
+        return nullptr;
+    }
+}
+
+void OknoGlowne::pokazBlad(const std::exception& e) {
+    host::InfoBox(tekst("BladBazy").arg(QString::fromUtf8(e.what())), host::MB_OK, this);
 }
 
 bool OknoGlowne::otworzDysk(const TarczaImportu& t) {
@@ -244,10 +257,14 @@ std::vector<QWidget*> OknoGlowne::importuj(const QStringList& pliki) {
     std::vector<QWidget*> otwarte;
     if (pliki.isEmpty()) return otwarte;
     const WynikImportu wynik = ::importujSkany(pliki, this);
-    for (const TarczaImportu& t : wynik.tarcze) {
-        const std::size_t przed = okna_.size();
-        if (!otworzDysk(t)) break; // the module said why; the next disc would say it again
-        if (okna_.size() > przed) otwarte.push_back(okna_.back().okno);
+    try {
+        for (const TarczaImportu& t : wynik.tarcze) {
+            const std::size_t przed = okna_.size();
+            if (!otworzDysk(t)) break; // the user was told why; the next disc would say it again
+            if (okna_.size() > przed) otwarte.push_back(okna_.back().okno);
+        }
+    } catch (const std::exception& e) {
+        pokazBlad(e);
     }
     if (!wynik.bledy.isEmpty())
         host::InfoBox(tekst("ImportBledy").arg(wynik.bledy.size()) + QStringLiteral("\n\n") +
@@ -302,8 +319,23 @@ void OknoGlowne::obsluzKomunikat(unsigned msg, std::intptr_t wParam) {
         it->ramka->move(r.topLeft());
         return;
     }
-    case kx::kMsgUtworzono:
     case kx::kMsgUstawiono:
+        // A window the module made itself (the driver's previous or next chart): the host
+        // frames it and holds a handle of the module for it, as for its own windows.
+        if (TOknoKXMDIChild* p = okno_produktu(okno); p && znajdz(okno) == okna_.end()) {
+            ModulChild::Instancja i;
+            QString blad;
+            if (!modul_.zaladuj(i, blad) || i.tag != p->GetTag()) {
+                if (i.tag) modul_.zwolnij(i.tag);
+                return;
+            }
+            QMdiSubWindow* ramka = obszar_->addSubWindow(okno);
+            ramka->setAttribute(Qt::WA_DeleteOnClose, false);
+            okna_.push_back({okno, ramka, i.tag});
+            ramka->showMaximized();
+        }
+        return;
+    case kx::kMsgUtworzono:
     default:
         // The host made the window itself and framed it already.
         return;

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <exception>
 
 #include <functional>
 #include <memory>
@@ -62,6 +63,8 @@ private:
     QWidget* utworzOkno(ModulChild::Instancja& i, std::int32_t tryb, bool sprawdz_rodzaj,
                         std::int32_t wartosc_hosta);
     bool otworzDysk(const TarczaImportu& t);
+    // A failure of the database or the module while a window was being made.
+    void pokazBlad(const std::exception& e);
     void obsluzKomunikat(unsigned msg, std::intptr_t wParam);
     std::vector<OknoTarczy>::iterator znajdz(QWidget* okno);
     void zamknijWszystkieOkna();

@@ -1,28 +1,26 @@
 #include "OpcjeHosta.h"
 
 #include "cli/CommandLine.h"
+#include "host/HostContext.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QUrl>
-
-QString domyslnyFolderDanych() {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return base.isEmpty() ? QString() : base + QStringLiteral("/tacho");
-}
 
 bool parsujAdresBazy(const QString& adres, host::ConnectionParams& wynik, QString& blad) {
     const QUrl url(adres, QUrl::StrictMode);
+    // Messages show the address without its password.
+    const QString pokaz =
+        url.isValid() ? url.toString(QUrl::RemovePassword) : QStringLiteral("(not a URL)");
     const QString schemat = url.scheme().toLower();
     const QString baza = url.path().mid(1);
     if (!url.isValid() ||
         (schemat != QLatin1String("postgresql") && schemat != QLatin1String("postgres"))) {
         blad = QStringLiteral("--db: expected postgresql://user@host:port/database, not %1")
-                   .arg(adres);
+                   .arg(pokaz);
         return false;
     }
     if (url.host().isEmpty() || baza.isEmpty() || baza.contains(QLatin1Char('/'))) {
-        blad = QStringLiteral("--db: %1 names no server or no database").arg(adres);
+        blad = QStringLiteral("--db: %1 names no server or no database").arg(pokaz);
         return false;
     }
     wynik = host::ConnectionParams{};
@@ -45,32 +43,24 @@ std::optional<int> parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wy
         QStringLiteral("Analogue tachograph charts of a fleet: the chart list and one window "
                        "per chart."));
     QCommandLineParser& p = cl.parser();
-    const QCommandLineOption wersja = p.addVersionOption();
-    const QCommandLineOption dane(
-        QStringLiteral("data"), QStringLiteral("Data folder (settings, images, SQLite database)."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption db(QStringLiteral("db"),
-                                QStringLiteral("Shared PostgreSQL database instead of the data "
-                                               "folder's SQLite file."),
-                                QStringLiteral("postgresql://user@host:port/db"));
-    const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Language of the texts: pl or en (stored as the "
-                                                 "language setting)."),
-                                  QStringLiteral("pl|en"));
-    const QCommandLineOption demo(
-        QStringLiteral("demo"),
-        QStringLiteral("Add the demo charts to a database that holds no chart yet."));
-    p.addOptions({dane, db, lang, demo});
+    cl.addVersion(QCoreApplication::applicationVersion());
+    const auto dane = cl.option(QStringLiteral("data"),
+                                QStringLiteral("Data folder (settings, images, SQLite database)."),
+                                QStringLiteral("DIR"));
+    const auto db = cl.option(
+        QStringLiteral("db"),
+        QStringLiteral("Shared PostgreSQL database instead of the data folder's SQLite file."),
+        QStringLiteral("postgresql://user@host:port/db"));
+    const auto lang = cl.option(
+        QStringLiteral("lang"),
+        QStringLiteral("Language of the texts: pl or en (stored as the language setting)."),
+        QStringLiteral("pl|en"));
+    const auto demo =
+        cl.option(QStringLiteral("demo"),
+                  QStringLiteral("Add the demo charts to a database that holds no chart yet."));
     if (const auto koniec = cl.parse(argumenty, out, err)) return koniec;
-    if (p.isSet(wersja)) {
-        out << "tacho-host " << QCoreApplication::applicationVersion() << '\n';
-        return 0;
-    }
-    if (!p.positionalArguments().isEmpty())
-        return cl.error(
-            QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first()), err);
     wynik = OpcjeHosta{};
-    wynik.dane = p.isSet(dane) ? p.value(dane) : domyslnyFolderDanych();
+    wynik.dane = p.isSet(dane) ? p.value(dane) : host::DefaultDataFolder();
     if (wynik.dane.trimmed().isEmpty())
         return cl.error(QStringLiteral("no data folder: give one with --data DIR"), err);
     wynik.demo = p.isSet(demo);
@@ -78,6 +68,11 @@ std::optional<int> parsujOpcjeHosta(const QStringList& argumenty, OpcjeHosta& wy
         QString blad;
         if (!parsujAdresBazy(p.value(db), wynik.baza, blad)) return cl.error(blad, err);
         wynik.serwer = true;
+        // The demo charts name a demo fleet that a shared server does not hold.
+        if (wynik.demo)
+            return cl.error(QStringLiteral("--demo belongs to the data folder's own database, "
+                                           "not to a shared server (--db)"),
+                            err);
     }
     if (p.isSet(lang)) {
         const QString l = p.value(lang).toLower();

@@ -42,11 +42,16 @@ int main(int argc, char** argv) {
     host::InstallDialogs(std::make_shared<OknaDialogowe>());
     try {
         const StanDanych stan = przygotujDane(opcje);
-        if (stan.bazaNowa || opcje.demo) dodajTarczeDemo();
+        if ((stan.bazaNowa || opcje.demo) && dodajTarczeDemo() > 0) dodajTarczeStanow();
         std::fprintf(stderr, "tacho-host: %s\n", qPrintable(stan.opisBazy));
     } catch (const BladDanych& e) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), e.opis());
         std::fprintf(stderr, "tacho-host: %s\n", qPrintable(e.opis()));
+        return 1;
+    } catch (const std::exception& e) { // the demo charts refused by the database
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                              QString::fromUtf8(e.what()));
+        std::fprintf(stderr, "tacho-host: %s\n", e.what());
         return 1;
     }
     auto okno = std::make_unique<OknoGlowne>();

@@ -250,7 +250,7 @@ QString godz_min(int min) {
 
 int dlugosc_min(const Zdarzenie& z) {
     // A whole day would read as the clock's 00:00 below.
-    if (host::Katdo360(z.kat_do) == host::Katdo360(z.kat_od)) return 24 * 60;
+    if (z.caly_dzien()) return 24 * 60;
     double kat = z.kat_do - z.kat_od;
     if (z.kat_do <= z.kat_od) kat += 360.0;
     // Decoded as a time of day, to the millisecond, as the clock functions do.

@@ -103,6 +103,9 @@ public:
     std::uint8_t opcja_szara = 0;         // light shades for rest and no data
     std::uint8_t bez_dociagania = 0;      // the save keeps the last period's end as it is
     std::int32_t wynik_zapisu = 0;        // last PZapPozZdarz return value
+    // How many of oryginalne are already stored in poz_zdarz_org; the save moves it on only
+    // after its transaction committed (zapisane_oryginalne_po_zapisie).
+    std::size_t zapisane_oryginalne = 0;
     // Outputs of the rule check, reset at the start of each check: continuous-driving stretches
     // over the limit, and of those the ones followed by a break shorter than 45 minutes.
     std::int32_t ile_jazda_ciagla = 0;
@@ -183,6 +186,20 @@ public:
     // 1 when a point was added.
     int dodaj_punkt_recznie(host::Bitmap32& cel, double cx, double cy, int x, int y, float r0,
                             host::GetZmFn czytnik);
+
+    // --- saving -------------------------------------------------------------------------
+    // Writes the periods of chart id_tarczy dated data on the host connection (inside the
+    // caller's transaction): deletes what is replaced, then each period through PZapPozZdarz
+    // with its speed record, the points of driving periods or of the detailed chart and the
+    // entered periods the conversion replaced. Angles and times are rounded to whole minutes
+    // in place. przepisz 0 keeps the stored periods (a chart that existed and whose list is
+    // unchanged): only the driver of their speed records moves from id_k_stary to id_k_nowy
+    // and the points are written again. A failure sets blad to 1, logs and stops; nothing is
+    // thrown. Returns 1 when a working period (code above 0) ends on the day after data.
+    int zapisz_zdarzenia(int id_tarczy, int istniala, host::TDateTime data, int& blad, int przepisz,
+                         int id_k_stary, int id_k_nowy);
+    // The entered periods written by the save that just committed count as stored.
+    std::size_t oryginalne_do_zapisu() const { return oryginalne.size() - zapisane_oryginalne; }
 
     // --- shared ---------------------------------------------------------------------------
     // Orders the periods by start angle counted forward from kat_rozp (a start within the

@@ -23,7 +23,7 @@ host::TDateTime Lista_zdarz::czas_czynnosci(int c, int p1, int p2) const {
         if (kod != c) continue;
         double d = z->czas_do - z->czas_od;
         // Ending where it starts, a period is a whole day.
-        if (d < 0.0 || (d == 0.0 && z->kat_do == z->kat_od)) d += 1.0;
+        if (d < 0.0 || (d == 0.0 && z->caly_dzien())) d += 1.0;
         suma += d;
     }
     return host::Zaokragl_Xm(suma, 1, 0, 0.0);

@@ -1,5 +1,7 @@
 #include "activity/Zdarzenie.h"
 
+#include "host/KatyCzas.h"
+
 #include <utility>
 
 Zdarzenie::Zdarzenie()
@@ -42,6 +44,10 @@ void Zdarzenie::zamien(Zdarzenie& inny) {
 
 double Zdarzenie::kat_trw() const {
     return ::kat_trw(kat_od, kat_do);
+}
+
+bool Zdarzenie::caly_dzien() const {
+    return host::Katdo360(kat_do) == host::Katdo360(kat_od);
 }
 
 double kat_trw(double kat_od, double kat_do) {

@@ -57,6 +57,8 @@ struct Zdarzenie {
 
     // Length in degrees; a period ending where it starts is the full disc.
     double kat_trw() const;
+    // Ends where it starts (360 degrees being 0 again): the period is a whole day.
+    bool caly_dzien() const;
 };
 
 double kat_trw(double kat_od, double kat_do);

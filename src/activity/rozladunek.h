@@ -41,6 +41,17 @@ public:
     bool usun_wybrany();
     void czysc();
     void kopiuj_do(lista_rozladunkow& cel) const;
+    // Dates every point for the chart day: its time of day from its angle; a time before the
+    // chart's start (the chart ran past midnight) falls on the next day.
+    void przelicz_czasy(double dzien, double kat24, double kat_startu);
+
+    // Stores the points of chart id_t on the host connection through PZapPktSpec, after
+    // deleting the chart's stored points when zastap is set. A point without a load stores
+    // null tonnage and cargo code, one without a place a null place. DbError propagates.
+    void zapisz(int id_tarczy, bool zastap) const;
+    // Replaces the list with the stored points of chart id_t, angles from the time of day
+    // against kat24, in the order they were stored. DbError propagates.
+    void wczytaj(int id_tarczy, double kat24);
 
     int wybrany = -1;
 

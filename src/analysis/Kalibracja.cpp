@@ -148,6 +148,18 @@ void Kalibracja::wczytaj_wiersze(const QStringList& wiersze, const QString& plik
         throw BladKalibracji(
             plik, 0, pierwszy,
             QStringLiteral("keys missing: %1").arg(brak.join(QStringLiteral(", "))));
+    // The distance lines lie one outside the other; the zig-zag's band lies between the first
+    // and the last, so out of order they would describe no band at all.
+    const std::int32_t off[] = {off_1p, off_2p, off_3p, off_4p, off_5p};
+    for (int n = 1; n < 5; ++n)
+        if (off[n] <= off[n - 1])
+            throw BladKalibracji(plik, 0, QStringLiteral("off_%1p").arg(n + 1),
+                                 QStringLiteral("off_1p..off_5p must rise from the inner line to "
+                                                "the outer, but off_%1p is %2 and off_%3p %4")
+                                     .arg(n)
+                                     .arg(off[n - 1])
+                                     .arg(n + 1)
+                                     .arg(off[n]));
 }
 
 } // namespace analysis

@@ -48,10 +48,12 @@ float do360(float a) {
 std::vector<char> mapa_jazdy(const std::vector<std::pair<float, float>>& jazda) {
     std::vector<char> m(3600, 0);
     for (const auto& [od, do_] : jazda) {
-        const int p = static_cast<int>(do360(od) * 10.0f), k = static_cast<int>(do360(do_) * 10.0f);
+        // A tiny negative angle comes back from fmod as 360.0: entry 3600 is entry 0.
+        const int p = static_cast<int>(do360(od) * 10.0f) % 3600,
+                  k = static_cast<int>(do360(do_) * 10.0f) % 3600;
         for (int i = p; i != k; i = (i + 1) % 3600)
             m[std::size_t(i)] = 1;
-        m[std::size_t(k % 3600)] = 1;
+        m[std::size_t(k)] = 1;
     }
     return m;
 }
@@ -166,7 +168,8 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     // Printed ink: what the rest of the disc holds and the driving holds on top of the
     // zig-zag's plateau (the resting stylus is in the rest alone, under the plateau).
     std::vector<float> srodek_pasa;
-    for (int o = (k.off_1p + k.off_5p) / 2 - 15; o <= (k.off_1p + k.off_5p) / 2 + 15; ++o)
+    const int srodek = (k.off_1p + k.off_5p) / 2;
+    for (int o = std::max(o_min, srodek - 15); o <= std::min(o_max, srodek + 15); ++o)
         srodek_pasa.push_back(cala_jazda.udzial(o));
     std::nth_element(srodek_pasa.begin(),
                      srodek_pasa.begin() + std::ptrdiff_t(srodek_pasa.size() / 2),

@@ -22,6 +22,7 @@
 class QLabel;
 class QMenu;
 class QButtonGroup;
+struct WierszTarczy;
 
 namespace host {
 class Query;
@@ -84,7 +85,7 @@ public:
     std::int32_t ile_zamknij = 0;
     std::uint8_t zapis_nieudany = 0;
     std::uint8_t pytanie_przy_zamknieciu = 0;
-    std::int32_t wysokosc_panelu_bledow = 0;
+    std::int32_t wysokosc_panelu_bledow = 0;  // measured when the panel first shows
     std::int32_t nr_skanu = 0;                // the host record's scan index, for the period list
     std::unique_ptr<QLabel> okno_podpowiedzi; // hint window
     analysis::Kalibracja kalibracja;
@@ -139,6 +140,20 @@ public:
     void otworz_tarcze(std::int32_t idt, host::Query* wiersz);
     void analizuj_tarcze();
 
+    // --- opening a chart (chartwin/TMDIChild_otwarcie.cpp, TMDIChild_odczyt.cpp) -------------
+    // Set when the chart could not be opened: the window asked to be closed and is not shown.
+    bool otwarcie_nieudane = false;
+    std::int32_t czy_reczna = 0;     // chart added by hand: no scan looked for
+    std::int32_t klasa_rozmiaru = 0; // 0 normal, 1 small (800 px), 2 large (1500 px)
+    std::int32_t bez_analizy = 0;    // stored periods: the reading keeps them
+    std::int32_t wynik_kontroli = 0; // last rule check: 1 when a rule is broken
+    QLabel* Image3 = nullptr;        // warning picture of the summary: driving above 10 h
+    // After a reading (or with the stored periods): the list's pictures, the grid, the disc
+    // view's scale, the summary, the ring with centre marks and distance points, the check.
+    void pokaz_odczyt();
+    void pokaz_podsumowanie();
+    void wypelnij_zdarz_grid();
+
     // --- header data (chartwin/TMDIChild_naglowek.cpp) ---------------------------------------
     // A null nadawca is a call from code (opening a chart), not from the user: some handlers
     // then skip what only a user's change does.
@@ -175,6 +190,13 @@ public:
     void wypelnij_kierowcow(const QDate& data);
     void wypelnij_samochody();
     void ustaw_licznik(std::int32_t km_pocz, std::int32_t km_kon);
+    // The stored chart's driver, co-drivers and vehicle (0 = none), kept by the opening: the
+    // refilled boxes keep them even when the lists' filters leave them out.
+    // The module's own handle to its file, held by a window the module opened itself; given
+    // back after the window is gone.
+    std::shared_ptr<QLibrary> modul_okna;
+    std::int32_t id_k_tarczy = 0, id_konwojenta_tarczy = 0, id_konwojenta2_tarczy = 0,
+                 id_s_tarczy = 0;
 
     // Settings through the window's reader: def when the reader is missing or the key unknown.
     QVariant ustawienie(const QString& name, const QString& group, const QVariant& def) const;
@@ -201,6 +223,19 @@ private:
     void tylko_do_odczytu();        // preview: disable all but what stays usable
     void wczytaj_biblioteki();
     void rozmiar_klasy();
+    void pokaz_kontrole(); // the control tab's layout for the window's width
     void usun_wiersz_sesji();
+    // Opening steps (TMDIChild_otwarcie.cpp).
+    void otworz_zapisana(std::int32_t idt, host::Query* wiersz);
+    void nie_otwarto(const QString& komunikat);
+    void wybierz_naglowek(const WierszTarczy& w);
+    void wczytaj_obraz(const WierszTarczy& w, const QString& pusty);
+    void wczytaj_przekroczenia();
+    // Header data: the controls' signals to their handlers, a co-driver box's refill, the
+    // odometer's check and the opening of another chart of the driver.
+    void polacz_naglowek();
+    void wypelnij_konwojenta(QComboBox* box, const QDate& dzien, int filtr_firmy);
+    void sprawdz_licznik();
+    void otworz_inna_tarcze(int idt, int cyfrowy);
     bool zniszczony_ = false;
 };

@@ -1,17 +1,10 @@
-// Commands whose work belongs to the layers that open, check and save a chart. Until a chart
-// can be opened there is nothing for them to do; each later layer replaces its definition
-// here by one in its own folder.
+// Commands whose work belongs to the layers that save a chart and edit its clock. Each later
+// layer replaces its definition here by one in its own folder.
 
 #include "chartwin/TMDIChild.h"
 
 #include "host/Dialogi.h"
 #include "host/Resstrings.h"
-
-void TMDIChild::otworz_tarcze(std::int32_t, host::Query*) {}
-
-void TMDIChild::analizuj_tarcze() {}
-
-void TMDIChild::kontrolujClick() {}
 
 void TMDIChild::Ustawgodzin24Click() {}
 

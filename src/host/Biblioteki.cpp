@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace host {
 
@@ -153,6 +154,19 @@ std::shared_ptr<QLibrary> LoadLibrary_main(const QString& windowsName) {
         return nullptr;
     }
     return loadedLibraries().load(key, path);
+}
+
+void ZwolnijPozniej(std::shared_ptr<QLibrary> uchwyt) {
+    if (!uchwyt) return;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        // No event loop any more: the process is ending, the library stays until its exit.
+        static std::vector<std::shared_ptr<QLibrary>> do_konca;
+        do_konca.push_back(std::move(uchwyt));
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app, [u = std::move(uchwyt)]() mutable { u.reset(); }, Qt::QueuedConnection);
 }
 
 } // namespace host

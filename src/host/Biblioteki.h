@@ -29,4 +29,9 @@ QString MapLibraryPath(const QString& windowsName);
 // handle: release it.
 std::shared_ptr<QLibrary> LoadLibrary_main(const QString& windowsName);
 
+// Releases the handle once control is back in the event loop. For code of the library itself
+// giving up a handle to its own file: released in place, the last handle would unmap the code
+// that is still running.
+void ZwolnijPozniej(std::shared_ptr<QLibrary> uchwyt);
+
 } // namespace host

@@ -1,5 +1,6 @@
 #include "host/Dialogi.h"
 
+#include <QDialog>
 #include <QtDebug>
 
 namespace host {
@@ -28,6 +29,10 @@ public:
     }
     bool inputBox(const QString& title, QWidget*, QString&, int) override {
         qInfo("[input] %s -> cancelled", qPrintable(title));
+        return false;
+    }
+    bool runForm(QDialog& form) override {
+        qInfo("[form] %s -> cancelled", qPrintable(form.windowTitle()));
         return false;
     }
 };
@@ -64,6 +69,24 @@ bool ScriptedDialogs::inputBox(const QString& title, QWidget*, QString& text, in
     return accepted;
 }
 
+bool DialogProvider::runForm(QDialog& form) {
+    return form.exec() == QDialog::Accepted;
+}
+
+bool ScriptedDialogs::runForm(QDialog& form) {
+    shown.push_back(form.windowTitle());
+    if (forms_.isEmpty()) {
+        unexpected.push_back(form.windowTitle());
+        return false;
+    }
+    const bool accepted = forms_.takeFirst()(form);
+    if (accepted)
+        form.accept();
+    else
+        form.reject();
+    return accepted;
+}
+
 void InstallDialogs(std::shared_ptr<DialogProvider> p) {
     provider() = std::move(p);
 }
@@ -86,6 +109,10 @@ QString InputBox(const QString& title, QWidget* owner, const QString& text, int 
 
 void ShowMessage(const QString& text) {
     InfoBox(text, MB_OK);
+}
+
+bool RunForm(QDialog& form) {
+    return CurrentDialogs().runForm(form);
 }
 
 } // namespace host

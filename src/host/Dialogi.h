@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QDialog;
 class QWidget;
 
 namespace host {
@@ -29,6 +30,8 @@ public:
     virtual int infoBox(const QString& text, int flags, QWidget* owner) = 0;
     // Returns false when cancelled; text holds the proposal on entry and the answer on exit.
     virtual bool inputBox(const QString& title, QWidget* owner, QString& text, int mode) = 0;
+    // A form of the host (a record editor) run modally; true when accepted.
+    virtual bool runForm(QDialog& form);
 };
 
 // Answers queued by a test, consumed in order; an unexpected dialog answers IDCANCEL / false
@@ -39,6 +42,10 @@ public:
     void pushInput(const QString& text, bool accepted = true);
     int infoBox(const QString& text, int flags, QWidget* owner) override;
     bool inputBox(const QString& title, QWidget* owner, QString& text, int mode) override;
+    // A form gets the next queued filler, which sets its fields and answers accept (true) or
+    // reject; the form's window title goes into shown. No filler: unexpected, rejected.
+    void pushForm(std::function<bool(QDialog&)> filler) { forms_.push_back(std::move(filler)); }
+    bool runForm(QDialog& form) override;
 
     QStringList shown;      // every text (and input title) shown, in order
     QStringList unexpected; // those that found no queued answer
@@ -46,6 +53,7 @@ public:
 private:
     QList<int> answers_;
     QList<std::pair<QString, bool>> inputs_;
+    QList<std::function<bool(QDialog&)>> forms_;
 };
 
 // Module-wide provider; the host installs the Qt one, tests a ScriptedDialogs. Until one is
@@ -59,5 +67,7 @@ int InfoBox(const QString& text, int flags = MB_OK, QWidget* owner = nullptr);
 // The text entered, or an empty text when the box was cancelled.
 QString InputBox(const QString& title, QWidget* owner, const QString& text, int mode = 0);
 void ShowMessage(const QString& text);
+// Runs a host form through the current provider (the console provider rejects it).
+bool RunForm(QDialog& form);
 
 } // namespace host

@@ -70,6 +70,15 @@ QString DataFolder() {
         .filePath(QStringLiteral("tacho"));
 }
 
+QString DefaultDataFolder() {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("tacho"));
+}
+
+QString DatabaseFileIn(const QString& dataFolder) {
+    return QDir(dataFolder).filePath(QStringLiteral("tacho.sqlite"));
+}
+
 void SetDataFolder(const QString& folder) {
     dataFolderOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
 }

@@ -20,6 +20,10 @@ QString GetCompName();
 // under the user's XDG data folder; an empty folder restores the default.
 QString DataFolder();
 void SetDataFolder(const QString& folder);
+// "tacho" under the user's XDG data folder; empty when the system names no such folder.
+QString DefaultDataFolder();
+// The embedded database file of a data folder.
+QString DatabaseFileIn(const QString& dataFolder);
 // A named working folder under the data folder ("temp", "obrazy", "dokumenty"), created.
 // Returns the path with "/" separators and no trailing separator; empty (and logged) when the
 // folder cannot be created.

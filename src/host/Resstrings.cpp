@@ -96,7 +96,8 @@ const Table& table(int id) {
 
 void warnOnce(const QString& key, const char* what) {
     if (state().warned.contains(key)) return;
-    state().warned.insert(key);
+    // A deep copy: the key may be a literal of a module that is unloaded later.
+    state().warned.insert(QString(key.constData(), key.size()));
     qWarning("Resstrings: %s %s", qPrintable(key), what);
 }
 
@@ -126,6 +127,7 @@ QString LoadResstrings(const QString& key) {
 
 QString TekstFormy(const QString& key) {
     const int id = GetLanguageId() == kJezykAngielski ? kJezykAngielski : kJezykPolski;
+    QMutexLocker lock(&state().mutex);
     return table(id).value(key);
 }
 

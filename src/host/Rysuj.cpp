@@ -63,10 +63,23 @@ struct Sector {
     double od, span; // start angle 0..360 and length in degrees
     bool full;
 
+    // Directions of the start and the end of the sector, for the half-plane test below.
+    double ux = 0, uy = 0, vx = 0, vy = 0;
+
+    void prepare() {
+        ux = std::cos(od * M_PI / 180.0);
+        uy = std::sin(od * M_PI / 180.0);
+        vx = std::cos((od + span) * M_PI / 180.0);
+        vy = std::sin((od + span) * M_PI / 180.0);
+    }
+    // The angle of (dx, dy) lies from od to od + span. Two cross products instead of an atan2
+    // per pixel: inside a wedge narrower than a half turn, or outside the (narrower) rest.
     bool containsAngle(double dx, double dy) const {
         if (full) return true;
-        const double a = std::atan2(dy, dx) * 180.0 / M_PI;
-        return fold360(a - od) <= span;
+        const double odStartu = ux * dy - uy * dx; // > 0: turned from the start towards the end
+        const double doKonca = dx * vy - dy * vx;  // > 0: not yet past the end
+        if (span < 180.0) return odStartu >= 0.0 && doKonca >= 0.0;
+        return !(odStartu < 0.0 && doKonca < 0.0);
     }
     bool contains(int i, int j) const {
         const double dx = i - x0, dy = j - y0;
@@ -74,6 +87,30 @@ struct Sector {
         return d2 <= rOut * rOut && d2 >= rIn * rIn && containsAngle(dx, dy);
     }
 };
+
+// Box around a sector: its four corners and the outer edge at every axis direction it spans,
+// one pixel wider each side. Pixels outside it cannot lie in the sector, so a short period
+// costs its own area instead of the whole disc's.
+struct Ramka {
+    double xmin, xmax, ymin, ymax;
+};
+
+Ramka sectorBounds(const Sector& s) {
+    if (s.full) return {s.x0 - s.rOut, s.x0 + s.rOut, s.y0 - s.rOut, s.y0 + s.rOut};
+    Ramka b{s.x0, s.x0, s.y0, s.y0};
+    const auto add = [&](double katDeg, double r) {
+        const double a = katDeg * M_PI / 180.0;
+        const double x = s.x0 + r * std::cos(a), y = s.y0 + r * std::sin(a);
+        b = {std::min(b.xmin, x), std::max(b.xmax, x), std::min(b.ymin, y), std::max(b.ymax, y)};
+    };
+    for (const double r : {s.rIn, s.rOut}) {
+        add(s.od, r);
+        add(s.od + s.span, r);
+    }
+    for (const double os : {0.0, 90.0, 180.0, 270.0})
+        if (fold360(os - s.od) <= s.span) add(os, s.rOut);
+    return {b.xmin - 1.0, b.xmax + 1.0, b.ymin - 1.0, b.ymax + 1.0};
+}
 
 void stampMarkers(Bitmap32& bmp, const Sector& s, const Bitmap32& styl) {
     if (styl.empty()) return;
@@ -179,6 +216,7 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
              fold360(kat_od),
              span,
              span >= 360.0};
+    s.prepare();
 
     const TColor32 hatch = HatchColour(kolor);
     const TColor32 edge = HandEnteredEdgeColour(kolor);
@@ -187,15 +225,25 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
     const double edgeOut2 = (s.rOut - 1.0) * (s.rOut - 1.0);
     const double edgeIn2 = (s.rIn + 1.0) * (s.rIn + 1.0);
 
-    const int jFrom = std::max(0, int(std::ceil(y0 - s.rOut)));
-    const int jTo = std::min(bmp.height() - 1, int(std::floor(y0 + s.rOut)));
+    const Ramka b = sectorBounds(s);
+    const int jFrom = std::max({0, int(std::ceil(y0 - s.rOut)), int(std::floor(b.ymin))});
+    const int jTo =
+        std::min({bmp.height() - 1, int(std::floor(y0 + s.rOut)), int(std::ceil(b.ymax))});
     for (int j = jFrom; j <= jTo; ++j) {
         const double dy = j - y0;
         const double half = std::sqrt(std::max(0.0, rOut2 - dy * dy));
-        const int iFrom = std::max(0, int(std::ceil(x0 - half)));
-        const int iTo = std::min(bmp.width() - 1, int(std::floor(x0 + half)));
+        const int iFrom = std::max({0, int(std::ceil(x0 - half)), int(std::floor(b.xmin))});
+        const int iTo =
+            std::min({bmp.width() - 1, int(std::floor(x0 + half)), int(std::ceil(b.xmax))});
+        // Inside the inner circle nothing is drawn: the row is skipped from the first pixel
+        // within it to the last one (the exact test below still decides at the edges).
+        const double halfIn = rIn2 > dy * dy ? std::sqrt(rIn2 - dy * dy) : -1.0;
+        const int skipFrom = halfIn > 1.0 ? int(std::ceil(x0 - halfIn + 1.0)) : iTo + 1;
+        const int skipTo = halfIn > 1.0 ? int(std::floor(x0 + halfIn - 1.0)) : iTo;
         TColor32* row = bmp.scanLine(j);
         for (int i = iFrom; i <= iTo; ++i) {
+            if (i == skipFrom && skipTo >= skipFrom) i = skipTo + 1;
+            if (i > iTo) break;
             const double dx = i - x0;
             const double d2 = dx * dx + dy * dy;
             if (d2 > rOut2 || d2 < rIn2 || !s.containsAngle(dx, dy)) continue;

@@ -72,7 +72,8 @@ KX_EXPORT std::int32_t _Show(QWidget* w) {
 KX_EXPORT std::int32_t _Ustaw_Child(QWidget* w, std::int32_t idt, const QString& podpis,
                                     host::Query* wiersz) {
     okno(w)->ustaw(tryb_modulu, idt, podpis, wiersz);
-    _Show(w);
+    // A chart that could not be opened has asked to be closed: it is not shown.
+    if (!okno(w)->otwarcie_nieudane) _Show(w);
     return 0;
 }
 
@@ -107,7 +108,7 @@ KX_EXPORT void _OtworzChild(bool kilka_tarcz, QWidget* w, QLibrary* modul, std::
 
     if (arkusz && !arkusz->empty()) {
         QPainter p(&arkusz->image());
-        QFont f(QStringLiteral("Arial"), 40);
+        QFont f(QString::fromLatin1("Arial"), 40); // not a literal: font caches outlive the module
         f.setBold(true);
         p.setFont(f);
         p.setPen(QColor(255, 0, 0, 255));

@@ -85,9 +85,12 @@ void TMDIChild::odswiez_bufor(kx::KxRekordHosta* rekord) {
     nr_skanu = rekord->nr_skanu;
     const int k = kierowca->findData(rekord->id_k);
     kierowca->setCurrentIndex(k);
+    kierowcaChange(nullptr);
     const int s = nr_rej->findData(rekord->id_s);
     nr_rej->setCurrentIndex(s);
+    nr_rejSelect();
     if (rekord->data > 0) data_tacho->setDate(host::TDateTime(rekord->data).date());
+    data_tachoChange(nullptr);
     if (PageControl->currentWidget() != zak_dane_pod) PageControl->setCurrentWidget(zak_dane_pod);
 }
 
@@ -132,7 +135,14 @@ void TMDIChild::wyczysc() {
     km_do->clear();
     status_tarczy->setCurrentIndex(-1);
     cb_status->setProperty("Tag", 0);
+    cb_statusClick(nullptr);
     sciezkaedit->clear();
+    // The empty chart on screen: no periods in the grid, a zero summary, the bare disc.
+    lista->ustaw_okno(&Image2->Bitmap(), &Image1->Bitmap());
+    wypelnij_zdarz_grid();
+    pokaz_podsumowanie();
+    lista->rysuj_zdarzenia();
+    Image2->Changed();
 }
 
 host::Bitmap32 TMDIChild::wytnij_tarcze(const host::Bitmap32& arkusz, const kx::KxRect& zrodlo,

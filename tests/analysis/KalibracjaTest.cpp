@@ -101,6 +101,9 @@ TEST(Kalibracja, MissingOrOutOfRangeKeyStopsTheReading) {
         {"huge radius", "rgorny_km=100000\n" + kWymagane, "rgorny_km", 1,
          "value 100000 is out of range (301..360)"},
         {"zero offset", kWymagane + "off_1p=0\n", "off_1p", 13, "value 0 is out of range (1..70)"},
+        {"distance lines out of order", kWymagane + "off_2p=35\n", "off_3p", 0,
+         "off_1p..off_5p must rise from the inner line to the outer, but off_2p is 35 and "
+         "off_3p 35"},
         {"peaks never separated", kWymagane + "delta_rg_km=0\n", "delta_rg_km", 13,
          "value 0 is out of range (1..15)"},
         {"bitmap larger than any class", kWymagane + "szerokosc=20000\n", "szerokosc", 13,

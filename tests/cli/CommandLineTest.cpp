@@ -44,10 +44,8 @@ TEST(CommandLine, HelpAndVersion) {
         const char* shows;
     } cases[] = {
         {{"--help"}, "usage: tacho COMMAND [arguments]"},
-        {{"--help"}, "tacho read [options] IMAGE..."},
         {{"--version"}, "tacho 0.1\n"},
         {{"read", "--help"}, "usage: tacho read [options] IMAGE..."},
-        {{"read", "--help"}, "--kat24 <DEG>"},
         {{"read", "-h"}, "--format <text|json>"},
         {{"check", "--help"}, "usage: tacho check FILE [--lang pl|en]"},
         {{"db", "--help"}, "--data <DIR>"},
@@ -72,11 +70,7 @@ TEST(CommandLine, WhatCannotBeUnderstoodIsNamedAndExits2) {
     } cases[] = {
         {{}, "tacho: a command is needed"},
         {{"reed"}, "tacho: unknown command reed"},
-        {{"--frobnicate"}, "tacho: Unknown option 'frobnicate'."},
         {{"read"}, "tacho read: no image given"},
-        {{"read", "--kat24", "abc", "x.png"},
-         "tacho read: --kat24 takes an angle from 0 to "
-         "360, not abc"},
         {{"read", "--kat24=400", "x.png"},
          "tacho read: --kat24 takes an angle from 0 to 360, "
          "not 400"},
@@ -90,11 +84,9 @@ TEST(CommandLine, WhatCannotBeUnderstoodIsNamedAndExits2) {
         {{"check"}, "tacho check: a day file is needed"},
         {{"check", "a.json", "b.json"}, "tacho check: one day file at a time, not 2"},
         {{"check", "--lang", "de", "a.json"}, "tacho check: --lang takes pl or en, not de"},
-        {{"check", "--bogus", "a.json"}, "tacho check: Unknown option 'bogus'."},
         {{"db"}, "tacho db: init or info expected"},
         {{"db", "frob"}, "tacho db: unknown action frob"},
         {{"db", "info", "--demo"}, "tacho db: --demo belongs to init"},
-        {{"db", "info", "--data"}, "tacho db: Missing value after '--data'."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -111,8 +103,6 @@ TEST(CommandLine, WhatCannotBeUnderstoodIsNamedAndExits2) {
     } chartgenCases[] = {
         {{"--grey", "abc", "--spec", "a.json", "--out", "a.png"},
          "chartgen: --grey takes a resolution of 50..1200 dpi, not abc"},
-        {{"--out"}, "chartgen: Missing value after '--out'."},
-        {{"--bogus", "--out", "x"}, "chartgen: Unknown option 'bogus'."},
         {{"--samples"}, "chartgen: --out is required"},
         {{"--out", "x", "stray"}, "chartgen: unexpected argument stray"},
     };

@@ -34,9 +34,8 @@ int main(int argc, char** argv) {
     QString blad;
     const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
     const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
-    const auto tarcza =
-        geo ? chartgen::drawChart(chartgen::sampleCharts().front().spec, *geo, &blad)
-            : std::nullopt;
+    const chartgen::ChartSpec wzor = chartgen::sampleCharts().front().spec;
+    const auto tarcza = geo ? chartgen::drawChart(wzor, *geo, &blad) : std::nullopt;
     if (!tarcza) err << "no generated chart (" << blad << "); the views stay empty\n";
 
     int zapisane = 0;
@@ -59,6 +58,10 @@ int main(int argc, char** argv) {
                 v->Bitmap() = tarcza->image;
                 v->Changed();
             }
+        // The import's centre and angle: the show logic reads the chart.
+        okno.srodek_x = float(wzor.centreX());
+        okno.srodek_y = float(wzor.centreY());
+        okno.kat24 = float(wzor.kat24);
         okno.tryb_otwarcia = tryb;
         okno.show();
         QCoreApplication::processEvents(); // lay the form out before the show logic fits the views

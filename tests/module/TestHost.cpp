@@ -40,7 +40,12 @@ QWidget* TestHost::otworz(int idt, int tryb, bool sprawdz_rodzaj) {
     okna.push_back(w);
     // The window is a product window: its operations go through the virtual table.
     static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
-    host::Query wiersz(QStringLiteral("select typ_dnia, cyfrowy from tacho where id_t = :idt"));
+    // The chart-list row of the host's calling order.
+    host::Query wiersz(QStringLiteral(
+        "select km_pocz, km_kon, id_s, data, id_k, kat_rozp, zespol, adnotacje, rodzaj, typ_dnia, "
+        "km_obl, ps, cyfrowy, status, id_konwojenta, id_konwojenta2, nieczytelna, blad_obsl_t, "
+        "niekompletne, przerysowana, status_tacho, czy_reczna, kilka_wykr, nieprawidlowa, "
+        "niezgodnosc_cz, brak_wr, wirtualne_przem from tacho where id_t = :idt"));
     wiersz.setParam(QStringLiteral("idt"), idt);
     wiersz.open();
     fn<kx::Ustaw_Child_fn>(lib, "_Ustaw_Child")(w, idt, QStringLiteral("Tarcza %1").arg(idt),
@@ -66,7 +71,11 @@ bool TestHost::event(QEvent* e) {
     auto* m = static_cast<host::HostMessageEvent*>(e);
     komunikaty.push_back({m->msg, m->wParam});
     m->accept();
-    if (m->msg == kx::kMsgZamknij && usuwaj_na_zamkniecie) {
+    if (m->msg == kx::kMsgUstawiono) {
+        // A window the module made itself (another chart of the driver) is the host's to keep.
+        auto* w = reinterpret_cast<QWidget*>(m->wParam);
+        if (std::find(okna.begin(), okna.end(), w) == okna.end()) okna.push_back(w);
+    } else if (m->msg == kx::kMsgZamknij && usuwaj_na_zamkniecie) {
         auto* w = reinterpret_cast<QWidget*>(m->wParam);
         // A posted close request may name a window already gone.
         auto it = std::find(okna.begin(), okna.end(), w);
@@ -87,13 +96,18 @@ bool TestHost::event(QEvent* e) {
 }
 
 int dodaj_tarcze(int typ_dnia, int cyfrowy) {
-    host::Query q(QStringLiteral(
-        "insert into tacho (data, typ_dnia, cyfrowy) values (:data, :typ_dnia, :cyfrowy)"));
+    host::Query q(QStringLiteral("insert into tacho (data, typ_dnia, cyfrowy, czy_reczna) "
+                                 "values (:data, :typ_dnia, :cyfrowy, 1)"));
     q.setParam(QStringLiteral("data"), host::TDateTime::encode(2024, 3, 12));
     q.setParam(QStringLiteral("typ_dnia"), typ_dnia);
     q.setParam(QStringLiteral("cyfrowy"), cyfrowy);
     q.exec();
-    return q.lastInsertId().toInt();
+    const int idt = q.lastInsertId().toInt();
+    // Added by hand (no scan to look for), with its analogue record: centre not measured.
+    host::Query a(QStringLiteral("insert into tacho_analog (id_t) values (:id_t)"));
+    a.setParam(QStringLiteral("id_t"), idt);
+    a.exec();
+    return idt;
 }
 
 int ile_wierszy_sesji(int idt) {

@@ -48,6 +48,6 @@ protected:
     bool event(QEvent* e) override;
 };
 
-// A chart row in tacho; returns idt.
+// A chart added by hand (its rows in tacho and tacho_analog, no picture); returns idt.
 int dodaj_tarcze(int typ_dnia = 0, int cyfrowy = 0);
 int ile_wierszy_sesji(int idt);

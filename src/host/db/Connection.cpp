@@ -65,7 +65,10 @@ QString Connection::describe() const {
 
 void Connection::failOpen(const QString& what) {
     const QString msg = QStringLiteral("Cannot open %1: %2").arg(describe(), what);
+    // The constructor throws, so the destructor will not unregister the connection.
     if (db_.isOpen()) db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
     throw DbError(msg);
 }
 
@@ -169,6 +172,7 @@ void Connection::BeginTrans() {
 
 void Connection::CommitTrans() {
     if (depth_ == 0) throw DbError(QStringLiteral("CommitTrans without a transaction"));
+    if (depth_ == 1) countStatement(QStringLiteral("commit"));
     if (depth_ == 1 && !db_.commit()) {
         const QString why = errorText(db_.lastError());
         db_.rollback();
@@ -200,6 +204,27 @@ void Connection::ReleaseSavepoint(const QString& name) {
 void Connection::RollbackToSavepoint(const QString& name) {
     execNative(QStringLiteral("rollback to savepoint ") + name);
     ReleaseSavepoint(name);
+}
+
+void Connection::failStatement(int n) {
+    counting_ = true;
+    failAt_ = n;
+    counted_.clear();
+}
+
+void Connection::stopCounting() {
+    counting_ = false;
+    failAt_ = 0;
+    counted_.clear();
+}
+
+void Connection::countStatement(const QString& what) {
+    if (!counting_) return;
+    counted_.push_back(what);
+    if (failAt_ > 0 && counted_.size() == failAt_) {
+        failAt_ = 0;
+        throw DbError(QStringLiteral("Injected fault at statement %1").arg(counted_.size()), what);
+    }
 }
 
 void InstallConnection(std::shared_ptr<Connection> connection) {

@@ -6,6 +6,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <stdexcept>
@@ -77,6 +78,16 @@ public:
     void ReleaseSavepoint(const QString& name);
     void RollbackToSavepoint(const QString& name);
 
+    // Fault injection for tests: from now on statements are counted and their texts kept, and
+    // the n-th one (1 = the next) fails with a DbError before it reaches the backend (n 0:
+    // only count). Statements are queries opened or executed, stored procedures (one each,
+    // whatever they run inside) and the outermost commit. stopCounting ends both.
+    void failStatement(int n);
+    void stopCounting();
+    const QStringList& statementsCounted() const { return counted_; }
+    // Called before each statement; throws the injected fault when its turn has come.
+    void countStatement(const QString& what);
+
 private:
     void open();
     void prepareSchema();
@@ -88,6 +99,9 @@ private:
     QSqlDatabase db_;
     int depth_ = 0;
     int savepoints_ = 0;
+    bool counting_ = false;
+    int failAt_ = 0;
+    QStringList counted_;
 };
 
 // The host's open connection, shared by all queries. Module-wide, as in the host.

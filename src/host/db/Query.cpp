@@ -42,6 +42,7 @@ QVariant Query::param(const QString& name) const {
 
 void Query::run(bool select) {
     close();
+    conn_->countStatement(sql_);
     // ":name" becomes a positional "?" so that a name used twice is bound twice and literals
     // that contain colons are left alone. PostgreSQL gets the values in place: a server-side
     // prepared statement would cost two more round trips and cannot be freed once an error

@@ -102,6 +102,7 @@ void ExecProc(StoredProc& proc) {
         throw DbError(QStringLiteral("Unknown stored procedure %1").arg(proc.name()), proc.name());
 
     Connection& c = proc.connection();
+    c.countStatement(proc.name());
     const bool own = !c.InTransaction();
     QString savepoint;
     if (own)

@@ -1,0 +1,124 @@
+// Saving a read chart against reading it: a 1000-class chart read by odczytaj_tarcze, then
+// stored whole (chart row, periods, their distance points, the picture) in a SQLite database
+// as a new chart. The save should cost less than the reading (ratio below 1).
+
+#include "activity/OdczytTarczy.h"
+#include "activity/ZapisTarczy.h"
+#include "chartgen/ChartGenerator.h"
+#include "chartgen/ChartGeometry.h"
+#include "chartgen/SampleCharts.h"
+#include "host/Dialogi.h"
+#include "host/Ustawienia.h"
+#include "host/db/Connection.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct Dane {
+    QTemporaryDir dir;
+    analysis::Kalibracja kalibracja;
+    std::optional<host::Bitmap32> obraz;
+    float kat24 = 120.0f;
+};
+
+std::unique_ptr<Dane>& dane() {
+    static std::unique_ptr<Dane> d;
+    return d;
+}
+
+bool przygotuj() {
+    auto d = std::make_unique<Dane>();
+    QString blad;
+    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
+    if (!g) {
+        std::fprintf(stderr, "tacho_zapis_bench: %s\n", qPrintable(blad));
+        return false;
+    }
+    d->kalibracja = *k;
+    chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
+    s.kat24 = d->kat24;
+    s.rozmiar = 1000;
+    const auto c = chartgen::drawChart(s, *g, &blad);
+    if (!c) {
+        std::fprintf(stderr, "tacho_zapis_bench: %s\n", qPrintable(blad));
+        return false;
+    }
+    d->obraz = host::Bitmap32(c->image.image().convertToFormat(QImage::Format_Mono));
+    host::ConnectionParams p;
+    p.database = d->dir.filePath(QStringLiteral("tacho.sqlite"));
+    host::InstallConnection(std::make_shared<host::Connection>(p));
+    dane() = std::move(d);
+    return true;
+}
+
+OdczytTarczy czytaj(const Dane& d) {
+    WejscieTarczy we;
+    we.x0 = d.obraz->width() / 2.0f;
+    we.y0 = d.obraz->height() / 2.0f;
+    we.kat24 = d.kat24;
+    we.data = host::TDateTime::encode(2024, 3, 5);
+    return odczytaj_tarcze(*d.obraz, d.kalibracja, we);
+}
+
+void BM_ZapisOdczytanejTarczy(benchmark::State& state) {
+    const Dane& d = *dane();
+    using zegar = std::chrono::steady_clock;
+    double odczyt = 0, zapis = 0;
+    int okresy = 0, punkty = 0;
+    for (auto _ : state) {
+        const auto t0 = zegar::now();
+        OdczytTarczy o = czytaj(d);
+        const auto t1 = zegar::now();
+        NaglowekTarczy n;
+        n.data = host::TDateTime::encode(2024, 3, 5);
+        n.id_k = n.id_k_zapisany = 1;
+        n.id_s = 1;
+        n.obraz = &*d.obraz;
+        n.katalog_obrazow = d.dir.path();
+        const WynikZapisu w = ZapisTarczy(n, *o.lista, lista_rozladunkow()).zapisz();
+        const auto t2 = zegar::now();
+        if (!w.zapisano) {
+            state.SkipWithError("the chart was not saved");
+            return;
+        }
+        odczyt += std::chrono::duration<double>(t1 - t0).count();
+        zapis += std::chrono::duration<double>(t2 - t1).count();
+        okresy = o.lista->liczba();
+        punkty = o.lista->ile_punktow();
+    }
+    const double n = double(state.iterations());
+    state.counters["read_ms"] = odczyt / n * 1e3;
+    state.counters["save_ms"] = zapis / n * 1e3;
+    state.counters["ratio"] = odczyt > 0 ? zapis / odczyt : 0.0;
+    state.counters["periods"] = okresy;
+    state.counters["points"] = punkty;
+}
+BENCHMARK(BM_ZapisOdczytanejTarczy)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!przygotuj()) return 1;
+    host::GetZm(QStringLiteral("min_zd_po"), QStringLiteral("KX"));
+    const auto biblioteka = Lista_zdarz::biblioteka_zamiany();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    host::InstallConnection(nullptr);
+    dane().reset();
+    return 0;
+}

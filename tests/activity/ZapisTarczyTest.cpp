@@ -1,0 +1,549 @@
+// Saving a chart on SQLite and on PostgreSQL: the rounding and boundary rules of the periods,
+// save then load, and a fault at every kind of write leaving the database and the folder as
+// they were.
+#include "DbFixture.h"
+#include "PomocListy.h"
+
+#include "activity/ZapisTarczy.h"
+#include "host/Dialogi.h"
+#include "host/KatyCzas.h"
+#include "host/Resstrings.h"
+#include "host/Ustawienia.h"
+#include "host/db/StoredProc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <functional>
+
+using namespace tacho_test;
+
+namespace {
+
+const host::TDateTime kDzien = host::TDateTime::encode(2024, 3, 5);
+const QString kZnaki = QStringLiteral("O'Brien \"Ząb\"; drop table tacho; --");
+
+class Zapis : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        host::InstallSettings(std::make_shared<host::Ustawienia>(QString()));
+        dialogi_ = std::make_shared<host::ScriptedDialogs>();
+        host::InstallDialogs(dialogi_);
+        ASSERT_TRUE(katalog_.isValid());
+        exec(QStringLiteral("insert into miasto (miasto, kod_pocz, id_panstwa, widoczne) values "
+                            "('L''viv; \"x\"', '79-000', 1, 1)"));
+        id_miasta_ = count(QStringLiteral("select max(id_m) as n from miasto"));
+    }
+    void TearDown() override {
+        host::InstallDialogs(nullptr);
+        host::InstallSettings(nullptr);
+        DbTest::TearDown();
+    }
+
+    // kat24 0: one degree is four minutes; the recording starts at 06:00.
+    static void przygotuj(Lista_zdarz& l, std::initializer_list<Okres> okresy) {
+        l.ustaw_kat24(0.0);
+        l.ustaw_kat_rozp(90.0);
+        wypelnij(l, okresy);
+    }
+
+    NaglowekTarczy naglowek() const {
+        NaglowekTarczy n;
+        n.data = kDzien;
+        n.kierowca = QStringLiteral("Kowalski");
+        n.pojazd = QStringLiteral("WX 1234");
+        n.id_k = n.id_k_zapisany = 7;
+        n.id_s = 3;
+        n.km_pocz = 1000;
+        n.km_kon = 1250;
+        n.adnotacje = kZnaki;
+        n.katalog_obrazow = katalog_.path();
+        return n;
+    }
+
+    WynikZapisu zapisz(NaglowekTarczy& n, Lista_zdarz& l, const lista_rozladunkow& r = {}) {
+        WynikZapisu w = ZapisTarczy(n, l, r).zapisz();
+        if (w.zapisano) {
+            n.id_tarczy = w.id_tarczy;
+            n.istnieje = true;
+            n.id_k_zapisany = n.id_k;
+            n.figury_przy_otwarciu = figury_zdarzen(l);
+            l.zmiana = 0;
+        }
+        return w;
+    }
+
+    // Saved periods in time order: (start, end) in minutes from the chart day, code, km, out.
+    struct Zapisany {
+        int od, do_, kod, km, out;
+        bool operator==(const Zapisany&) const = default;
+    };
+    std::vector<Zapisany> zapisane(int id) {
+        host::Query q(QStringLiteral("select czas_od, czas_do, czy_praca, km, out from poz_zdarz "
+                                     "where id_t = :id order by czas_od"),
+                      db());
+        q.setParam(QStringLiteral("id"), id);
+        q.open();
+        std::vector<Zapisany> v;
+        const auto min = [](double t) {
+            return static_cast<int>(std::lround((t - kDzien) * 1440.0));
+        };
+        for (; !q.Eof(); q.Next())
+            v.push_back({min(q.asDateTime(QStringLiteral("czas_od"))),
+                         min(q.asDateTime(QStringLiteral("czas_do"))),
+                         q.asInteger(QStringLiteral("czy_praca")),
+                         q.asInteger(QStringLiteral("km")), q.asInteger(QStringLiteral("out"))});
+        return v;
+    }
+
+    // Every table a save writes, as text.
+    QStringList stan() {
+        QStringList s;
+        for (const char* t :
+             {"tacho", "tacho_analog", "poz_zdarz", "punkty_zdarz", "punkty_tacho", "poz_zdarz_org",
+              "pv", "punkty_specjalne", "komunikacja", "speed_poz_zdarz"}) {
+            QSqlQuery q(db().db());
+            EXPECT_TRUE(q.exec(QStringLiteral("select * from %1").arg(QLatin1String(t))));
+            QStringList wiersze;
+            while (q.next()) {
+                QStringList w;
+                for (int i = 0; i < q.record().count(); ++i)
+                    w << q.value(i).toString();
+                wiersze << w.join(QLatin1Char('|'));
+            }
+            wiersze.sort();
+            s << QLatin1String(t) + QLatin1Char(':') + wiersze.join(QLatin1Char('\n'));
+        }
+        return s;
+    }
+
+    QStringList pliki() const {
+        return QDir(katalog_.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    std::shared_ptr<host::ScriptedDialogs> dialogi_;
+    QTemporaryDir katalog_;
+    int id_miasta_ = 0;
+};
+
+int minuta(int h, int m, int dzien = 0) {
+    return dzien * 1440 + h * 60 + m;
+}
+
+TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
+    struct Przypadek {
+        const char* nazwa;
+        std::vector<Okres> okresy;
+        int bez_dociagania;
+        std::vector<Zapisany> oczekiwane;
+        int koniec_nastepnego = 0; // a working period ends on the next day
+    };
+    const std::vector<Przypadek> przypadki = {
+        {"zero-length period lasts a minute, the next starts a minute later",
+         {{90, 120, kPostoj}, {120, 120.05, kPraca}, {120.05, 90, kPostoj}},
+         0,
+         {{minuta(6, 0), minuta(8, 0), kPostoj, 0, 0},
+          {minuta(8, 0), minuta(8, 1), kPraca, 0, 0},
+          {minuta(8, 1), minuta(6, 0, 1), kPostoj, 0, 0}}},
+        {"last period within 0.3 degree of the start is stretched to a full day",
+         {{90, 200, kPostoj}, {200, 89.8, kPraca}},
+         0,
+         {{minuta(6, 0), minuta(13, 20), kPostoj, 0, 0},
+          {minuta(13, 20), minuta(6, 0, 1), kPraca, 0, 0}},
+         1},
+        {"without stretching the last period keeps its end",
+         {{90, 200, kPostoj}, {200, 89.75, kPraca}},
+         1,
+         {{minuta(6, 0), minuta(13, 20), kPostoj, 0, 0},
+          {minuta(13, 20), minuta(5, 59, 1), kPraca, 0, 0}},
+         1},
+        {"23:00 to 01:00 ends on the next day; 40000 km is stored as 0",
+         {{90, 345, kPostoj}, {345, 375, kJazda, 40000}, {375, 90, kPostoj}},
+         0,
+         {{minuta(6, 0), minuta(23, 0), kPostoj, 0, 0},
+          {minuta(23, 0), minuta(1, 0, 1), kJazda, 0, 0},
+          {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}},
+         1},
+        {"the same drive held across angle 0 (end below start)",
+         {{90, 345, kPostoj}, {345, 15, kJazda, 12}, {15, 90, kPostoj}},
+         0,
+         {{minuta(6, 0), minuta(23, 0), kPostoj, 0, 0},
+          {minuta(23, 0), minuta(1, 0, 1), kJazda, 12, 0},
+          {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}},
+         1},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        Lista_zdarz l;
+        l.ustaw_kat24(0.0);
+        l.ustaw_kat_rozp(90.0);
+        for (const Okres& o : p.okresy)
+            l.dodaj_zdarzenie(o.od, o.do_, o.kod, o.km);
+        l.bez_dociagania = static_cast<std::uint8_t>(p.bez_dociagania);
+        NaglowekTarczy n = naglowek();
+        const WynikZapisu w = zapisz(n, l);
+        ASSERT_TRUE(w.zapisano) << dialogi_->shown.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(zapisane(w.id_tarczy), p.oczekiwane);
+        EXPECT_EQ(w.koniec_nastepnego, p.koniec_nastepnego);
+    }
+}
+
+TEST_P(Zapis, TekstStatusuZaGranicaOznaczaWszystkoOut) {
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    NaglowekTarczy n = naglowek();
+    n.status_tarczy = host::LoadResstrings(QStringLiteral("Resstrings_IDS_zlec_Poza_krajem1"));
+    const WynikZapisu w = zapisz(n, l);
+    ASSERT_TRUE(w.zapisano);
+    for (const Zapisany& z : zapisane(w.id_tarczy))
+        EXPECT_EQ(z.out, 1);
+    EXPECT_EQ(zapisane(w.id_tarczy)[0].km, 50);
+}
+
+TEST_P(Zapis, NiezmienionaTarczaZachowujeWierszeIPrzenosiKierowce) {
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    l.pierwszy->punkty->dodaj(100.0f, 1, 300);
+    l.pierwszy->punkty->dodaj(120.0f, 3, 310);
+    NaglowekTarczy n = naglowek();
+    ASSERT_TRUE(zapisz(n, l).zapisano);
+    const int okresy = count(QStringLiteral("select max(id_tpz) as n from poz_zdarz"));
+
+    Lista_zdarz wczytana;
+    wczytana.ustaw_kat24(0.0);
+    wczytana.ustaw_kat_rozp(90.0);
+    wczytana.wczytaj_z_bazy(n.id_tarczy);
+    n.figury_przy_otwarciu = figury_zdarzen(wczytana);
+    n.id_k = 9; // another driver, periods unchanged
+    ASSERT_TRUE(zapisz(n, wczytana).zapisano);
+    EXPECT_EQ(count(QStringLiteral("select max(id_tpz) as n from poz_zdarz")), okresy);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from speed_poz_zdarz where id_k = 9")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from speed_poz_zdarz where id_k = 7")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from punkty_zdarz")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where zdarz_podsum is null")),
+              0);
+}
+
+TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 37}, {200, 260, kPraca}, {260, 90, kPostoj}});
+    l.pierwszy->punkty->dodaj(100.5f, 1, 300);
+    l.pierwszy->punkty->dodaj(150.25f, 4, 320);
+    lista_rozladunkow r;
+    rozladunek zal;
+    zal.data = kDzien + 8.5 / 24.0;
+    zal.stan_licznika = 1100;
+    zal.typ = kZaladunek;
+    zal.tonaz = 12.5f;
+    zal.kod_ladunku = kZnaki.left(30);
+    zal.id_adr = id_miasta_;
+    r.dodaj(zal);
+    rozladunek granica;
+    granica.data = kDzien + 1.0 + 2.0 / 24.0;
+    granica.typ = kPrzejscieGraniczne;
+    granica.tonaz = 3.0f; // not stored for a border crossing
+    granica.kod_ladunku = QStringLiteral("X");
+    r.dodaj(granica);
+    QImage skan(64, 48, QImage::Format_ARGB32);
+    skan.fill(Qt::white);
+    for (int x = 3; x < 60; x += 2)
+        skan.setPixel(x, x % 48, qRgb(0, 0, 0));
+    const host::Bitmap32 obraz(skan);
+    NaglowekTarczy n = naglowek();
+    n.adnotacje_mod = kZnaki;
+    n.pv = {{95.5, 130.25, 1}};
+    n.obraz = &obraz;
+    n.id_konwojenta = 4;
+    n.rodzaj = 2;
+    n.status = 1;
+    n.nieczytelna = 1;
+    n.wirtualne_przem = 1;
+    n.km_kon.reset();
+    l.kat_zak = 301.5;
+    const WynikZapisu w = zapisz(n, l, r);
+    ASSERT_TRUE(w.zapisano);
+    host::Bitmap32 wczytany;
+    ASSERT_TRUE(wczytany.LoadFromFile(
+        QDir(katalog_.path()).filePath(QStringLiteral("%1.bmp").arg(w.id_tarczy))));
+    EXPECT_EQ(wczytany.image(), obraz.image());
+
+    Lista_zdarz w_l;
+    w_l.ustaw_kat24(0.0);
+    w_l.ustaw_kat_rozp(90.0);
+    w_l.wczytaj_z_bazy(w.id_tarczy);
+    EXPECT_EQ(kody(w_l), kody(l));
+    ASSERT_EQ(w_l.liczba(), l.liczba());
+    for (const Zdarzenie *a = w_l.pierwszy, *b = l.pierwszy; a && b; a = a->nast, b = b->nast) {
+        EXPECT_NEAR(a->kat_od, b->kat_od, 1e-6);
+        // The stretched last end (0.01 degree before the start) is stored as the start minute.
+        EXPECT_NEAR(host::Katdo360(a->kat_do), host::Katdo360(b->kat_do), 0.011);
+    }
+    EXPECT_EQ(w_l.pierwszy->km, 37);
+    ASSERT_EQ(w_l.pierwszy->punkty->ile, 2);
+    EXPECT_FLOAT_EQ(w_l.pierwszy->punkty->pierwszy->kat, 100.5f);
+    EXPECT_EQ(w_l.pierwszy->punkty->ostatni->nr_paska, 4);
+
+    lista_rozladunkow w_r;
+    w_r.wczytaj(w.id_tarczy, 0.0);
+    ASSERT_EQ(w_r.ile(), 2);
+    EXPECT_EQ(w_r[0].kod_ladunku, zal.kod_ladunku);
+    EXPECT_FLOAT_EQ(w_r[0].tonaz, 12.5f);
+    EXPECT_EQ(w_r[0].miasto, QStringLiteral("L'viv; \"x\""));
+    EXPECT_NEAR(w_r[0].kat, 127.5, 1e-6);
+    EXPECT_NEAR(w_r[1].data, granica.data, 1e-6);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from punkty_specjalne where tonaz is null "
+                                   "and kod_ladunku is null and id_adr is null")),
+              1);
+
+    host::Query q(QStringLiteral("select adnotacje, adnotacje_mod, km_pocz, id_k from tacho where "
+                                 "id_t = :id"),
+                  db());
+    q.setParam(QStringLiteral("id"), w.id_tarczy);
+    q.open();
+    EXPECT_EQ(q.asString(QStringLiteral("adnotacje")), kZnaki);
+    EXPECT_EQ(q.asString(QStringLiteral("adnotacje_mod")), kZnaki);
+    EXPECT_EQ(q.asInteger(QStringLiteral("km_pocz")), 1000);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where id_konwojenta = 4 and "
+                                   "id_konwojenta2 is null and rodzaj = 2 and status = 1 and "
+                                   "nieczytelna = 1 and wirtualne_przem = 1 and blad_obsl_t = 0 "
+                                   "and km_kon is null and id_s = 3")),
+              1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho_analog where kat24 = 0 and "
+                                   "kat_zak = 301.5 and czy_szczeg = 0")),
+              1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from pv where kat_k = 130.25")), 1);
+}
+
+// The chart as a user edits it again: stored with everything, then saved again with a fault.
+struct Scenariusz {
+    Lista_zdarz lista;
+    lista_rozladunkow punkty;
+    NaglowekTarczy n;
+};
+
+TEST_P(Zapis, BladKazdegoZapisuCofaWszystko) {
+    struct Wiersz {
+        const char* rodzaj;
+        const char* instrukcja; // the first statement of this kind fails
+        bool szczegolowa = false;
+    };
+    const Wiersz wiersze[] = {
+        {"crew mark", "UPDATE tacho SET zespol"},
+        {"chart row", "PZapTacho"},
+        {"speed ranges removed", "delete from pv"},
+        {"speed range", "insert into pv"},
+        {"speed records removed", "SPEED_UsunPozZdarz"},
+        {"periods removed", "delete from poz_zdarz"},
+        {"period", "PZapPozZdarz"},
+        {"speed record", "SPEED_ZapiszPozZdarz"},
+        {"period point", "insert into punkty_zdarz"},
+        {"entered period", "insert into poz_zdarz_org"},
+        {"special points removed", "delete from punkty_specjalne"},
+        {"special point", "PZapPktSpec"},
+        {"change notice removed", "delete from Komunikacja"},
+        {"change notice", "insert into Komunikacja"},
+        {"commit", "commit"},
+        {"chart points removed", "delete from punkty_tacho", true},
+        {"chart point", "insert into punkty_tacho", true},
+    };
+    host::SetZm(QStringLiteral("Lista Tachozmian"), QStringLiteral("ROZ"), true);
+    exec(
+        QStringLiteral("insert into kalendarz (id_k, data) values (8, '2024-03-05 00:00:00.000')"));
+    exec(
+        QStringLiteral("insert into kalendarz (id_k, data) values (7, '2024-03-05 00:00:00.000')"));
+    QImage skan(40, 30, QImage::Format_ARGB32);
+    skan.fill(Qt::white);
+    host::Bitmap32 obraz(skan);
+
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE(w.rodzaj);
+        Scenariusz s;
+        przygotuj(s.lista, {{90, 200, kJazda, 50}, {200, 260, kPraca}, {260, 90, kPostoj}});
+        s.lista.czy_szczeg = w.szczegolowa ? 1 : 0;
+        (w.szczegolowa ? s.lista.punkty_tarczy : s.lista.pierwszy->punkty)->dodaj(110.0f, 2, 300);
+        rozladunek r;
+        r.data = kDzien + 0.4;
+        r.typ = kRozladunek;
+        r.kod_ladunku = kZnaki.left(30);
+        s.punkty.dodaj(r);
+        s.n = naglowek();
+        s.n.obraz = &obraz;
+        s.n.pv = {{100.0, 110.0, 1}};
+        ASSERT_TRUE(zapisz(s.n, s.lista, s.punkty).zapisano);
+        const QString bmp = QStringLiteral("%1.bmp").arg(s.n.id_tarczy);
+        ASSERT_EQ(pliki(), QStringList{bmp});
+
+        // The user edits: another driver, a changed period, an entered period kept as entered.
+        s.n.id_k = 8;
+        s.n.id_konwojenta = 7; // whose change notice of the first save is replaced
+        s.n.adnotacje = QStringLiteral("zmienione");
+        s.lista.pierwszy->km = 60;
+        s.lista.zmiana = 1;
+        if (auto e = zrob_zdarzenie(*s.lista.pierwszy, s.lista.NEW_Zdarzenie))
+            s.lista.oryginalne.push_back(std::move(e));
+        ASSERT_FALSE(s.lista.oryginalne.empty()) << "no event-conversion library";
+        const QStringList przed = stan();
+
+        // A run inside a transaction of the test's own lists the statements; it is undone.
+        std::vector<int> klucze;
+        for (const Zdarzenie* z = s.lista.pierwszy; z; z = z->nast)
+            klucze.push_back(z->id_tpz);
+        const std::size_t zapisane_org = s.lista.zapisane_oryginalne;
+        db().BeginTrans();
+        db().failStatement(0);
+        ASSERT_TRUE(ZapisTarczy(s.n, s.lista, s.punkty).zapisz().zapisano);
+        const QStringList instrukcje = db().statementsCounted();
+        db().stopCounting();
+        db().RollbackTrans();
+        int k = 0;
+        for (Zdarzenie* z = s.lista.pierwszy; z; z = z->nast)
+            z->id_tpz = klucze[static_cast<size_t>(k++)];
+        s.lista.zapisane_oryginalne = zapisane_org;
+        ASSERT_EQ(stan(), przed);
+
+        // The outermost commit is not reached inside the test's transaction: it comes last.
+        int nr = QLatin1String(w.instrukcja) == QLatin1String("commit")
+                     ? static_cast<int>(instrukcje.size()) + 1
+                     : 0;
+        for (int i = 0; i < instrukcje.size() && nr == 0; ++i)
+            if (instrukcje[i].contains(QLatin1String(w.instrukcja), Qt::CaseInsensitive))
+                nr = i + 1;
+        ASSERT_GT(nr, 0) << instrukcje.join(QLatin1Char('\n')).toStdString();
+
+        dialogi_->shown.clear();
+        db().failStatement(nr);
+        const WynikZapisu blad = ZapisTarczy(s.n, s.lista, s.punkty).zapisz();
+        db().stopCounting();
+        EXPECT_FALSE(blad.zapisano);
+        EXPECT_EQ(blad.klucz_bledu, QStringLiteral("Resstrings_IDS_Nie_zap_tacho"));
+        EXPECT_EQ(dialogi_->shown, QStringList{host::LoadResstrings(
+                                       QStringLiteral("Resstrings_IDS_Nie_zap_tacho"))});
+        EXPECT_FALSE(db().InTransaction());
+        EXPECT_EQ(stan(), przed);
+        EXPECT_EQ(pliki(), QStringList{bmp}); // the stored picture, no temporary one
+        k = 0;
+        for (const Zdarzenie* z = s.lista.pierwszy; z; z = z->nast)
+            EXPECT_EQ(z->id_tpz, klucze[static_cast<size_t>(k++)]);
+        EXPECT_EQ(s.lista.pierwszy->km, 60);
+        EXPECT_EQ(s.lista.zapisane_oryginalne, zapisane_org);
+
+        // Once the fault is gone the same edits save.
+        ASSERT_TRUE(zapisz(s.n, s.lista, s.punkty).zapisano);
+        EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where adnotacje = "
+                                       "'zmienione' and id_k = 8")),
+                  1);
+        EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz_org")), 1);
+        EXPECT_EQ(count(QStringLiteral("select count(*) as n from komunikacja where id_k = 8")), 1);
+        EXPECT_EQ(pliki(), QStringList{bmp});
+        exec(QStringLiteral("delete from tacho"));
+        exec(QStringLiteral("delete from poz_zdarz_org"));
+        exec(QStringLiteral("delete from komunikacja"));
+        QFile::remove(QDir(katalog_.path()).filePath(bmp));
+    }
+}
+
+TEST_P(Zapis, TarczaUsunietaWMiedzyczasie) {
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    NaglowekTarczy n = naglowek();
+    ASSERT_TRUE(zapisz(n, l).zapisano);
+    if (pg()) {
+        // Another user, on a connection of their own.
+        host::ConnectionParams drugi = db().params();
+        drugi.schemaUse = host::SchemaUse::Ignore;
+        host::Connection inny(drugi);
+        host::ExecQuery(QStringLiteral("delete from tacho"), &inny);
+    } else {
+        exec(QStringLiteral("delete from tacho"));
+    }
+    l.zmiana = 1;
+    dialogi_->shown.clear();
+    const WynikZapisu w = ZapisTarczy(n, l, {}).zapisz();
+    EXPECT_FALSE(w.zapisano);
+    EXPECT_EQ(w.klucz_bledu, QStringLiteral("Resstrings_IDS_Rekord_usuniety"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 0);
+    EXPECT_TRUE(pliki().isEmpty());
+}
+
+TEST_P(Zapis, ObrazPrzenoszonyDopieroPoZatwierdzeniu) {
+    QImage skan(40, 30, QImage::Format_ARGB32);
+    skan.fill(Qt::white);
+    host::Bitmap32 obraz(skan);
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    NaglowekTarczy n = naglowek();
+    n.obraz = &obraz;
+    // A folder in the way of the final name: the rename after the commit fails.
+    ASSERT_TRUE(QDir(katalog_.path()).mkdir(QStringLiteral("1.bmp")));
+    ASSERT_TRUE(QDir(katalog_.path()).mkdir(QStringLiteral("2.bmp")));
+    const WynikZapisu w = zapisz(n, l);
+    ASSERT_TRUE(w.zapisano); // the rows are stored; the user is told about the picture
+    EXPECT_EQ(w.ostrzezenie,
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildKatalogNieDoZapisu")));
+    EXPECT_EQ(dialogi_->shown, QStringList{w.ostrzezenie});
+    EXPECT_TRUE(pliki().isEmpty());
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 2);
+}
+
+TEST_P(Zapis, SprawdzeniaPrzedZapisem) {
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void(NaglowekTarczy&)> zmien;
+        QString klucz;
+    };
+    const std::vector<Przypadek> przypadki = {
+        {"no date", [](NaglowekTarczy& n) { n.data = 0.0; }, "Resstrings_IDS_ustaw_date_tarczy"},
+        {"no driver", [](NaglowekTarczy& n) { n.id_k = 0; }, "Resstrings_IDS_ChildNieMaKierowcy"},
+        {"no vehicle", [](NaglowekTarczy& n) { n.id_s = 0; }, "Resstrings_IDS_ChildNieMaSamochodu"},
+        {"co-driver is the driver", [](NaglowekTarczy& n) { n.id_konwojenta = n.id_k; },
+         "Resstrings_IDS_kierowca_rozny_od_konwojenta"},
+        {"two equal co-drivers", [](NaglowekTarczy& n) { n.id_konwojenta = n.id_konwojenta2 = 4; },
+         "Resstrings_IDS_prosze_wybrac_roznych_konwojentow"},
+        {"image folder missing",
+         [](NaglowekTarczy& n) { n.katalog_obrazow += QStringLiteral("/brak"); },
+         "Resstrings_IDS_ChildNiewlascFldObr"},
+        {"all fine", [](NaglowekTarczy&) {}, QString()},
+    };
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        NaglowekTarczy n = naglowek();
+        p.zmien(n);
+        dialogi_->shown.clear();
+        EXPECT_EQ(sprawdz_przed_zapisem(n, l), p.klucz);
+        EXPECT_EQ(dialogi_->shown.size(), p.klucz.isEmpty() ? 0 : 1);
+    }
+}
+
+TEST_P(Zapis, PytaniaPrzedZapisemZatrzymujaBezZgody) {
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    NaglowekTarczy inna = naglowek();
+    ASSERT_TRUE(zapisz(inna, l).zapisano); // the same driver's chart of the same day
+    exec(QStringLiteral("insert into dzien (dzien, nazwa) values (1, 'urlop')"));
+    exec(QStringLiteral("insert into nieobecnosc (id_k, id_dnia, data_od, data_do) select 7, "
+                        "max(id_dnia), '2024-03-01 00:00:00.000', '2024-03-10 00:00:00.000' "
+                        "from dzien"));
+    NaglowekTarczy n = naglowek();
+    dialogi_->pushAnswer(host::IDNO);
+    EXPECT_EQ(sprawdz_przed_zapisem(n, l), QStringLiteral("Resstrings_IDS_Szablon_Wolne1"));
+    dialogi_->pushAnswer(host::IDYES);
+    dialogi_->pushAnswer(host::IDNO);
+    EXPECT_EQ(sprawdz_przed_zapisem(n, l), QStringLiteral("Resstrings_IDS_ChildZapisacTarcze"));
+    dialogi_->pushAnswer(host::IDYES);
+    dialogi_->pushAnswer(host::IDYES);
+    EXPECT_EQ(sprawdz_przed_zapisem(n, l), QString());
+    EXPECT_TRUE(dialogi_->unexpected.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(, Zapis, ::testing::Values(backendUnderTest()), backendName);
+
+} // namespace
