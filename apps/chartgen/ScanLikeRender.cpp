@@ -3,6 +3,7 @@
 #include "chartgen/ActivityTrace.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/Prng.h"
+#include "chartgen/ScannerGrain.h"
 
 #include "host/KatyCzas.h"
 
@@ -174,7 +175,8 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
 
             // The trace, around a recording centre that drifts during the day.
             if (rho < o.edgeRadius) {
-                const double f = minuteAt(kat) / (1440.0 * 4);
+                // The share of the day gone: minuteAt gives whole minutes, so a day is 1440.
+                const double f = minuteAt(kat) / 1440.0;
                 const double vx = ux - o.driftX * f, vy = uy - o.driftY * f;
                 const double ex = vx - rec.x(), ey = vy - rec.y();
                 const double rr = std::hypot(ex, ey);
@@ -231,14 +233,7 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
 } // namespace
 
 void addScanGrain(QImage& grey, const ScanLikeOptions& opt) {
-    grey.setDotsPerMeterX(qRound(opt.dpi / 0.0254));
-    grey.setDotsPerMeterY(qRound(opt.dpi / 0.0254));
-    Prng rng(opt.seed);
-    for (int y = 0; y < grey.height(); ++y) {
-        uchar* row = grey.scanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
-            row[x] = uchar(std::clamp(int(std::lround(row[x] + opt.grain * rng.gauss())), 0, 255));
-    }
+    addScannerGrain(grey, opt.dpi, opt.grain, opt.seed, [](int v) { return double(v); });
 }
 
 std::optional<ScanLikeDisc> renderScanLike(const ChartSpec& spec, const ChartGeometry& g,

@@ -130,11 +130,12 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     int i = 0;
     std::array<int, ile_o> px{}, py{}; // the pixels of one ray, offset by offset
     Kierunek kier(0.0f);               // turned along with the angle
+    PromienKmWzdluz promien_km(g);
     for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
         kier = Kierunek(a, kier);
         const bool jedzie = mapa[std::size_t(static_cast<int>(a * 10.0f) % 3600)] != 0;
         if (!jedzie && i % co_ktory_spoczynek != 0) continue;
-        const float r0 = g.jaki_promien_km(a);
+        const float r0 = promien_km(a);
         Zliczenie& z1 =
             jedzie ? sektory[std::size_t(a / LinieKm::sektor) % sektory.size()] : reszta;
         // A profile needs no exact pixel of the angle convention: the ray is stepped a pixel
@@ -182,15 +183,6 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
             if (o >= o_min && o <= o_max && druk(o) > prog_druku) return true;
         return false;
     };
-    // The resting stylus: ink off the driving that the driving lacks.
-    float najwyzej = 0.3f;
-    for (int o = o_min; o <= o_max; ++o) {
-        const float d = reszta.udzial(o) - cala_jazda.udzial(o);
-        if (d > najwyzej) {
-            najwyzej = d;
-            wynik.jalowa = static_cast<float>(o);
-        }
-    }
 
     // Edges per sector, and where they lie on a chart drawn to the calibration: a pixel
     // beyond each tip's centre line on the outward side (the ring search meets the distance
@@ -304,7 +296,8 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     wynik.zmierzone = przesuniete || odsuniete;
     wynik.powod = przesuniete ? QStringLiteral("measured: the zig-zag lies off the calibration")
                   : odsuniete ? QStringLiteral("measured: moved off printed ink")
-                              : QStringLiteral("fixed: the chart agrees with the calibration");
+                  : gladkie   ? QStringLiteral("fixed: the chart agrees with the calibration")
+                              : QStringLiteral("fixed: the measured edges jump between sectors");
     return wynik;
 }
 

@@ -86,7 +86,7 @@ public:
     std::int32_t ile_zamknij = 0;
     std::uint8_t zapis_nieudany = 0;
     std::uint8_t pytanie_przy_zamknieciu = 0;
-    std::int32_t wysokosc_panelu_bledow = 0;
+    std::int32_t wysokosc_panelu_bledow = 0;  // measured when the panel first shows
     std::int32_t nr_skanu = 0;                // the host record's scan index, for the period list
     std::unique_ptr<QLabel> okno_podpowiedzi; // hint window
     analysis::Kalibracja kalibracja;
@@ -153,6 +153,9 @@ public:
     // After a reading (or with the stored periods): the list's pictures, the grid, the disc
     // view's scale, the summary, the ring with centre marks and distance points, the check.
     void pokaz_odczyt();
+    // The disc view redrawn: scan, ring of periods (the list's selection kept), distance
+    // points, centre mark, special points.
+    void rysuj_tarcze();
     void pokaz_podsumowanie();
     void wypelnij_zdarz_grid();
 
@@ -234,8 +237,6 @@ public:
     // Odometer proposed for a point at angle kat of chart day dzien; none without a start
     // reading.
     std::optional<int> proponowany_licznik(double kat, double dzien);
-    // Redraws the disc view: periods, distance points, centre mark, special points.
-    void odswiez_widok_tarczy();
 
 signals:
     // Emitted at the end of FormShow; screenshots and tests wait for nothing else.
@@ -255,6 +256,7 @@ private:
     void tylko_do_odczytu();        // preview: disable all but what stays usable
     void wczytaj_biblioteki();
     void rozmiar_klasy();
+    void pokaz_kontrole(); // the control tab's layout for the window's width
     void usun_wiersz_sesji();
     // Opening steps (TMDIChild_otwarcie.cpp).
     void otworz_zapisana(std::int32_t idt, host::Query* wiersz);

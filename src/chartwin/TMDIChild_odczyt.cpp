@@ -76,15 +76,19 @@ void TMDIChild::pokaz_odczyt() {
                   Image2->Bitmap().height());
     lista->ustaw_promien(Image2->Bitmap().width() / 2 - 3);
     pokaz_podsumowanie();
-    odswiez_widok_tarczy();
+    lista->zaznaczony = nullptr;
+    rysuj_tarcze();
     znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
     Image4->Changed();
     kontrolujClick();
     dopasuj_widok();
 }
 
-void TMDIChild::odswiez_widok_tarczy() {
-    lista->rysuj_zdarzenia_wiersz(-1);
+void TMDIChild::rysuj_tarcze() {
+    if (!lista) return;
+    // The list repaints the scan and the ring; the distance points, the centre mark and the
+    // special points go on top each time, or a repaint would wipe them.
+    lista->rysuj_zdarzenia();
     if (!Image2->Bitmap().empty()) {
         lista->rysuj_punkty(Image2->Bitmap(), lista->x0, lista->y0, czytnik_ust);
         znacznik_srodka(Image2->Bitmap(), lista->x0, lista->y0);

@@ -174,7 +174,7 @@ void TMDIChild::wstaw_punkt_specjalny(int typ) {
     if (const std::optional<int> km = proponowany_licznik(kat, dzien)) f.licznik->setValue(*km);
     if (!host::RunForm(f) || !f.OK->isEnabled()) return;
     punkty_spec->dodaj(f.punkt());
-    odswiez_widok_tarczy();
+    rysuj_tarcze();
     oznacz_zmiane();
 }
 
@@ -189,7 +189,7 @@ bool TMDIChild::edytuj_punkt_specjalny() {
     f.pokaz(stary);
     if (!host::RunForm(f) || !f.OK->isEnabled()) return false;
     (*punkty_spec)[i] = f.punkt();
-    odswiez_widok_tarczy();
+    rysuj_tarcze();
     oznacz_zmiane();
     return true;
 }
@@ -197,7 +197,7 @@ bool TMDIChild::edytuj_punkt_specjalny() {
 void TMDIChild::Usuzaadunek1Click() {
     if (!punkty_spec->usun_wybrany()) return;
     punkty_spec->wybrany = -1;
-    odswiez_widok_tarczy();
+    rysuj_tarcze();
     oznacz_zmiane();
     if (okno_podpowiedzi) okno_podpowiedzi->hide();
 }

@@ -63,11 +63,14 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
             const uchar* a = pageRow(iy);
             const uchar* b = pageRow(iy + 1);
             float* lineAt = line.data() - first;
-            if (a && b && first >= 0 && last < width) {
-                for (int j = first; j <= last; ++j)
+            // Only the page columns the kept bitmap columns reach.
+            const int j0 = first + col[std::size_t(x0) * std::size_t(k)];
+            const int j1 = first + col[std::size_t(x1) * std::size_t(k) + std::size_t(k) - 1] + 1;
+            if (a && b && j0 >= 0 && j1 < width) {
+                for (int j = j0; j <= j1; ++j)
                     lineAt[j] = float(a[j]) + float(b[j] - a[j]) * fy;
             } else {
-                for (int j = first; j <= last; ++j) {
+                for (int j = j0; j <= j1; ++j) {
                     const bool in = j >= 0 && j < width;
                     const float va = in && a ? a[j] : 255.0f, vb = in && b ? b[j] : 255.0f;
                     lineAt[j] = va + (vb - va) * fy;

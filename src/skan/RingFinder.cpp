@@ -221,12 +221,17 @@ std::vector<float> ringProfile(Sample sample, double cx, double cy, double from,
             const double r = from + i * step;
             ray[std::size_t(i)] = sample(cx + r * ca, cy + r * sa);
         }
+        // The darkest value on the page within the spread: off-page samples (NaN) count as
+        // infinitely light, and a window with nothing on the page stays NaN.
+        constexpr float light = std::numeric_limits<float>::infinity();
+        for (float& v : ray)
+            if (std::isnan(v)) v = light;
         for (int i = 0; i < n; ++i) {
-            float m = std::numeric_limits<float>::quiet_NaN();
+            float m = light;
             for (int j = std::max(0, i - spread); j <= std::min(n - 1, i + spread); ++j)
-                if (!std::isnan(ray[std::size_t(j)]) && !(ray[std::size_t(j)] >= m))
-                    m = ray[std::size_t(j)];
-            rays[std::size_t(a) * std::size_t(n) + std::size_t(i)] = m;
+                m = std::min(m, ray[std::size_t(j)]);
+            rays[std::size_t(a) * std::size_t(n) + std::size_t(i)] =
+                m == light ? std::numeric_limits<float>::quiet_NaN() : m;
         }
     }
     std::vector<float> profile(static_cast<std::size_t>(n));

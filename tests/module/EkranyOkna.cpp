@@ -14,6 +14,7 @@
 #include "host/Resstrings.h"
 #include "host/Ustawienia.h"
 #include "host/db/Connection.h"
+#include "host/db/DemoData.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +31,9 @@ int main(int argc, char** argv) {
     host::InstallDialogs(std::make_shared<host::ScriptedDialogs>());
     host::ConnectionParams p;
     p.database = QStringLiteral(":memory:");
-    host::InstallConnection(std::make_shared<host::Connection>(p));
+    auto baza = std::make_shared<host::Connection>(p);
+    host::db::FillDemoData(*baza); // drivers and vehicles for the header's boxes
+    host::InstallConnection(baza);
 
     QString blad;
     const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
@@ -67,6 +70,16 @@ int main(int argc, char** argv) {
         okno.show();
         QCoreApplication::processEvents(); // lay the form out before the show logic fits the views
         okno.FormShow();
+        okno.wypelnij_kierowcow(okno.data_tacho->date());
+        okno.wypelnij_samochody();
+        if (tryb != kx::kTrybPodglad && okno.kierowca->count() > 1) {
+            // A user's first choices on a new chart: a driver (his usual vehicle follows) and
+            // the odometer, so the header shows its check.
+            okno.kierowca->setCurrentIndex(1);
+            okno.kierowcaCloseUp();
+            const int km = okno.suma_km->text().toInt();
+            okno.ustaw_licznik(125300, 125300 + km);
+        }
         // Special points on the disc view: a loading, a border crossing and an unloading.
         if (tryb == kx::kTrybNowa && okno.lista) {
             for (const auto& [typ, kat] : {std::pair{kZaladunek, 20.0},
@@ -77,7 +90,7 @@ int main(int argc, char** argv) {
                 r.kat = okno.lista->kat_rozp + kat;
                 okno.punkty_spec->dodaj(r);
             }
-            okno.odswiez_widok_tarczy();
+            okno.rysuj_tarcze();
         }
         for (int i = 0; i < okno.PageControl->count(); ++i) {
             if (!okno.PageControl->isTabVisible(i)) continue;

@@ -418,7 +418,7 @@ TEST_P(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
     r.typ = kRozladunek;
     r.kat = 0.0; // to the right of the centre
     w->punkty_spec->dodaj(r);
-    w->odswiez_widok_tarczy();
+    w->rysuj_tarcze();
     // The marker sits at the right edge, moved in so that it stays on the bitmap.
     const int cy = b.height() * int(w->srodek_y) / 1000;
     int zmienione = 0;

@@ -65,6 +65,21 @@ std::vector<bool> drivingMinutes(const QJsonArray& periods) {
     return d;
 }
 
+// The disc imported from its scan file and read as a new chart, as JSON.
+QJsonObject readImported(const chartgen::ScanLikeDisc& d, const QString& file, int statedDpi,
+                         const analysis::Kalibracja& kal) {
+    const auto discs = host::WczytajSkan(save(d.image, file, statedDpi));
+    EXPECT_EQ(discs.size(), 1u);
+    if (discs.size() != 1) return {};
+    WejscieTarczy we;
+    we.x0 = float(discs[0].x0);
+    we.y0 = float(discs[0].y0);
+    we.kat24 = float(d.truth[QStringLiteral("kat24")].toDouble());
+    we.data = host::TDateTime::encode(2024, 3, 5);
+    we.czytnik = nullptr;
+    return odczyt_json(odczytaj_tarcze(discs[0].bitmapa, kal, we));
+}
+
 } // namespace
 
 TEST(ScanLike, DiscFoundAtThePrintedCentreAndItsOwnResolution) {
@@ -157,15 +172,7 @@ TEST(ScanLike, DrivingReadFromTheImportedDisc) {
         chartgen::ScanLikeOptions o;
         o.dpi = c.dpi;
         const chartgen::ScanLikeDisc d = render(c.chart, o);
-        const auto discs = host::WczytajSkan(save(d.image, "czytaj.jpg", c.dpi));
-        ASSERT_EQ(discs.size(), 1u);
-        WejscieTarczy we;
-        we.x0 = float(discs[0].x0);
-        we.y0 = float(discs[0].y0);
-        we.kat24 = float(d.truth[QStringLiteral("kat24")].toDouble());
-        we.data = host::TDateTime::encode(2024, 3, 5);
-        we.czytnik = nullptr;
-        const QJsonObject read = odczyt_json(odczytaj_tarcze(discs[0].bitmapa, *kal, we));
+        const QJsonObject read = readImported(d, "czytaj.jpg", c.dpi, *kal);
         const std::vector<bool> want = drivingMinutes(d.truth[QStringLiteral("periods")].toArray());
         const std::vector<bool> got = drivingMinutes(read[QStringLiteral("periods")].toArray());
         int drawn = 0, right = 0, extra = 0;
@@ -177,5 +184,30 @@ TEST(ScanLike, DrivingReadFromTheImportedDisc) {
         ASSERT_GT(drawn, 0);
         EXPECT_GE(double(right) / drawn, c.share);
         EXPECT_LE(extra, 10);
+    }
+}
+
+// A recording that drifts during the day by the drift the ground truth states still reads its
+// kilometres: the distance lines measured on the chart follow it.
+TEST(ScanLike, DistanceFollowsADriftingRecording) {
+    QString error;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
+    ASSERT_TRUE(kal) << error.toStdString();
+    const struct {
+        int chart;
+        double driftX, driftY;
+    } cases[] = {{0, 0, 0}, {0, 8, -7.5}, {0, -6, 10}, {2, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chart << ": " << c.driftX << ", " << c.driftY);
+        chartgen::ScanLikeOptions o;
+        o.legend = false;
+        o.driftX = c.driftX;
+        o.driftY = c.driftY;
+        const chartgen::ScanLikeDisc d = render(c.chart, o);
+        const QJsonObject read = readImported(d, "dryf.jpg", 300, *kal);
+        const double want = d.truth[QStringLiteral("km")].toDouble();
+        const double got =
+            read[QStringLiteral("summary")].toObject()[QStringLiteral("km")].toDouble();
+        EXPECT_NEAR(got, want, 0.05 * want);
     }
 }
