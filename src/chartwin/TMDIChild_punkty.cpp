@@ -26,7 +26,8 @@ constexpr double kZakresWyboru = 2.0;
 
 // A marker picture: a small flag on a post in the point's colour (the border post striped).
 host::Bitmap32 znacznik(int typ) {
-    host::Bitmap32 b(22, 28, host::Color32(0, 0, 0, 0));
+    // Opaque: the picture is copied onto the disc view as it is.
+    host::Bitmap32 b(22, 28, host::clWhite32);
     QPainter p(&b.image());
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(1.5, 1.5); // drawn on a 14 x 18 grid
