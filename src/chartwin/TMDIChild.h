@@ -211,6 +211,9 @@ public:
     int aktywna_strona() const { return PageControl->currentIndex(); }
 
     // --- saving (chartwin/TMDIChild_zapis.cpp) -------------------------------------------------
+    // The views hold a blank disc standing in for a scan that is missing (or a free day's or
+    // a hand-added chart's blank): the save stores no picture for it.
+    bool obraz_zastepczy = false;
     // The header values of a save from the controls and the window's state.
     NaglowekTarczy naglowek_zapisu() const;
     // Figures of the periods when the chart was opened or last saved: an unchanged list is

@@ -250,6 +250,7 @@ void TMDIChild::wczytaj_obraz(const WierszTarczy& w, const QString& pusty) {
     }
 
     if (wynik == Wynik::Brak && rodzaj_dnia != 0) {
+        obraz_zastepczy = true;
         host::InfoBox(R("Resstrings_IDS_MainBrakPustego"), host::MB_OK, this);
         return;
     }
@@ -263,6 +264,7 @@ void TMDIChild::wczytaj_obraz(const WierszTarczy& w, const QString& pusty) {
         if (host::InfoBox(tekst, host::MB_YESNO | host::MB_ICONINFORMATION, this) == host::IDNO)
             host::SetZm(QStringLiteral("cb_brak_skanu"), QStringLiteral("KX"), false);
     }
+    obraz_zastepczy = wynik != Wynik::Znaleziony || rodzaj_dnia != 0;
     if (wynik == Wynik::Brak || wynik == Wynik::Reczna || wynik == Wynik::Wolne) {
         sciezkaedit->setVisible(false); // red when the scan is missing: the re-reading asks first
         Image1->Bitmap() = ObrazTarczy::pusty(pusty);

@@ -87,8 +87,8 @@ NaglowekTarczy TMDIChild::naglowek_zapisu() const {
     n.wirtualne_przem = miDodajBladWirtuPrzemiesz->isChecked();
     n.czy_reczna = czy_reczna;
     n.id_u = host::AktIdU();
-    // A chart added by hand has no scan; its blank stand-in is not stored.
-    if (!czy_reczna && !Image1->Bitmap().empty()) n.obraz = &Image1->Bitmap();
+    // Only a scan is stored: a blank disc standing in for none would hide that it is missing.
+    if (!czy_reczna && !obraz_zastepczy && !Image1->Bitmap().empty()) n.obraz = &Image1->Bitmap();
     n.katalog_obrazow = katalog_obrazow();
     if (id_tarczy > 0) n.figury_przy_otwarciu = figury_otwarcia;
     return n;

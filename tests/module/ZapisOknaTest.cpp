@@ -384,6 +384,19 @@ TEST_P(ZapisOknaTest, PointDialogDatesCaptionsAndInvalidTime) {
         << dialogi->unexpected.join(QLatin1Char('|')).toStdString();
 }
 
+TEST_P(ZapisOknaTest, AMissingScanIsNotReplacedByTheBlankDisc) {
+    const int idt = tarcza();
+    wykonaj(QStringLiteral("update tacho set czy_reczna = 0 where id_t = %1").arg(idt));
+    dialogi->pushAnswer(host::IDOK); // the notice of the missing scan, when shown
+    TMDIChild* w = okno(gospodarz->otworz(idt));
+    ASSERT_NE(w, nullptr);
+    ASSERT_FALSE(w->Image1->Bitmap().empty()); // the blank disc stands in
+    edytuj(w);
+    w->zap1->click();
+    ASSERT_FALSE(w->zap1->isEnabled()) << dialogi->shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(QFile::exists(dane.filePath(QStringLiteral("Image/%1.bmp").arg(idt))));
+}
+
 TEST_P(ZapisOknaTest, ProposedOdometerCountsTheDistanceBeforeThePoint) {
     const int idt = tarcza();
     TMDIChild* w = okno(gospodarz->otworz(idt));
