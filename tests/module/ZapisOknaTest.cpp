@@ -397,6 +397,24 @@ TEST_P(ZapisOknaTest, AMissingScanIsNotReplacedByTheBlankDisc) {
     EXPECT_FALSE(QFile::exists(dane.filePath(QStringLiteral("Image/%1.bmp").arg(idt))));
 }
 
+TEST_P(ZapisOknaTest, AClosedChartTurnsReadOnlyForAUserWhoMayNotEditClosedCharts) {
+    for (const bool wolno : {false, true}) {
+        SCOPED_TRACE(wolno);
+        host::SetZm(QStringLiteral("edycja_zamknietych_tacho"), QStringLiteral("ALL"), wolno);
+        const int idt = tarcza();
+        TMDIChild* w = okno(gospodarz->otworz(idt));
+        ASSERT_NE(w, nullptr);
+        edytuj(w);
+        w->cb_status->click(); // closes the chart
+        ASSERT_EQ(w->cb_status->property("Tag").toInt(), 1);
+        w->zap1->click();
+        ASSERT_FALSE(w->zap1->isEnabled()) << dialogi->shown.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(w->adnotacje->isReadOnly(), !wolno);
+        // The next chart of the loop must not overlap this one.
+        wykonaj(QStringLiteral("delete from tacho where id_t = %1").arg(idt));
+    }
+}
+
 TEST_P(ZapisOknaTest, ProposedOdometerCountsTheDistanceBeforeThePoint) {
     const int idt = tarcza();
     TMDIChild* w = okno(gospodarz->otworz(idt));
