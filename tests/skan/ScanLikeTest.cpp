@@ -246,3 +246,39 @@ TEST(ScanLike, DistanceDespiteLegendAndDashedRings) {
         EXPECT_NEAR(got, want, 0.05 * want);
     }
 }
+
+// Stretches without ink are reported as the ground truth has them: the unrecorded periods and
+// the minutes no period covers (the night shift starts ten minutes after its last rest ends);
+// below 200 dpi an end may move by a few minutes more.
+TEST(ScanLike, NoTraceStretchesAsDrawn) {
+    QString error;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
+    ASSERT_TRUE(kal) << error.toStdString();
+    auto minute = [](const QJsonValue& v) {
+        const QStringList hm = v.toString().split(QLatin1Char(':'));
+        return hm.size() >= 2 ? hm[0].toInt() * 60 + hm[1].toInt() : -1000;
+    };
+    const struct {
+        int chart, dpi, stretches;
+    } cases[] = {{1, 300, 1}, {2, 300, 2}, {2, 150, 2}, {0, 300, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chart << " at " << c.dpi);
+        chartgen::ScanLikeOptions o;
+        o.dpi = c.dpi;
+        const chartgen::ScanLikeDisc d = render(c.chart, o);
+        const QJsonArray want =
+            d.truth[QStringLiteral("scan_like")].toObject()[QStringLiteral("no_trace")].toArray();
+        const QJsonArray got =
+            readImported(d, "bez.jpg", c.dpi, *kal)[QStringLiteral("no_trace")].toArray();
+        ASSERT_EQ(want.size(), c.stretches);
+        ASSERT_EQ(got.size(), want.size());
+        for (qsizetype i = 0; i < want.size(); ++i)
+            for (const char* end : {"od", "do"}) {
+                const QString key = QLatin1String(end);
+                const int dm =
+                    std::abs(minute(got[i].toObject()[key]) - minute(want[i].toObject()[key]));
+                EXPECT_LE(std::min(dm, 1440 - dm), c.dpi < 200 ? 6 : 3)
+                    << i << end << " " << got[i].toObject()[key].toString().toStdString();
+            }
+    }
+}
