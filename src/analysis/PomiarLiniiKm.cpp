@@ -137,6 +137,26 @@ bool wiarygodne(Krawedzie& k, float wysokosc, float e_wewn) {
 
 } // namespace
 
+void odrzuc_niezgodne(KrawedzieSektorow& kr) {
+    const int n = LinieKm::ile_sektorow;
+    const KrawedzieSektorow surowe = kr;
+    for (int s = 0; s < n; ++s) {
+        const auto& k1 = surowe[std::size_t(s)];
+        if (!k1) continue;
+        int sasiedzi = 0, niezgodni = 0;
+        for (int d = -3; d <= 3; ++d) {
+            const auto& k2 = surowe[std::size_t((s + d + n) % n)];
+            if (d == 0 || !k2) continue;
+            ++sasiedzi;
+            const float dozwolone = max_skok * static_cast<float>(std::abs(d));
+            if (std::fabs(k2->first - k1->first) > dozwolone ||
+                std::fabs(k2->second - k1->second) > dozwolone)
+                ++niezgodni;
+        }
+        if (2 * niezgodni > sasiedzi) kr[std::size_t(s)].reset();
+    }
+}
+
 LinieKm zmierz_linie_km(const AnalizaTarczy& an,
                         const std::vector<std::pair<float, float>>& jazda) {
     LinieKm wynik;
@@ -230,25 +250,14 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
         wynik.powod = QStringLiteral("fixed: no zig-zag measured");
         return wynik;
     }
-    // A sector that disagrees with most of its measured neighbours (up to three sectors away)
-    // by more than a recording drifts saw something else there; the others speak for it.
     const int n = LinieKm::ile_sektorow;
     {
-        const auto surowe = kr;
-        for (int s = 0; s < n; ++s) {
-            if (!surowe[std::size_t(s)]) continue;
-            int sasiedzi = 0, niezgodni = 0;
-            for (int d = -3; d <= 3; ++d) {
-                const auto& k2 = surowe[std::size_t((s + d + n) % n)];
-                if (d == 0 || !k2) continue;
-                ++sasiedzi;
-                const float dozwolone = max_skok * static_cast<float>(std::abs(d));
-                if (std::fabs(k2->wewn - surowe[std::size_t(s)]->wewn) > dozwolone ||
-                    std::fabs(k2->zewn - surowe[std::size_t(s)]->zewn) > dozwolone)
-                    ++niezgodni;
-            }
-            if (2 * niezgodni > sasiedzi) kr[std::size_t(s)].reset();
-        }
+        KrawedzieSektorow pary;
+        for (std::size_t s = 0; s < pary.size(); ++s)
+            if (kr[s]) pary[s] = std::pair(kr[s]->wewn, kr[s]->zewn);
+        odrzuc_niezgodne(pary);
+        for (std::size_t s = 0; s < pary.size(); ++s)
+            if (!pary[s]) kr[s].reset();
         if (std::none_of(kr.begin(), kr.end(), [](const auto& k2) { return k2.has_value(); })) {
             wynik.powod = QStringLiteral("fixed: no zig-zag measured");
             return wynik;

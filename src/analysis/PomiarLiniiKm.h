@@ -35,10 +35,21 @@
 #include "analysis/AnalizaTarczy.h"
 #include "analysis/LinieKm.h"
 
+#include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace analysis {
+
+// Per sector of the disc, the zig-zag's inner and outer edges (offsets from the distance
+// ring) where they were measured.
+using KrawedzieSektorow = std::array<std::optional<std::pair<float, float>>, LinieKm::ile_sektorow>;
+
+// Drops each measured sector whose edges differ from those of most measured sectors within
+// three of it (around the disc) by more than 3 px per sector between them: more than a
+// recording drifts, so the sector saw something else (a legend, a scratch).
+void odrzuc_niezgodne(KrawedzieSektorow& kr);
 
 // jazda: the driving stretches as angle ranges (od, do), do below od across 360.
 LinieKm zmierz_linie_km(const AnalizaTarczy& an, const std::vector<std::pair<float, float>>& jazda);
