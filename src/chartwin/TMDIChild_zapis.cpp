@@ -90,6 +90,10 @@ NaglowekTarczy TMDIChild::naglowek_zapisu() const {
     // Only a scan is stored: a blank disc standing in for none would hide that it is missing.
     if (!czy_reczna && !obraz_zastepczy && !Image1->Bitmap().empty()) n.obraz = &Image1->Bitmap();
     n.katalog_obrazow = katalog_obrazow();
+    // The speed-trace ranges are the window's speed-excess list, read from pv at opening or
+    // by the reading: saved back as they are, or a save would drop them.
+    for (const analysis::PrzekroczeniePredkosci& p : przekroczenia)
+        n.pv.push_back({p.kat_od, p.kat_do, p.flaga});
     if (id_tarczy > 0) n.figury_przy_otwarciu = figury_otwarcia;
     return n;
 }

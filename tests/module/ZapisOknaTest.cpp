@@ -175,6 +175,10 @@ protected:
 
 TEST_P(ZapisOknaTest, SavedChartReopensWithItsPeriodsPointsAndHeader) {
     const int idt = tarcza();
+    // Speed-trace ranges stored with the chart come back from a save unchanged.
+    wykonaj(QStringLiteral("insert into pv (id_t, kat_p, kat_k, widoczny) values (%1, 10.5, "
+                           "20.25, 1), (%1, 100, 110, 0)")
+                .arg(idt));
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
     const std::vector<Okres> przed = okresy(*w->lista);
@@ -211,6 +215,11 @@ TEST_P(ZapisOknaTest, SavedChartReopensWithItsPeriodsPointsAndHeader) {
     EXPECT_EQ(w2->km_od->text(), QStringLiteral("1000"));
     EXPECT_EQ(w2->km_do->text(), QStringLiteral("1350"));
     EXPECT_EQ(w2->kierowca->currentData().toInt(), 7);
+    EXPECT_EQ(liczba(QStringLiteral("select count(*) as n from pv where id_t = :id_t and ((kat_p "
+                                    "= 10.5 and kat_k = 20.25 and widoczny = 1) or (kat_p = 100 "
+                                    "and kat_k = 110 and widoczny = 0))"),
+                     idt),
+              2);
     EXPECT_EQ(w2->nr_rej->currentData().toInt(), 3);
     // A border crossing stores no load.
     EXPECT_EQ(liczba(QStringLiteral("select count(*) as n from punkty_specjalne where id_t = "
