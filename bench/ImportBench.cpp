@@ -2,6 +2,8 @@
 // JPEG and the time to find, binarise and cut its discs, side by side with their ratio. The
 // import should cost less than twice the decoding (ratio below 2).
 
+#include "TwoStageTimer.h"
+
 #include "chartgen/ChartGeometry.h"
 #include "chartgen/ScanLikeSheet.h"
 #include "skan/WczytajSkan.h"
@@ -11,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <optional>
 
@@ -43,23 +44,15 @@ void BM_ImportA4Page(benchmark::State& state) {
         state.SkipWithError("cannot render the page");
         return;
     }
-    using clock = std::chrono::steady_clock;
-    double decode = 0, import = 0;
+    TwoStageTimer timer;
     std::size_t discs = 0;
     for (auto _ : state) {
-        const auto t0 = clock::now();
-        const QImage page = QImage::fromData(jpeg, "JPEG");
-        const auto t1 = clock::now();
-        discs = host::WczytajObraz(page, 300, QStringLiteral("a4.jpg")).size();
-        const auto t2 = clock::now();
-        decode += std::chrono::duration<double>(t1 - t0).count();
-        import += std::chrono::duration<double>(t2 - t1).count();
+        const QImage page = timer.first([&] { return QImage::fromData(jpeg, "JPEG"); });
+        discs = timer.second(
+            [&] { return host::WczytajObraz(page, 300, QStringLiteral("a4.jpg")).size(); });
         benchmark::DoNotOptimize(discs);
     }
-    const double n = double(state.iterations());
-    state.counters["decode_ms"] = decode / n * 1e3;
-    state.counters["import_ms"] = import / n * 1e3;
-    state.counters["ratio"] = decode > 0 ? import / decode : 0.0;
+    timer.report(state, "decode", "import");
     state.counters["discs"] = double(discs);
 }
 BENCHMARK(BM_ImportA4Page)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,8 @@
 // The charts come from the chart generator and are written as 1-bit PNG files, the form a
 // black-and-white scan takes, into a temporary folder at start.
 
+#include "TwoStageTimer.h"
+
 #include "activity/OdczytTarczy.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
@@ -18,7 +20,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -82,27 +83,18 @@ void BM_DekodowanieIOdczyt(benchmark::State& state) {
     const int rozmiar = int(state.range(0));
     const Wykresy& w = *wykresy();
     const QString plik = w.png.at(rozmiar);
-    using zegar = std::chrono::steady_clock;
-    double dekodowanie = 0, odczyt = 0;
+    TwoStageTimer czas;
     std::int64_t km = 0;
     for (auto _ : state) {
-        const auto t0 = zegar::now();
         host::Bitmap32 bmp;
-        if (!bmp.LoadFromFile(plik)) {
+        if (!czas.first([&] { return bmp.LoadFromFile(plik); })) {
             state.SkipWithError("cannot decode the chart");
             return;
         }
-        const auto t1 = zegar::now();
-        km = czytaj(bmp, w.kalibracja, w.kat24.at(rozmiar));
-        const auto t2 = zegar::now();
-        dekodowanie += std::chrono::duration<double>(t1 - t0).count();
-        odczyt += std::chrono::duration<double>(t2 - t1).count();
+        km = czas.second([&] { return czytaj(bmp, w.kalibracja, w.kat24.at(rozmiar)); });
         benchmark::DoNotOptimize(km);
     }
-    const double n = double(state.iterations());
-    state.counters["decode_ms"] = dekodowanie / n * 1e3;
-    state.counters["analysis_ms"] = odczyt / n * 1e3;
-    state.counters["ratio"] = dekodowanie > 0 ? odczyt / dekodowanie : 0.0;
+    czas.report(state, "decode", "analysis");
     state.counters["km"] = double(km);
 }
 BENCHMARK(BM_DekodowanieIOdczyt)->Arg(800)->Arg(1000)->Arg(1500)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,6 @@
 #include "chartgen/GreyRender.h"
 
-#include "chartgen/Prng.h"
+#include "chartgen/ScannerGrain.h"
 
 #include <QPainter>
 
@@ -31,17 +31,8 @@ QImage scaledGrey(const host::Bitmap32& chart, int dpi) {
 
 // Maps 0..255 onto ink..paper and adds grain; the image carries its resolution.
 void toScannerGreys(QImage& img, const GreyOptions& opt) {
-    img.setDotsPerMeterX(qRound(opt.dpi / 0.0254));
-    img.setDotsPerMeterY(qRound(opt.dpi / 0.0254));
-    Prng rng(opt.seed);
-    for (int y = 0; y < img.height(); ++y) {
-        uchar* row = img.scanLine(y);
-        for (int x = 0; x < img.width(); ++x) {
-            const double v =
-                opt.ink + (opt.paper - opt.ink) * row[x] / 255.0 + opt.grain * rng.gauss();
-            row[x] = uchar(std::clamp(int(std::lround(v)), 0, 255));
-        }
-    }
+    addScannerGrain(img, opt.dpi, opt.grain, opt.seed,
+                    [&](int v) { return opt.ink + (opt.paper - opt.ink) * v / 255.0; });
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "chartgen/ActivityTrace.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/Prng.h"
+#include "chartgen/ScannerGrain.h"
 
 #include "host/KatyCzas.h"
 
@@ -72,6 +73,35 @@ struct Rendered {
     QImage grey, alpha;
     QJsonObject truth;
 };
+
+// The minutes no period draws ink on: the periods without recording and whatever the periods
+// leave out (a night shift that starts ten minutes after the last rest ends), in clock order
+// from the first minute after drawn ink.
+QJsonArray stretchesWithoutTrace(const ChartSpec& spec) {
+    std::vector<bool> drawn(1440, false);
+    for (const Period& p : spec.periods) {
+        if (p.czy_praca < 0) continue;
+        const int od = int(std::lround(p.czas_od)), do_ = int(std::lround(p.czas_do));
+        for (int m = od; m != (do_ <= od ? do_ + 1440 : do_); ++m)
+            drawn[std::size_t(m % 1440)] = true;
+    }
+    QJsonArray out;
+    const auto first = std::find(drawn.begin(), drawn.end(), true);
+    if (first == drawn.end()) return out;
+    const int start = int(first - drawn.begin());
+    for (int i = 0; i < 1440;) {
+        if (drawn[std::size_t((start + i) % 1440)]) {
+            ++i;
+            continue;
+        }
+        const int od = (start + i) % 1440;
+        while (i < 1440 && !drawn[std::size_t((start + i) % 1440)])
+            ++i;
+        out.append(QJsonObject{{QStringLiteral("od"), minutesToText(od)},
+                               {QStringLiteral("do"), minutesToText((start + i) % 1440)}});
+    }
+    return out;
+}
 
 // Everything in 300-dpi pixels: `side` square, printed centre at `pc`.
 std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const ScanLikeOptions& o,
@@ -174,7 +204,8 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
 
             // The trace, around a recording centre that drifts during the day.
             if (rho < o.edgeRadius) {
-                const double f = minuteAt(kat) / (1440.0 * 4);
+                // The share of the day gone: minuteAt gives whole minutes, so a day is 1440.
+                const double f = minuteAt(kat) / 1440.0;
                 const double vx = ux - o.driftX * f, vy = uy - o.driftY * f;
                 const double ex = vx - rec.x(), ey = vy - rec.y();
                 const double rr = std::hypot(ex, ey);
@@ -206,11 +237,7 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
     }
 
     QJsonObject truth = groundTruth(spec, g, *drawn);
-    QJsonArray noTrace;
-    for (const Period& p : spec.periods)
-        if (p.czy_praca < 0)
-            noTrace.append(QJsonObject{{QStringLiteral("od"), minutesToText(p.czas_od)},
-                                       {QStringLiteral("do"), minutesToText(p.czas_do)}});
+    const QJsonArray noTrace = stretchesWithoutTrace(spec);
     truth[QStringLiteral("scan_like")] =
         QJsonObject{{QStringLiteral("paper"), o.paper},
                     {QStringLiteral("lid"), o.lid},
@@ -231,14 +258,7 @@ std::optional<Rendered> render300(ChartSpec spec, const ChartGeometry& g, const 
 } // namespace
 
 void addScanGrain(QImage& grey, const ScanLikeOptions& opt) {
-    grey.setDotsPerMeterX(qRound(opt.dpi / 0.0254));
-    grey.setDotsPerMeterY(qRound(opt.dpi / 0.0254));
-    Prng rng(opt.seed);
-    for (int y = 0; y < grey.height(); ++y) {
-        uchar* row = grey.scanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
-            row[x] = uchar(std::clamp(int(std::lround(row[x] + opt.grain * rng.gauss())), 0, 255));
-    }
+    addScannerGrain(grey, opt.dpi, opt.grain, opt.seed, [](int v) { return double(v); });
 }
 
 std::optional<ScanLikeDisc> renderScanLike(const ChartSpec& spec, const ChartGeometry& g,

@@ -335,6 +335,10 @@ void OknoGlowne::obsluzKomunikat(unsigned msg, std::intptr_t wParam) {
             ramka->showMaximized();
         }
         return;
+    case kx::kMsgZapisano:
+        // A window saved its chart: the list shows it at once.
+        host::OdswiezListeTarczDni();
+        return;
     case kx::kMsgUtworzono:
     default:
         // The host made the window itself and framed it already.

@@ -26,6 +26,27 @@ void lista_rozladunkow::czysc() {
     wybrany = -1;
 }
 
+int lista_rozladunkow::wybierz(double od, double do_) {
+    wybrany = -1;
+    const auto szukaj = [this](double a, double b) {
+        for (int i = 0; i < ile(); ++i)
+            if (punkty_[size_t(i)].kat >= a && punkty_[size_t(i)].kat <= b) return i;
+        return -1;
+    };
+    int i = -1;
+    if (od < 0.0) {
+        i = szukaj(od + 360.0, 359.99);
+        if (i < 0) i = szukaj(0.0, do_);
+    } else if (do_ >= 360.0 && int(do_) - int(od) > 5) {
+        i = szukaj(od, 360.0);
+        if (i < 0) i = szukaj(0.0, do_ - 360.0);
+    } else {
+        i = szukaj(od, do_);
+    }
+    wybrany = i;
+    return i;
+}
+
 void lista_rozladunkow::kopiuj_do(lista_rozladunkow& cel) const {
     if (&cel == this) return;
     cel.punkty_ = punkty_;

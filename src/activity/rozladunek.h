@@ -40,6 +40,9 @@ public:
     // Removes the selected point; false when none is selected.
     bool usun_wybrany();
     void czysc();
+    // Selects the first point whose angle lies in [od, do_] (ends included) and returns it, or
+    // -1 with the selection cleared. A range reaching below 0 or past 360 wraps round the disc.
+    int wybierz(double od, double do_);
     void kopiuj_do(lista_rozladunkow& cel) const;
     // Dates every point for the chart day: its time of day from its angle; a time before the
     // chart's start (the chart ran past midnight) falls on the next day.

@@ -71,6 +71,24 @@ public:
     Piksel punkt(double kat, double r) const { return punkt_na_kacie(x0, y0, kat, r); }
 };
 
+// jaki_promien_km along a walk in small steps. The pair a lookup uses depends only on where
+// the folded angle lies among the table's angles, so the pair found is kept until the walk
+// reaches a table angle; the answers are those of jaki_promien_km. The table must not change
+// while the walker is in use.
+class PromienKmWzdluz {
+public:
+    explicit PromienKmWzdluz(const GeometriaTarczy& g) : g_(g) {}
+    float operator()(float kat);
+
+private:
+    const GeometriaTarczy& g_;
+    int para_ = -1;             // the pair for kat_, -1 before the first lookup
+    float kat_ = 0.0f;          // the folded angle it was found for
+    float dolny_ = 0.0f;        // the largest table angle below kat_
+    float gorny_ = 0.0f;        // the smallest table angle above kat_
+    bool na_promieniu_ = false; // a table angle equals kat_: the pair holds for kat_ alone
+};
+
 template <class Tablica> int GeometriaTarczy::para_dla_kata(const Tablica& t, float a) {
     if (a >= 360.0f) a -= 360.0f;
     if (a < 0.0f) a += 360.0f;

@@ -27,7 +27,6 @@ struct LinieKm {
     // ...and as they follow the zig-zag's tips, between which lines 2 to 4 keep their places.
     std::array<float, ile_sektorow> pas_wewn{};
     std::array<float, ile_sektorow> pas_zewn{};
-    float jalowa = -1.0f; // offset of the line the resting stylus draws; -1 when none was seen
     // Offset from the distance ring of line n (1 inner turning line .. 5 outer one) at an angle,
     // interpolated between sector centres; stale[1..5] are the calibration's offsets.
     float offset(int n, float kat, const std::array<float, 6>& stale) const {

@@ -4,6 +4,7 @@
 #include "analysis/Obrot.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -26,16 +27,33 @@ Obrot obrot_o(double roznica) {
 // remainder is exactly half of u (then it depends on the last bit of a). So the steps are all
 // equal, delta, as long as the sum stays below the binade's top. ile counts the angles
 // a, a + delta, ... that are at most koniec and whose next step is such a step (0: none).
+// e with a in [2^(e-1), 2^e) for a positive float, as frexp gives it; read from the bits for
+// a normal float, as the walks set up a series many times per chart.
+int wykladnik(float a) {
+    const auto bity = std::bit_cast<std::uint32_t>(a);
+    const int wykladnik_bitow = static_cast<int>((bity >> 23) & 0xFFu);
+    if (wykladnik_bitow == 0 || wykladnik_bitow == 0xFF) {
+        int e = 0;
+        std::frexp(a, &e);
+        return e;
+    }
+    return wykladnik_bitow - 126;
+}
+
+// 2^e for the exponents a float's binade gives (well inside the normal doubles).
+double potega_dwojki(int e) {
+    return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
+}
+
 struct SeriaKrokow {
     double delta = 0.0;
     int ile = 0;
 };
 SeriaKrokow seria_krokow(float a, float krok, float koniec) {
     if (!(a > 0.0f) || !(koniec >= a)) return {};
-    int e = 0;
-    std::frexp(a, &e); // a in [2^(e-1), 2^e)
-    const double gora = std::ldexp(1.0, e);
-    const double u = std::ldexp(1.0, e - 24);
+    const int e = wykladnik(a); // a in [2^(e-1), 2^e)
+    const double gora = potega_dwojki(e);
+    const double u = potega_dwojki(e - 24);
     const double q = double(krok) / u;
     if (q - std::floor(q) == 0.5) return {};
     const double delta = double(a + krok) - double(a);
@@ -61,12 +79,14 @@ SeriaKrokow seria_krokow(float a, float krok, float koniec) {
 // them.
 template <typename Odczyt>
 void zlicz(const Piksel* piksele, int m, Piksel& poprzedni, StatystykaLuku& s, Odczyt odczyt) {
+    // Without branches: whether a pixel repeats its predecessor follows the arc's slope and
+    // cannot be predicted; a repeated pixel is read again but not counted.
     for (int j = 0; j < m; ++j) {
         const Piksel p = piksele[j];
-        if (p == poprzedni) continue;
+        const int nowy = p == poprzedni ? 0 : 1;
         poprzedni = p;
-        ++s.policzone;
-        s.ciemne += czarny_win(odczyt(p)) ? 1 : 0;
+        s.policzone += nowy;
+        s.ciemne += nowy & (czarny_win(odczyt(p)) ? 1 : 0);
     }
 }
 

@@ -1,6 +1,8 @@
 // Activity reader: sampling the band around the disc and classing each sample.
 #include "analysis/OdczytAktywnosci.h"
 
+#include "analysis/KierunekLuku.h"
+
 #include "host/KatyCzas.h"
 
 #include <algorithm>
@@ -39,22 +41,26 @@ void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a
     // One sample per two pixels of arc on a radius inside the band.
     const float rs = static_cast<float>(P + (typ == wykres_schodkowy ? 80 : 27));
     const float c = dwa_pi_f * rs;
+    // The ray of each sample is turned from the one before instead of taking cos and sin
+    // anew: the samples are a fraction of a degree apart, and the pixels stay the same.
+    Kierunek kier(a0);
     for (int k = 0; static_cast<float>(k) < c / 2.0f && k < ile_probek_max; ++k) {
         const float ak = a0 + static_cast<float>(k * 2 * 360) / c;
+        kier = Kierunek(ak, kier);
         ProbkaAktywnosci& s = probki_[k];
         s.kat = ak;
         switch (typ) {
         case pseudoschodkowy:
-            s.klasa = klasa_pseudoschodkowa(bitmapa, ak);
+            s.klasa = klasa_pseudoschodkowa(bitmapa, kier);
             s.szerokosc = s.klasa;
             break;
         case wykres_schodkowy:
         case do125kmh:
-            s.klasa = klasa_schodkowa(bitmapa, ak);
+            s.klasa = klasa_schodkowa(bitmapa, kier);
             s.szerokosc = s.klasa;
             break;
         default:
-            s.klasa = klasa_grubosci(bitmapa, ak, &s.szerokosc);
+            s.klasa = klasa_grubosci(bitmapa, kier, &s.szerokosc);
             break;
         }
     }
@@ -66,16 +72,29 @@ void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a
 // from there a ladder of twelve radii is probed and the longest plausible run of dark rungs
 // is the line width. A long run that starts high up the ladder is another line above the
 // trace, not the trace itself.
-float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
+float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, const Kierunek& kier,
                                        float* szerokosc) const {
-    const Kierunek kier(ak); // every radius of the sample lies on this one ray
     const WidokBitmapy obraz(bmp);
     const int P = an_.geometria().pocz_sr_godz;
-    constexpr int od = -8, do_ = 15;
+    constexpr int od = -8, do_ = 15, najwyzej = do_ + 24; // the ladder reaches 24 above the base
+    // The pixels of a ray run monotonically from one end to the other: when both ends are on
+    // the bitmap, every pixel between them is read without the bounds test.
+    const float x0 = an_.geometria().x0, y0 = an_.geometria().y0;
+    const Piksel a = kier.punkt(x0, y0, P + od), b = kier.punkt(x0, y0, P + najwyzej);
+    const bool w_obrazie = obraz.zawiera(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                                         std::max(a.y, b.y));
+    // Both coordinates at once; a point near a pixel boundary is left to the exact way.
+    const KierunekLuku promien(kier.cos(), kier.sin());
+    const double xp = double(x0) + 0.5, yp = double(y0) + 0.5;
+    auto ciemny_r = [&](int r) {
+        Piksel p;
+        if (!promien.piksel(xp, yp, double(r), 1e-7, p)) p = kier.punkt(x0, y0, r);
+        return ciemna_probka(w_obrazie ? obraz.piksel_w_obrazie(p.x, p.y) : obraz.piksel(p.x, p.y));
+    };
     bool zbadany[do_ - od + 1]; // the ladder reuses what the base search saw
     int baza = 0, najdluzszy = 0, bieg = 0, poczatek = 0;
     for (int r = P + od; r <= P + do_; ++r) {
-        zbadany[r - P - od] = ciemny(obraz, kier, static_cast<float>(r));
+        zbadany[r - P - od] = ciemny_r(r);
         if (!zbadany[r - P - od]) {
             bieg = 0;
             continue;
@@ -92,7 +111,7 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
     bool s[12];
     for (int j = 0; j < 12; ++j) {
         const int r = B + drabina[j];
-        s[j] = r <= P + do_ ? zbadany[r - P - od] : ciemny(obraz, kier, static_cast<float>(r));
+        s[j] = r <= P + do_ ? zbadany[r - P - od] : ciemny_r(r);
     }
 
     int dlugosc[5] = {};
@@ -117,8 +136,9 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, float ak,
 }
 
 // Pseudo-stepped kind: any thick enough dark run among the selected levels is driving.
-float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp, float ak) const {
-    const Kierunek kier(ak); // every radius of the sample lies on this one ray
+float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp,
+                                              const Kierunek& kier) const {
+    const float ak = static_cast<float>(kier.kat());
     const WidokBitmapy obraz(bmp);
     static constexpr int od[5] = {0, 343, 375, 402, 430};
     static constexpr int do_[5] = {0, 367, 394, 421, 450};
@@ -141,8 +161,8 @@ float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp, float a
 
 // Stepped kinds: the outermost level with ink wins. A few degrees before or after every sixth
 // hour a level's window is unreliable; there that level counts only when no other does.
-float OdczytAktywnosci::klasa_schodkowa(const host::Bitmap32& bmp, float ak) const {
-    const Kierunek kier(ak); // every radius of the sample lies on this one ray
+float OdczytAktywnosci::klasa_schodkowa(const host::Bitmap32& bmp, const Kierunek& kier) const {
+    const float ak = static_cast<float>(kier.kat());
     const WidokBitmapy obraz(bmp);
     static constexpr int offset[5] = {0, -12, 16, 44, 72};
     static constexpr float klasy[5] = {2.0f, 2.0f, 5.0f, 8.0f, 11.0f};

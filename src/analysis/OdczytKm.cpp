@@ -74,14 +74,16 @@ void OdczytKm::przebieg(const Przebieg& p, float od, float do_, int odstep, int 
     Piksel poprzedni{0, 0};
     const GeometriaTarczy& g = an_.geometria();
     Kierunek kier(od); // turned along with the angle
+    PromienKmWzdluz promien_km(g);
+    const WidokBitmapy obraz(an_.bitmapa());
     for (float a = od; a <= do_;) {
-        const float r = an_.jaki_promien_km(a) + offset_linii(typ, a);
+        const float r = promien_km(a) + offset_linii(typ, a);
         *ostatni_promien = r;
         kier = Kierunek(a, kier);
         const Piksel px = kier.punkt(g.x0, g.y0, r);
         ++licznik;
         if (!(px == poprzedni) &&
-            an_.lok2(0, p.min_ciemnych, static_cast<float>(px.x), static_cast<float>(px.y)) &&
+            lok2(obraz, 0, p.min_ciemnych, static_cast<float>(px.x), static_cast<float>(px.y)) &&
             licznik > odstep) {
             // The dark spot is met on the way into the turn; the tip lies a little further on.
             dodaj(cel, a + 2.0f * p.krok, typ, static_cast<int>(r));

@@ -38,15 +38,25 @@ Piksel punkt_na_kacie(double x0, double y0, double kat, double r) {
 }
 
 bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y) {
+    return lok2(WidokBitmapy(bmp), kolor, min_ile, x, y);
+}
+
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y) {
     static constexpr double d[3] = {-1.0, 0.0, 1.0};
-    const WidokBitmapy obraz(bmp);
+    int px[3], py[3];
+    for (int i = 0; i < 3; ++i) {
+        px[i] = static_cast<int>(std::trunc(double(x) + d[i]));
+        py[i] = static_cast<int>(std::trunc(double(y) + d[i]));
+    }
+    // Truncation keeps the order, so the corners bound the nine pixels.
+    const bool w_obrazie = obraz.zawiera(px[0], py[0], px[2], py[2]);
     // The answer is known as soon as enough pixels matched or too few are left to match.
     int ile = 0, zostalo = 9;
-    for (double dx : d) {
-        const int px = static_cast<int>(std::trunc(double(x) + dx));
-        for (double dy : d) {
-            const int py = static_cast<int>(std::trunc(double(y) + dy));
-            if (host::WinColor(obraz.piksel(px, py)) == kolor) ++ile;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            const host::TColor32 c =
+                w_obrazie ? obraz.piksel_w_obrazie(px[i], py[j]) : obraz.piksel(px[i], py[j]);
+            if (host::WinColor(c) == kolor) ++ile;
             --zostalo;
             if (ile >= min_ile) return true;
             if (ile + zostalo < min_ile) return false;

@@ -113,5 +113,7 @@ constexpr bool ciemna_probka(host::TColor32 c) {
 // Neighbourhood colour test: among the nine pixels (trunc(x + dx), trunc(y + dy)),
 // dx, dy in -1.0, 0, +1.0, at least min_ile have WinColor equal to kolor (a Windows colour).
 bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y);
+// The same on rows already taken, for a walk that tests many points.
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y);
 
 } // namespace analysis

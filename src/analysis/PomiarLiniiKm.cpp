@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace analysis {
@@ -17,17 +18,19 @@ constexpr int o_min = -4;
 constexpr int o_max = 90;
 constexpr int ile_o = o_max - o_min + 1;
 
-constexpr int min_promieni_sektora = 8; // about 5 degrees of driving in a sector
-constexpr int co_ktory_spoczynek = 6;   // rays off the driving, for printed ink only
-constexpr float min_wysokosc = 0.15f;   // the zig-zag's plateau must reach this share
-constexpr float prog_reszty = 0.1f;     // ink off the driving on this share of rays
-constexpr float tolerancja = 1.5f;      // edges this close to the calibration's agree
-constexpr float max_skok = 3.0f;        // neighbouring sectors' edges at most this far apart
-constexpr float blisko_druku = 1.5f;    // a line this close to printed ink would see it
-constexpr float prog_druku = 0.1f;      // printed ink: this share of rays on both sides
+constexpr int min_promieni_sektora = 15; // about 9 degrees of driving in a sector
+constexpr int co_ktory_spoczynek = 6;    // rays off the driving, for printed ink only
+constexpr float min_wysokosc = 0.15f;    // the zig-zag's plateau must reach this share
+constexpr float prog_reszty = 0.1f;      // ink off the driving on this share of rays
+constexpr float tolerancja = 1.5f;       // edges this close to the calibration's agree
+constexpr float max_skok = 3.0f;         // neighbouring sectors' edges at most this far apart
+constexpr float blisko_druku = 1.5f;     // a line this close to printed ink would see it
+constexpr float prog_druku = 0.1f;       // printed ink: this share of rays on both sides
 constexpr float krok_linii = 0.5f;
 constexpr float zasieg_za_krawedz = 1.5f;
 constexpr float przesuniecie_krawedzi = 1.0f;
+constexpr float tolerancja_oparcia = 3.0f;      // an edge at printed ink vs the zig-zag's height
+constexpr float max_odchylka_wysokosci = 0.15f; // tip to tip, against the calibration's
 
 struct Zliczenie {
     std::array<int, ile_o> ciemne{};
@@ -101,13 +104,58 @@ std::optional<Krawedzie> krawedzie(const Zliczenie& jazda, const Zliczenie& resz
         --z;
     if (z <= w) return std::nullopt;
     Krawedzie k{static_cast<float>(w + o_min), static_cast<float>(z + o_min)};
-    k.pewna_wewn = w > 0 && znany[std::size_t(w - 1)];
-    k.pewna_zewn = z + 1 < ile_o && znany[std::size_t(z + 1)];
-    if (!k.pewna_wewn && !k.pewna_zewn) return std::nullopt;
+    // Two offsets: below 200 dpi a tip and a printed ring blur into each other over a pixel.
+    k.pewna_wewn = w > 1 && znany[std::size_t(w - 1)] && znany[std::size_t(w - 2)];
+    k.pewna_zewn = z + 2 < ile_o && znany[std::size_t(z + 1)] && znany[std::size_t(z + 2)];
     return k;
 }
 
+// A sector's edges as the zig-zag's, or false when they cannot be its tips. An edge that
+// meets printed ink is only a bound: the zig-zag may go on under the ink, never stop short of
+// it. Each edge so bounds where the inner tip lies (a sure outer edge, at the calibration's
+// height below it); the sector is kept when the bounds meet, with its inner tip as near the
+// calibration's (e_wewn) as they allow. A legend of bars where the vehicle drove pushes the
+// outer edge beyond any height the inner edge allows and fails this.
+bool wiarygodne(Krawedzie& k, float wysokosc, float e_wewn) {
+    if (k.pewna_wewn && k.pewna_zewn) {
+        const float h = k.zewn - k.wewn;
+        return h >= (1.0f - max_odchylka_wysokosci) * wysokosc &&
+               h <= (1.0f + max_odchylka_wysokosci) * wysokosc;
+    }
+    const float z_w = k.zewn - wysokosc; // the inner tip the outer edge implies
+    float od = k.pewna_zewn ? z_w : z_w - tolerancja_oparcia;
+    float do_ = k.pewna_zewn ? z_w : std::numeric_limits<float>::max();
+    od = std::max(od, k.pewna_wewn ? k.wewn : -std::numeric_limits<float>::max());
+    do_ = std::min(do_, k.wewn + (k.pewna_wewn ? 0.0f : tolerancja_oparcia));
+    if (k.pewna_wewn) od = std::max(od, k.wewn - tolerancja_oparcia);
+    if (od > do_ + (k.pewna_zewn && k.pewna_wewn ? 0.0f : tolerancja_oparcia)) return false;
+    if (od > do_) od = do_ = (od + do_) / 2.0f;
+    k.wewn = std::clamp(e_wewn, od, do_);
+    k.zewn = k.wewn + wysokosc;
+    return true;
+}
+
 } // namespace
+
+void odrzuc_niezgodne(KrawedzieSektorow& kr) {
+    const int n = LinieKm::ile_sektorow;
+    const KrawedzieSektorow surowe = kr;
+    for (int s = 0; s < n; ++s) {
+        const auto& k1 = surowe[std::size_t(s)];
+        if (!k1) continue;
+        int sasiedzi = 0, niezgodni = 0;
+        for (int d = -3; d <= 3; ++d) {
+            const auto& k2 = surowe[std::size_t((s + d + n) % n)];
+            if (d == 0 || !k2) continue;
+            ++sasiedzi;
+            const float dozwolone = max_skok * static_cast<float>(std::abs(d));
+            if (std::fabs(k2->first - k1->first) > dozwolone ||
+                std::fabs(k2->second - k1->second) > dozwolone)
+                ++niezgodni;
+        }
+        if (2 * niezgodni > sasiedzi) kr[std::size_t(s)].reset();
+    }
+}
 
 LinieKm zmierz_linie_km(const AnalizaTarczy& an,
                         const std::vector<std::pair<float, float>>& jazda) {
@@ -130,11 +178,12 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     int i = 0;
     std::array<int, ile_o> px{}, py{}; // the pixels of one ray, offset by offset
     Kierunek kier(0.0f);               // turned along with the angle
+    PromienKmWzdluz promien_km(g);
     for (float a = 0.0f; a < 360.0f; a += krok, ++i) {
         kier = Kierunek(a, kier);
         const bool jedzie = mapa[std::size_t(static_cast<int>(a * 10.0f) % 3600)] != 0;
         if (!jedzie && i % co_ktory_spoczynek != 0) continue;
-        const float r0 = g.jaki_promien_km(a);
+        const float r0 = promien_km(a);
         Zliczenie& z1 =
             jedzie ? sektory[std::size_t(a / LinieKm::sektor) % sektory.size()] : reszta;
         // A profile needs no exact pixel of the angle convention: the ray is stepped a pixel
@@ -182,15 +231,6 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
             if (o >= o_min && o <= o_max && druk(o) > prog_druku) return true;
         return false;
     };
-    // The resting stylus: ink off the driving that the driving lacks.
-    float najwyzej = 0.3f;
-    for (int o = o_min; o <= o_max; ++o) {
-        const float d = reszta.udzial(o) - cala_jazda.udzial(o);
-        if (d > najwyzej) {
-            najwyzej = d;
-            wynik.jalowa = static_cast<float>(o);
-        }
-    }
 
     // Edges per sector, and where they lie on a chart drawn to the calibration: a pixel
     // beyond each tip's centre line on the outward side (the ring search meets the distance
@@ -203,24 +243,28 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     bool jest = false;
     for (std::size_t s = 0; s < sektory.size(); ++s) {
         kr[s] = krawedzie(sektory[s], reszta);
-        if (!kr[s]) continue;
-        // An edge hidden under other ink is where the calibration's height puts it.
-        if (!kr[s]->pewna_wewn) kr[s]->wewn = kr[s]->zewn - wysokosc_nom;
-        if (!kr[s]->pewna_zewn) kr[s]->zewn = kr[s]->wewn + wysokosc_nom;
-        const float h = kr[s]->zewn - kr[s]->wewn;
-        if (h < 0.7f * wysokosc_nom || h > 1.3f * wysokosc_nom) {
-            kr[s].reset(); // not a zig-zag of this chart's height
-            continue;
-        }
-        jest = true;
+        if (kr[s] && !wiarygodne(*kr[s], wysokosc_nom, e_wewn)) kr[s].reset();
+        jest = jest || kr[s].has_value();
     }
     if (!jest) {
         wynik.powod = QStringLiteral("fixed: no zig-zag measured");
         return wynik;
     }
+    const int n = LinieKm::ile_sektorow;
+    {
+        KrawedzieSektorow pary;
+        for (std::size_t s = 0; s < pary.size(); ++s)
+            if (kr[s]) pary[s] = std::pair(kr[s]->wewn, kr[s]->zewn);
+        odrzuc_niezgodne(pary);
+        for (std::size_t s = 0; s < pary.size(); ++s)
+            if (!pary[s]) kr[s].reset();
+        if (std::none_of(kr.begin(), kr.end(), [](const auto& k2) { return k2.has_value(); })) {
+            wynik.powod = QStringLiteral("fixed: no zig-zag measured");
+            return wynik;
+        }
+    }
     // A sector where the drive only begins or ends sees few strokes near a tip: each edge
     // becomes the median of the measured sectors within two on either side.
-    const int n = LinieKm::ile_sektorow;
     const auto surowe = kr;
     for (int s = 0; s < n; ++s) {
         if (!kr[std::size_t(s)]) continue;
@@ -304,7 +348,8 @@ LinieKm zmierz_linie_km(const AnalizaTarczy& an,
     wynik.zmierzone = przesuniete || odsuniete;
     wynik.powod = przesuniete ? QStringLiteral("measured: the zig-zag lies off the calibration")
                   : odsuniete ? QStringLiteral("measured: moved off printed ink")
-                              : QStringLiteral("fixed: the chart agrees with the calibration");
+                  : gladkie   ? QStringLiteral("fixed: the chart agrees with the calibration")
+                              : QStringLiteral("fixed: the measured edges jump between sectors");
     return wynik;
 }
 

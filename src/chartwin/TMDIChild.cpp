@@ -11,11 +11,17 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableWidgetItem>
+#include <QToolButton>
 #include <QWheelEvent>
+
+#include <array>
 
 bool kolor_odpocz_nieb = false;
 
@@ -36,8 +42,16 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     kalibracja.ust_stalych(host::ExeFolder());
 
     setupUi(this);
+    // The editable boxes get their edit field directly: setEditable would also build each
+    // drop-down's popup list now, which the first drop-down builds anyway.
+    for (QComboBox* c : {kierowca, konwojent, konwojent2, nr_rej})
+        c->setLineEdit(new QLineEdit(c));
     setAttribute(Qt::WA_DeleteOnClose, false); // the host deletes an MDI child on 0x491
     setFocusPolicy(Qt::StrongFocus);
+    // A date picker starts on today, as the host's own pickers do; a chart or the host record
+    // sets its date later. Before the handlers are connected, so nothing reacts.
+    data_tacho->setDate(QDate::currentDate());
+    data_tacho1->setText(data_tacho->date().toString(data_tacho->displayFormat()));
 
     mdi_child = mdi_child_;
     if (mdi_child)
@@ -51,6 +65,20 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     punkty_spec = std::make_unique<lista_rozladunkow>();
     punkty_spec_cofnij = std::make_unique<lista_rozladunkow>();
     tag_hosta = 0;
+
+    // Glyphs of the blue buttons. The host's image lists are not reachable from a module here,
+    // so the style's standard pictures stand in for them, read once for every window.
+    static const QIcon glify[] = {style()->standardIcon(QStyle::SP_ArrowForward),
+                                  style()->standardIcon(QStyle::SP_ArrowDown),
+                                  style()->standardIcon(QStyle::SP_TrashIcon)};
+    const std::array<QToolButton*, 3> niebieskie = {BlueButton_nar, dodaj_adnot, usun_punkty};
+    for (std::size_t i = 0; i < niebieskie.size(); ++i) {
+        niebieskie[i]->setIcon(glify[i]);
+        niebieskie[i]->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    dodaj_adnot->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The keyboard commands work anywhere in the window, not only from their menus.
+    addActions({Ustaw12, Usun_prace, Usun_dysp, cofnij});
 
     // The wheel over the disc view zooms it instead of scrolling.
     Image2->viewport()->installEventFilter(this);
@@ -74,20 +102,26 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
         pal.setColor(QPalette::Base, kolor_okna(16578551));
         adnotacje->setPalette(pal);
     }
-    wysokosc_panelu_bledow = panel_bledy->sizeHint().height();
 
     // The menus whose items later layers fill.
     PopUP_Image2 = new QMenu(this);
     PopUP_Image2->setObjectName(QStringLiteral("PopUP_Image2"));
     PopUP_Image2->addActions(
         {Ustaw12, TarczkaCalyEkran, cofnij, Analizujponownie1, Odswiezpunktykm1});
+    // Sentences of the error description about the selected period.
+    auto* bledy_menu = new QMenu(PopUP_Image2);
+    bledy_menu->setObjectName(QStringLiteral("miDodajBlad_menu"));
+    bledy_menu->addActions(
+        {miDodajBladSelektora, miDodajBrakWymOkrAktyw, miDodajBladWirtuPrzemiesz});
+    miDodajBlad->setMenu(bledy_menu);
+    PopUP_Image2->addAction(miDodajBlad);
     im4_pop = new QMenu(this);
     im4_pop->setObjectName(QStringLiteral("im4_pop"));
     im4_pop->addActions({mnuUsunGodzZak, Usunpunktykm1, Analizujponownie2});
     zdarz_pop = new QMenu(this);
     zdarz_pop->setObjectName(QStringLiteral("zdarz_pop"));
     zdarz_pop->addActions({zdarzJazda, zdarzPraca, zdarzDysp, zdarzPostoj, zdarzBrakDanych,
-                           Usun_prace, Usun_dysp, N7, miDodajBlad, Odswiezpunktykm2});
+                           Usun_prace, Usun_dysp, N7, Odswiezpunktykm2});
 
     poziomy_grupa = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i)
@@ -104,11 +138,20 @@ TMDIChild::TMDIChild(QWidget* owner, bool mdi_child_) : TOknoKXMDIChild(owner) {
     connect(powieksz, &QToolButton::clicked, this, [this] { powiekszClick(); });
     connect(pom, &QToolButton::clicked, this, [this] { pomClick(); });
     connect(powrot, &QToolButton::clicked, this, [this] { powrotClick(); });
+    // il_minut is the up-down's edit field: both show the same number of minutes.
+    connect(il_minut_ud, &QSpinBox::valueChanged, il_minut,
+            [this](int v) { il_minut->setText(QString::number(v)); });
+    connect(il_minut, &QLineEdit::textEdited, il_minut_ud, [this](const QString& t) {
+        bool ok = false;
+        if (const int v = t.toInt(&ok); ok) il_minut_ud->setValue(v);
+    });
+    il_minut->setText(QString::number(il_minut_ud->value()));
     connect(PageControl, &QTabWidget::currentChanged, this, [this] {
         if (!zniszczony_) PageControlChange();
     });
 
     polacz_naglowek();
+    polacz_punkty_specjalne();
     FormCreate();
 
     // The header tab is active at start. It is chosen only now, with every caption set, so that
@@ -246,7 +289,7 @@ void TMDIChild::ustaw_podpisy_tworzenia() {
         kontrol_grid->setItem(i, 0, new QTableWidgetItem(t));
     }
     kontrol_grid->setHorizontalHeaderLabels(
-        {R("Resstrings_IDS_ListaPZdarzenia"), R("Resstrings_IDS_ListaPUwagi")});
+        {R("Resstrings_IDS_kontrol_regula"), R("Resstrings_IDS_ListaPUwagi")});
     kontrol_grid->horizontalHeader()->setStretchLastSection(true);
     kontrol_grid->setColumnWidth(0, 420);
 
@@ -279,10 +322,11 @@ void TMDIChild::ustaw_podpisy_tworzenia() {
         panel->setText(R(klucz) + QStringLiteral("\n00:00"));
 
     // Grid columns of the period list.
-    auto* model = new QStandardItemModel(0, 5, zdarz_grid);
-    model->setHorizontalHeaderLabels({R("Resstrings_IDS_ListaPZdarzNr"),
-                                      R("Resstrings_IDS_ListaPZdarzenia"), R("Resstrings_IDS_Czas"),
-                                      R("Resstrings_IDS_Do"), R("Resstrings_IDS_ListaPMinuty")});
+    auto* model = new QStandardItemModel(0, 7, zdarz_grid);
+    model->setHorizontalHeaderLabels(
+        {R("Resstrings_IDS_ListaPNaglowek1"), R("Resstrings_IDS_ListaPNaglowek2"),
+         R("Resstrings_IDS_Do"), R("Resstrings_IDS_Czas"), R("Resstrings_IDS_ListaPNaglowek5"),
+         R("Resstrings_IDS_ListaPNaglowek6"), R("Resstrings_IDS_ListaPNaglowek7")});
     zdarz_grid->setModel(model);
     zdarz_grid->horizontalHeader()->setStretchLastSection(true);
     zdarz_grid->verticalHeader()->setVisible(false);

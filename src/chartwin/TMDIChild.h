@@ -6,6 +6,7 @@
 // its own file; the declarations below are the window's whole surface.
 
 #include "activity/Lista_zdarz.h"
+#include "activity/ZapisTarczy.h"
 #include "activity/rozladunek.h"
 #include "analysis/Kalibracja.h"
 #include "analysis/OdczytAktywnosci.h"
@@ -85,7 +86,7 @@ public:
     std::int32_t ile_zamknij = 0;
     std::uint8_t zapis_nieudany = 0;
     std::uint8_t pytanie_przy_zamknieciu = 0;
-    std::int32_t wysokosc_panelu_bledow = 0;
+    std::int32_t wysokosc_panelu_bledow = 0;  // measured when the panel first shows
     std::int32_t nr_skanu = 0;                // the host record's scan index, for the period list
     std::unique_ptr<QLabel> okno_podpowiedzi; // hint window
     analysis::Kalibracja kalibracja;
@@ -127,9 +128,10 @@ public:
                                         int promien, double obrot);
 
     // --- commands other layers define ----------------------------------------------------
-    void zap1Click();      // save (saving); leaves zap1 enabled when it did not complete
-    void kontrolujClick(); // rule check
-    void powiekszClick();  // disc view zoom (editing/)
+    void zap1Click();         // save (saving); leaves zap1 enabled when it did not complete
+    void bUsunZamknijClick(); // delete the stored chart and close; stays open on failure
+    void kontrolujClick();    // rule check
+    void powiekszClick();     // disc view zoom (editing/)
     void pomClick();
     void powrotClick();
     void KolkoMyszy(int delta); // wheel on the form: one notch up zooms in, otherwise out
@@ -151,6 +153,9 @@ public:
     // After a reading (or with the stored periods): the list's pictures, the grid, the disc
     // view's scale, the summary, the ring with centre marks and distance points, the check.
     void pokaz_odczyt();
+    // The disc view redrawn: scan, ring of periods (the list's selection kept), distance
+    // points, centre mark, special points.
+    void rysuj_tarcze();
     void pokaz_podsumowanie();
     void wypelnij_zdarz_grid();
 
@@ -205,6 +210,37 @@ public:
     // The page control's active page.
     int aktywna_strona() const { return PageControl->currentIndex(); }
 
+    // --- saving (chartwin/TMDIChild_zapis.cpp) -------------------------------------------------
+    // The views hold a blank disc standing in for a scan that is missing (or a free day's or
+    // a hand-added chart's blank): the save stores no picture for it.
+    bool obraz_zastepczy = false;
+    // The header values of a save from the controls and the window's state.
+    NaglowekTarczy naglowek_zapisu() const;
+    // Figures of the periods when the chart was opened or last saved: an unchanged list is
+    // not summarised again.
+    FiguryZdarzen figury_otwarcia;
+    // Caption of a stored chart: date, driver, chart id.
+    QString podpis_tarczy() const;
+
+    // --- special points (chartwin/TMDIChild_punkty.cpp) ---------------------------------------
+    QPointF punkt_menu; // disc-view pixel where the pop-up menu was opened
+    void Wstawzaadunek1Click() { wstaw_punkt_specjalny(kZaladunek); }
+    void Wstawrozadunek1Click() { wstaw_punkt_specjalny(kRozladunek); }
+    void Wstawprzejciegraniczne1Click() { wstaw_punkt_specjalny(kPrzejscieGraniczne); }
+    void Usuzaadunek1Click();
+    // Edits the selected point in the dialog; false when none is selected or it was cancelled.
+    bool edytuj_punkt_specjalny();
+    void wstaw_punkt_specjalny(int typ);
+    // The marker picture of a point type (empty: points of that type are not drawn).
+    const host::Bitmap32& znacznik_typu(int typ) const;
+    // The markers on the disc view, drawn over the periods.
+    void rysuj_punkty_specjalne();
+    // The point under the disc-view pixel p (selected, hint shown), or -1.
+    int punkt_pod_kursorem(const QPointF& p);
+    // Odometer proposed for a point at angle kat of chart day dzien; none without a start
+    // reading.
+    std::optional<int> proponowany_licznik(double kat, double dzien);
+
 signals:
     // Emitted at the end of FormShow; screenshots and tests wait for nothing else.
     void pokazano();
@@ -223,6 +259,7 @@ private:
     void tylko_do_odczytu();        // preview: disable all but what stays usable
     void wczytaj_biblioteki();
     void rozmiar_klasy();
+    void pokaz_kontrole(); // the control tab's layout for the window's width
     void usun_wiersz_sesji();
     // Opening steps (TMDIChild_otwarcie.cpp).
     void otworz_zapisana(std::int32_t idt, host::Query* wiersz);
@@ -236,5 +273,7 @@ private:
     void wypelnij_konwojenta(QComboBox* box, const QDate& dzien, int filtr_firmy);
     void sprawdz_licznik();
     void otworz_inna_tarcze(int idt, int cyfrowy);
+    void po_zapisie(const NaglowekTarczy& n, int id_zapisanej);
+    void polacz_punkty_specjalne();
     bool zniszczony_ = false;
 };

@@ -333,22 +333,40 @@ void TMDIChild::dopasuj_widok() {
 
 void TMDIChild::FormResize() {
     if (zniszczony_) return;
-    // panel_bledy floats over the bottom right, above Panel3 and the error button.
+    // Image4, lb, rt and BlueButton_bledy keep their places through the pages' layouts; only
+    // the floating error panel is placed by hand: above Panel3 and the error button, its
+    // right edge 10 pixels from the window's.
     if (panel_bledy->isVisible()) {
+        if (wysokosc_panelu_bledow == 0) wysokosc_panelu_bledow = panel_bledy->sizeHint().height();
         const int h = wysokosc_panelu_bledow;
         const int w = panel_bledy->sizeHint().width();
         panel_bledy->setGeometry(width() - w - 10, Panel3->y() - h - BlueButton_bledy->height() - 8,
                                  w, h);
         panel_bledy->raise();
     }
-    if (PageControl->currentWidget() == zak_dane_pod) {
+    QWidget* strona = PageControl->currentWidget();
+    if (strona == zak_dane_pod) {
         if (!powiekszony) dopasuj_widok();
-    } else if (PageControl->currentWidget() == zak_kontroli) {
-        PageControlChange();
+        // The list draws the disc about its centre at the new scale.
+        if (lista) {
+            const host::Bitmap32& b = Image2->Bitmap();
+            lista->skaluj(int(srodek_x), int(srodek_y), b.width(), b.height());
+            rysuj_tarcze();
+        }
+    } else if (strona == zak_kontroli) {
+        pokaz_kontrole();
     }
     if (mdi_child)
         host::SendMessage(kx::kMsgRozmiar,
                           reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(this)), 0);
+}
+
+void TMDIChild::pokaz_kontrole() {
+    // The approved list and the annotations share the tab half and half (the layout's
+    // stretch), the annotations at least 400 wide; without the list (KWIR) the annotations
+    // take the whole width.
+    if (Panel_lista->isHidden() != lista_bledow->isHidden())
+        Panel_lista->setVisible(!lista_bledow->isHidden());
 }
 
 bool TMDIChild::FormCloseQuery() {
@@ -400,6 +418,7 @@ void TMDIChild::PageControlChange() {
         if (lista) lista->ustaw_promien(Image2->Bitmap().width() / 2 - 3);
         powrotClick();
     } else if (strona == zak_kontroli || strona == tsKWIR) {
+        pokaz_kontrole();
         if (strona == zak_kontroli) kontrolujClick();
     } else if (strona == zak_poprawa) {
         if (lista && lista->punkty_tarczy) lista->punkty_tarczy->zmiana = 0;

@@ -102,8 +102,8 @@ void TMDIChild::sprawdz_licznik() {
     }
     roznica_kmChange();
     const bool zle = wynik->porownano && !wynik->zgodne;
-    ustaw_kolor(st_km, QPalette::Window, kolor(zle ? kKolorNiezgodny : kKolorZgodny));
-    st_km->setAutoFillBackground(true);
+    // The summary panels' colours are their text's (as the driving total's red and dark grey).
+    ustaw_kolor(st_km, QPalette::WindowText, kolor(zle ? kKolorNiezgodny : kKolorZgodny));
     ustaw_kolor(roznica_km, QPalette::Text, zle ? kolor(kKolorNiezgodny) : QColor(Qt::black));
     Image13->setVisible(zle);
     Image8->setVisible(!zle);

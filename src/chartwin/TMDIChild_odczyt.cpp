@@ -106,16 +106,25 @@ void TMDIChild::pokaz_odczyt() {
                   Image2->Bitmap().height());
     lista->ustaw_promien(Image2->Bitmap().width() / 2 - 3);
     pokaz_podsumowanie();
-    lista->rysuj_zdarzenia_wiersz(-1);
-    if (!Image2->Bitmap().empty()) {
-        lista->rysuj_punkty(Image2->Bitmap(), lista->x0, lista->y0, czytnik_ust);
-        znacznik_srodka(Image2->Bitmap(), lista->x0, lista->y0);
-    }
+    lista->zaznaczony = nullptr;
+    rysuj_tarcze();
     znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
-    Image2->Changed();
     Image4->Changed();
     kontrolujClick();
     dopasuj_widok();
+}
+
+void TMDIChild::rysuj_tarcze() {
+    if (!lista) return;
+    // The list repaints the scan and the ring; the distance points, the centre mark and the
+    // special points go on top each time, or a repaint would wipe them.
+    lista->rysuj_zdarzenia();
+    if (!Image2->Bitmap().empty()) {
+        lista->rysuj_punkty(Image2->Bitmap(), lista->x0, lista->y0, czytnik_ust);
+        znacznik_srodka(Image2->Bitmap(), lista->x0, lista->y0);
+        rysuj_punkty_specjalne();
+    }
+    Image2->Changed();
 }
 
 void TMDIChild::wypelnij_zdarz_grid() {

@@ -108,6 +108,9 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
     // The stored periods and points; a chart stored with periods keeps them.
     lista->wczytaj_z_bazy(idt);
     bez_analizy = lista->ile >= 0 ? 1 : 0;
+    figury_otwarcia = figury_zdarzen(*lista);
+    punkty_spec->wczytaj(idt, kat24);
+    punkty_spec->kopiuj_do(*punkty_spec_cofnij);
 
     if (rodzaj_dnia == 1 && lista->liczba() == 2) rodzaj_dnia = lista->kat_rozp > 30.0 ? 3 : 2;
     if (host::get_analog_didital(true, true)) rodzaj_dnia = 1;
@@ -248,6 +251,7 @@ void TMDIChild::wczytaj_obraz(const WierszTarczy& w, const QString& pusty) {
     }
 
     if (wynik == Wynik::Brak && rodzaj_dnia != 0) {
+        obraz_zastepczy = true;
         host::InfoBox(R("Resstrings_IDS_MainBrakPustego"), host::MB_OK, this);
         return;
     }
@@ -261,6 +265,7 @@ void TMDIChild::wczytaj_obraz(const WierszTarczy& w, const QString& pusty) {
         if (host::InfoBox(tekst, host::MB_YESNO | host::MB_ICONINFORMATION, this) == host::IDNO)
             host::SetZm(QStringLiteral("cb_brak_skanu"), QStringLiteral("KX"), false);
     }
+    obraz_zastepczy = wynik != Wynik::Znaleziony || rodzaj_dnia != 0;
     if (wynik == Wynik::Brak || wynik == Wynik::Reczna || wynik == Wynik::Wolne) {
         sciezkaedit->setVisible(false); // red when the scan is missing: the re-reading asks first
         Image1->Bitmap() = ObrazTarczy::pusty(pusty);

@@ -29,6 +29,10 @@ constexpr unsigned kMsgUstawiono = 0x490;    // sent: a chart was set into an MD
 constexpr unsigned kMsgZamknij = 0x491;      // posted: an MDI child asks to be closed
 constexpr unsigned kMsgRozmiar = 0x492;      // sent: an MDI child was resized
 constexpr unsigned kMsgZwolnijModul = 0x7EF; // posted: a window is destroyed; unload tag
+// Sent after a chart was saved (wParam the window, lParam the chart id): 136 the chart left
+// the host's buffer of open charts, 135 the save is finishing.
+constexpr unsigned kMsgZapisano = 136;
+constexpr unsigned kMsgPoZapisie = 135;
 
 // Opening modes.
 constexpr std::int32_t kTrybPodglad = 0;

@@ -19,7 +19,7 @@ public:
 
     // Bilinear grey value at (x, y), pixel centres at whole coordinates; off the page: white.
     double at(double x, double y) const {
-        const int ix = int(std::floor(x)), iy = int(std::floor(y));
+        const int ix = floorInt(x), iy = floorInt(y);
         const double fx = x - ix, fy = y - iy;
         double a, b, c, d;
         if (ix >= 0 && iy >= 0 && ix + 1 < w_ && iy + 1 < h_) {
@@ -39,6 +39,12 @@ public:
     }
 
 private:
+    // std::floor without SSE4.1 is a library call; the page's coordinates fit an int.
+    static int floorInt(double v) {
+        const int i = int(v);
+        return v < i ? i - 1 : i;
+    }
+
     double pixel(int x, int y) const {
         if (x < 0 || y < 0 || x >= w_ || y >= h_) return 255.0;
         return bits_[y * stride_ + x];

@@ -59,31 +59,44 @@ Reduced reduce(const QImage& grey) {
     r.v.assign(std::size_t(r.w) * std::size_t(r.h), 255.0f);
     const int width = grey.width(), height = grey.height();
     // Whole rows are summed first (a loop the compiler vectorises), then each band of k rows
-    // is cut into cells.
-    std::vector<std::uint32_t> rows(static_cast<std::size_t>(width));
-    for (int cy = 0; cy < r.h; ++cy) {
-        const int y0 = cy * r.k, y1 = std::min(height, y0 + r.k);
-        std::fill(rows.begin(), rows.end(), 0u);
-        for (int y = y0; y < y1; ++y) {
-            const uchar* row = grey.constScanLine(y);
-            for (int x = 0; x < width; ++x)
-                rows[std::size_t(x)] += row[x];
+    // is cut into cells. 16-bit sums hold 257 rows of 255 and take twice the lanes of 32-bit
+    // ones; only a page thousands of times longer than wide needs the wider ones.
+    auto bands = [&](auto zero) {
+        using Sum = decltype(zero);
+        std::vector<Sum> rows(static_cast<std::size_t>(width));
+        for (int cy = 0; cy < r.h; ++cy) {
+            const int y0 = cy * r.k, y1 = std::min(height, y0 + r.k);
+            std::fill(rows.begin(), rows.end(), zero);
+            for (int y = y0; y < y1; ++y) {
+                const uchar* row = grey.constScanLine(y);
+                for (int x = 0; x < width; ++x)
+                    rows[std::size_t(x)] = Sum(rows[std::size_t(x)] + row[x]);
+            }
+            float* out = r.v.data() + std::size_t(cy) * std::size_t(r.w);
+            for (int cx = 0; cx < r.w; ++cx) {
+                const int x0 = cx * r.k, x1 = std::min(width, x0 + r.k);
+                std::uint32_t sum = 0;
+                for (int x = x0; x < x1; ++x)
+                    sum += rows[std::size_t(x)];
+                out[cx] = float(sum) / float((x1 - x0) * (y1 - y0));
+            }
         }
-        float* out = r.v.data() + std::size_t(cy) * std::size_t(r.w);
-        for (int cx = 0; cx < r.w; ++cx) {
-            const int x0 = cx * r.k, x1 = std::min(width, x0 + r.k);
-            std::uint32_t sum = 0;
-            for (int x = x0; x < x1; ++x)
-                sum += rows[std::size_t(x)];
-            out[cx] = float(sum) / float((x1 - x0) * (y1 - y0));
-        }
-    }
+    };
+    if (r.k <= 257)
+        bands(std::uint16_t(0));
+    else
+        bands(std::uint32_t(0));
     return r;
 }
 
 // Every edge votes along its gradient towards the lighter side: on the inner edge of a dark
 // printed ring that is towards the disc's centre, so the rings of a disc pile their votes on
 // one point whatever their contrast with the background, breaks and labels.
+// std::lround of a component of a unit vector, without the library call.
+int nearestUnit(double u) {
+    return u >= 0.5 ? 1 : u <= -0.5 ? -1 : 0;
+}
+
 std::vector<float> voteForCentres(const Reduced& reduced) {
     // A binomial blur first: thin printed lines then give gradients that point at the centre
     // within a degree or two, not the JPEG's and the grain's directions.
@@ -91,12 +104,15 @@ std::vector<float> voteForCentres(const Reduced& reduced) {
     const int w = r.w, h = r.h;
     for (int pass = 0; pass < 2; ++pass) {
         std::vector<float> t(r.v.size());
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const int xl = std::max(0, x - 1), xr = std::min(w - 1, x + 1);
-                t[std::size_t(y) * std::size_t(w) + std::size_t(x)] =
-                    (r.at(xl, y) + 2 * r.at(x, y) + r.at(xr, y)) / 4;
-            }
+        // The edge columns repeat their own pixel; the interior is one contiguous loop.
+        for (int y = 0; y < h; ++y) {
+            const float* in = r.v.data() + std::size_t(y) * std::size_t(w);
+            float* out = t.data() + std::size_t(y) * std::size_t(w);
+            out[0] = (in[0] + 2 * in[0] + in[std::min(w - 1, 1)]) / 4;
+            for (int x = 1; x < w - 1; ++x)
+                out[x] = (in[x - 1] + 2 * in[x] + in[x + 1]) / 4;
+            if (w > 1) out[w - 1] = (in[w - 2] + 2 * in[w - 1] + in[w - 1]) / 4;
+        }
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const int yu = std::max(0, y - 1), yd = std::min(h - 1, y + 1);
@@ -108,16 +124,25 @@ std::vector<float> voteForCentres(const Reduced& reduced) {
             }
     }
     std::vector<float> gx(std::size_t(w) * std::size_t(h), 0), gy(gx.size(), 0), mag(gx.size(), 0);
-    for (int y = 1; y < h - 1; ++y)
+    for (int y = 1; y < h - 1; ++y) {
+        const float* up = r.v.data() + std::size_t(y - 1) * std::size_t(w);
+        const float* mid = up + w;
+        const float* down = mid + w;
+        const std::size_t row = std::size_t(y) * std::size_t(w);
+        float* ox = gx.data() + row;
+        float* oy = gy.data() + row;
+        float* om = mag.data() + row;
         for (int x = 1; x < w - 1; ++x) {
-            const float a = r.at(x - 1, y - 1), b = r.at(x, y - 1), c = r.at(x + 1, y - 1);
-            const float d = r.at(x - 1, y), f = r.at(x + 1, y);
-            const float g = r.at(x - 1, y + 1), hh = r.at(x, y + 1), i = r.at(x + 1, y + 1);
-            const std::size_t at = std::size_t(y) * std::size_t(w) + std::size_t(x);
-            gx[at] = ((c + 2 * f + i) - (a + 2 * d + g)) / 8;
-            gy[at] = ((g + 2 * hh + i) - (a + 2 * b + c)) / 8;
-            mag[at] = std::sqrt(gx[at] * gx[at] + gy[at] * gy[at]);
+            const float a = up[x - 1], b = up[x], c = up[x + 1];
+            const float d = mid[x - 1], f = mid[x + 1];
+            const float g = down[x - 1], hh = down[x], i = down[x + 1];
+            const float vx = ((c + 2 * f + i) - (a + 2 * d + g)) / 8;
+            const float vy = ((g + 2 * hh + i) - (a + 2 * b + c)) / 8;
+            ox[x] = vx;
+            oy[x] = vy;
+            om[x] = std::sqrt(vx * vx + vy * vy);
         }
+    }
     // The strongest edges only, when too many pass the gradient floor.
     float floor = kMinGradient;
     {
@@ -143,7 +168,7 @@ std::vector<float> voteForCentres(const Reduced& reduced) {
             if (m < floor || (x + y) % 2) continue;
             const double ux = gx[at] / m, uy = gy[at] / m;
             // Thin edges: only the strongest pixel across the edge votes.
-            const int sx = int(std::lround(ux)), sy = int(std::lround(uy));
+            const int sx = nearestUnit(ux), sy = nearestUnit(uy);
             if (mag[at + std::size_t(sy * w + sx)] > m || mag[at - std::size_t(sy * w + sx)] > m)
                 continue;
             for (double dist = dmin; dist <= dmax; dist += 1.0) {
@@ -213,6 +238,7 @@ template <typename Sample>
 std::vector<float> ringProfile(Sample sample, double cx, double cy, double from, double to,
                                double step, int spread) {
     const int n = std::max(1, int((to - from) / step) + 1);
+    // By radius, then angle: each radius's values are read together for their median.
     std::vector<float> rays(std::size_t(kAngles) * std::size_t(n));
     std::vector<float> ray(static_cast<std::size_t>(n));
     for (int a = 0; a < kAngles; ++a) {
@@ -221,12 +247,17 @@ std::vector<float> ringProfile(Sample sample, double cx, double cy, double from,
             const double r = from + i * step;
             ray[std::size_t(i)] = sample(cx + r * ca, cy + r * sa);
         }
+        // The darkest value on the page within the spread: off-page samples (NaN) count as
+        // infinitely light, and a window with nothing on the page stays NaN.
+        constexpr float light = std::numeric_limits<float>::infinity();
+        for (float& v : ray)
+            if (std::isnan(v)) v = light;
         for (int i = 0; i < n; ++i) {
-            float m = std::numeric_limits<float>::quiet_NaN();
+            float m = light;
             for (int j = std::max(0, i - spread); j <= std::min(n - 1, i + spread); ++j)
-                if (!std::isnan(ray[std::size_t(j)]) && !(ray[std::size_t(j)] >= m))
-                    m = ray[std::size_t(j)];
-            rays[std::size_t(a) * std::size_t(n) + std::size_t(i)] = m;
+                m = std::min(m, ray[std::size_t(j)]);
+            rays[std::size_t(i) * std::size_t(kAngles) + std::size_t(a)] =
+                m == light ? std::numeric_limits<float>::quiet_NaN() : m;
         }
     }
     std::vector<float> profile(static_cast<std::size_t>(n));
@@ -235,7 +266,7 @@ std::vector<float> ringProfile(Sample sample, double cx, double cy, double from,
     for (int i = 0; i < n; ++i) {
         col.clear();
         for (int a = 0; a < kAngles; ++a) {
-            const float v = rays[std::size_t(a) * std::size_t(n) + std::size_t(i)];
+            const float v = rays[std::size_t(i) * std::size_t(kAngles) + std::size_t(a)];
             if (!std::isnan(v)) col.push_back(v);
         }
         if (col.size() < kAngles / 4) {

@@ -48,3 +48,30 @@ TEST(GeometriaTarczy, OffsetIsTheTruncatedIntegerMean) {
     g.delta_h[71].offset = g.delta_h[72].offset = 40;
     EXPECT_FLOAT_EQ(g.jaka_delta_h(357.0f), 4.0f);
 }
+
+// The walker keeps the pair it found between table angles: along walks forward and back in
+// small steps, across 360 and onto the table angles themselves, it answers as the search does,
+// also for a table with repeated, fractional and unordered angles.
+TEST(GeometriaTarczy, WalkerAnswersAsTheSearch) {
+    GeometriaTarczy zwykla;
+    for (int i = 0; i < GeometriaTarczy::ile_promieni_km; ++i) {
+        float a = std::trunc(i * 7.5f + 210.0f);
+        if (a > 360.0f) a -= 360.0f;
+        zwykla.promienie_km[i] = {a, 250.0f + i, 0.0f, 0.0f};
+    }
+    GeometriaTarczy dziwna = zwykla;
+    dziwna.promienie_km[5].kat = dziwna.promienie_km[4].kat; // repeated
+    dziwna.promienie_km[9].kat += 0.25f;                     // fractional
+    std::swap(dziwna.promienie_km[30].kat, dziwna.promienie_km[31].kat);
+    for (const GeometriaTarczy* g : {&zwykla, &dziwna}) {
+        struct {
+            float od, krok;
+        } const spacery[] = {{-10.0f, 0.37f}, {200.0f, 0.25f}, {720.0f, -0.5f}, {357.0f, 1.0f}};
+        for (const auto& s : spacery) {
+            analysis::PromienKmWzdluz wzdluz(*g);
+            float a = s.od;
+            for (int k = 0; k < 1500; ++k, a += s.krok)
+                ASSERT_EQ(wzdluz(a), g->jaki_promien_km(a)) << a;
+        }
+    }
+}

@@ -8,11 +8,13 @@
 #include "chartgen/ChartGeometry.h"
 #include "chartgen/SampleCharts.h"
 #include "chartwin/TMDIChild.h"
+#include "chartwin/Trozladunek_form.h"
 #include "host/Biblioteki.h"
 #include "host/Dialogi.h"
 #include "host/Resstrings.h"
 #include "host/Ustawienia.h"
 #include "host/db/Connection.h"
+#include "host/db/DemoData.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,7 +31,9 @@ int main(int argc, char** argv) {
     host::InstallDialogs(std::make_shared<host::ScriptedDialogs>());
     host::ConnectionParams p;
     p.database = QStringLiteral(":memory:");
-    host::InstallConnection(std::make_shared<host::Connection>(p));
+    auto baza = std::make_shared<host::Connection>(p);
+    host::db::FillDemoData(*baza); // drivers and vehicles for the header's boxes
+    host::InstallConnection(baza);
 
     QString blad;
     const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
@@ -66,6 +70,28 @@ int main(int argc, char** argv) {
         okno.show();
         QCoreApplication::processEvents(); // lay the form out before the show logic fits the views
         okno.FormShow();
+        okno.wypelnij_kierowcow(okno.data_tacho->date());
+        okno.wypelnij_samochody();
+        if (tryb != kx::kTrybPodglad && okno.kierowca->count() > 1) {
+            // A user's first choices on a new chart: a driver (his usual vehicle follows) and
+            // the odometer, so the header shows its check.
+            okno.kierowca->setCurrentIndex(1);
+            okno.kierowcaCloseUp();
+            const int km = okno.suma_km->text().toInt();
+            okno.ustaw_licznik(125300, 125300 + km);
+        }
+        // Special points on the disc view: a loading, a border crossing and an unloading.
+        if (tryb == kx::kTrybNowa && okno.lista) {
+            for (const auto& [typ, kat] : {std::pair{kZaladunek, 20.0},
+                                           {kPrzejscieGraniczne, 110.0},
+                                           {kRozladunek, 250.0}}) {
+                rozladunek r;
+                r.typ = typ;
+                r.kat = okno.lista->kat_rozp + kat;
+                okno.punkty_spec->dodaj(r);
+            }
+            okno.rysuj_tarcze();
+        }
         for (int i = 0; i < okno.PageControl->count(); ++i) {
             if (!okno.PageControl->isTabVisible(i)) continue;
             okno.PageControl->setCurrentIndex(i);
@@ -82,6 +108,19 @@ int main(int argc, char** argv) {
             ++zapisane;
         }
         okno.hide();
+    }
+    for (const auto& [typ, nazwa] :
+         {std::pair{kZaladunek, "punkt_zaladunek"}, {kPrzejscieGraniczne, "punkt_granica"}}) {
+        host::SetLanguageId(host::kJezykPolski);
+        Trozladunek_form f(nullptr, typ, host::TDateTime::encode(2024, 3, 12), 0.0, 120.0);
+        f.FormShow();
+        f.godz->setText(QStringLiteral("03:15"));
+        const QString plik = QDir(cel).filePath(QLatin1String(nazwa) + QStringLiteral(".png"));
+        if (!f.grab().save(plik)) {
+            err << "cannot write " << plik << "\n";
+            return 1;
+        }
+        ++zapisane;
     }
     QTextStream(stdout) << zapisane << " screenshots in " << QDir(cel).absolutePath() << "\n";
     host::InstallConnection(nullptr);

@@ -24,7 +24,9 @@ public:
     TestHost();
     ~TestHost() override;
 
-    // One module instance loaded per window, as the host's calling order does.
+    // One module instance loaded per window, as the host's calling order does. Each is its
+    // own QLibrary, so each window's tag differs and a test can tell whose tag a 0x7EF
+    // carries; tacho-host shares one counted handle per file instead (HostAppTest).
     QLibrary* zaladuj();
     template <typename F> F fn(QLibrary* lib, const char* name) {
         return reinterpret_cast<F>(lib->resolve(name));

@@ -65,6 +65,21 @@ std::vector<bool> drivingMinutes(const QJsonArray& periods) {
     return d;
 }
 
+// The disc imported from its scan file and read as a new chart, as JSON.
+QJsonObject readImported(const chartgen::ScanLikeDisc& d, const QString& file, int statedDpi,
+                         const analysis::Kalibracja& kal) {
+    const auto discs = host::WczytajSkan(save(d.image, file, statedDpi));
+    EXPECT_EQ(discs.size(), 1u);
+    if (discs.size() != 1) return {};
+    WejscieTarczy we;
+    we.x0 = float(discs[0].x0);
+    we.y0 = float(discs[0].y0);
+    we.kat24 = float(d.truth[QStringLiteral("kat24")].toDouble());
+    we.data = host::TDateTime::encode(2024, 3, 5);
+    we.czytnik = nullptr;
+    return odczyt_json(odczytaj_tarcze(discs[0].bitmapa, kal, we));
+}
+
 } // namespace
 
 TEST(ScanLike, DiscFoundAtThePrintedCentreAndItsOwnResolution) {
@@ -157,15 +172,7 @@ TEST(ScanLike, DrivingReadFromTheImportedDisc) {
         chartgen::ScanLikeOptions o;
         o.dpi = c.dpi;
         const chartgen::ScanLikeDisc d = render(c.chart, o);
-        const auto discs = host::WczytajSkan(save(d.image, "czytaj.jpg", c.dpi));
-        ASSERT_EQ(discs.size(), 1u);
-        WejscieTarczy we;
-        we.x0 = float(discs[0].x0);
-        we.y0 = float(discs[0].y0);
-        we.kat24 = float(d.truth[QStringLiteral("kat24")].toDouble());
-        we.data = host::TDateTime::encode(2024, 3, 5);
-        we.czytnik = nullptr;
-        const QJsonObject read = odczyt_json(odczytaj_tarcze(discs[0].bitmapa, *kal, we));
+        const QJsonObject read = readImported(d, "czytaj.jpg", c.dpi, *kal);
         const std::vector<bool> want = drivingMinutes(d.truth[QStringLiteral("periods")].toArray());
         const std::vector<bool> got = drivingMinutes(read[QStringLiteral("periods")].toArray());
         int drawn = 0, right = 0, extra = 0;
@@ -177,5 +184,101 @@ TEST(ScanLike, DrivingReadFromTheImportedDisc) {
         ASSERT_GT(drawn, 0);
         EXPECT_GE(double(right) / drawn, c.share);
         EXPECT_LE(extra, 10);
+    }
+}
+
+// A recording that drifts during the day by the drift the ground truth states still reads its
+// kilometres: the distance lines measured on the chart follow it.
+TEST(ScanLike, DistanceFollowsADriftingRecording) {
+    QString error;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
+    ASSERT_TRUE(kal) << error.toStdString();
+    const struct {
+        int chart;
+        double driftX, driftY;
+    } cases[] = {{0, 0, 0}, {0, 8, -7.5}, {0, -6, 10}, {2, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chart << ": " << c.driftX << ", " << c.driftY);
+        chartgen::ScanLikeOptions o;
+        o.legend = false;
+        o.driftX = c.driftX;
+        o.driftY = c.driftY;
+        const chartgen::ScanLikeDisc d = render(c.chart, o);
+        const QJsonObject read = readImported(d, "dryf.jpg", 300, *kal);
+        const double want = d.truth[QStringLiteral("km")].toDouble();
+        const double got =
+            read[QStringLiteral("summary")].toObject()[QStringLiteral("km")].toDouble();
+        EXPECT_NEAR(got, want, 0.05 * want);
+    }
+}
+
+// Printed features in the distance band (a legend of bars where the vehicle drove, dashed
+// rings at the turning lines) and the resolution of the scan do not move the distance lines:
+// the day's km stays within 5 % of the zig-zag's strokes.
+TEST(ScanLike, DistanceDespiteLegendAndDashedRings) {
+    QString error;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
+    ASSERT_TRUE(kal) << error.toStdString();
+    const struct {
+        const char* name;
+        int chart, dpi;
+        double driftX, driftY;
+        const char* file;
+    } cases[] = {
+        {"standard, 157 dpi", 0, 157, 0, 0, "km157.pgm"},
+        {"standard, drifting, 600 dpi", 0, 600, 8, -7, "km600.jpg"},
+        {"night shift, 150 dpi", 2, 150, 0, 0, "km150.jpg"},
+        {"standard, 300 dpi", 0, 300, 0, 0, "km300s.jpg"},
+        {"standard, 150 dpi", 0, 150, 0, 0, "km150s.jpg"},
+        {"night shift, drifting, 300 dpi", 2, 300, -6, 10, "km300d.jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        chartgen::ScanLikeOptions o;
+        o.dpi = c.dpi;
+        o.driftX = c.driftX;
+        o.driftY = c.driftY;
+        const chartgen::ScanLikeDisc d = render(c.chart, o);
+        const QJsonObject read = readImported(d, c.file, c.dpi == 157 ? 0 : c.dpi, *kal);
+        const double want = d.truth[QStringLiteral("km")].toDouble();
+        const double got =
+            read[QStringLiteral("summary")].toObject()[QStringLiteral("km")].toDouble();
+        EXPECT_NEAR(got, want, 0.05 * want);
+    }
+}
+
+// Stretches without ink are reported as the ground truth has them: the unrecorded periods and
+// the minutes no period covers (the night shift starts ten minutes after its last rest ends);
+// below 200 dpi an end may move by a few minutes more.
+TEST(ScanLike, NoTraceStretchesAsDrawn) {
+    QString error;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
+    ASSERT_TRUE(kal) << error.toStdString();
+    auto minute = [](const QJsonValue& v) {
+        const QStringList hm = v.toString().split(QLatin1Char(':'));
+        return hm.size() >= 2 ? hm[0].toInt() * 60 + hm[1].toInt() : -1000;
+    };
+    const struct {
+        int chart, dpi, stretches;
+    } cases[] = {{1, 300, 1}, {2, 300, 2}, {2, 150, 2}, {0, 300, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chart << " at " << c.dpi);
+        chartgen::ScanLikeOptions o;
+        o.dpi = c.dpi;
+        const chartgen::ScanLikeDisc d = render(c.chart, o);
+        const QJsonArray want =
+            d.truth[QStringLiteral("scan_like")].toObject()[QStringLiteral("no_trace")].toArray();
+        const QJsonArray got =
+            readImported(d, "bez.jpg", c.dpi, *kal)[QStringLiteral("no_trace")].toArray();
+        ASSERT_EQ(want.size(), c.stretches);
+        ASSERT_EQ(got.size(), want.size());
+        for (qsizetype i = 0; i < want.size(); ++i)
+            for (const char* end : {"od", "do"}) {
+                const QString key = QLatin1String(end);
+                const int dm =
+                    std::abs(minute(got[i].toObject()[key]) - minute(want[i].toObject()[key]));
+                EXPECT_LE(std::min(dm, 1440 - dm), c.dpi < 200 ? 6 : 3)
+                    << i << end << " " << got[i].toObject()[key].toString().toStdString();
+            }
     }
 }

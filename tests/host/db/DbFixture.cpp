@@ -43,15 +43,29 @@ const PgServer& pgServer() {
 }
 } // namespace
 
+std::optional<ConnectionParams> pgFreshParams(QString* why) {
+    if (!pgServer().params) {
+        if (why) *why = pgServer().unavailable;
+        return std::nullopt;
+    }
+    ConnectionParams p = *pgServer().params;
+    p.schemaUse = SchemaUse::Create;
+    p.schema = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    return p;
+}
+
+void dropPgSchema(Connection& c, const QString& schema) {
+    c.RollbackTrans();
+    c.execNative(QStringLiteral("drop schema if exists \"%1\" cascade").arg(schema));
+}
+
 ConnectionParams DbTest::freshParams() {
     if (!pg()) {
         ConnectionParams p;
         p.database = QStringLiteral(":memory:");
         return p;
     }
-    ConnectionParams p = *pgServer().params;
-    p.schemaUse = SchemaUse::Create;
-    p.schema = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    ConnectionParams p = *pgFreshParams(nullptr);
     schemas_.push_back(p.schema);
     return p;
 }
@@ -72,9 +86,8 @@ void DbTest::TearDown() {
         std::unique_ptr<Connection> admin;
         if (!conn_) admin = std::make_unique<Connection>(*pgServer().params);
         Connection& c = conn_ ? *conn_ : *admin;
-        c.RollbackTrans();
         for (const QString& s : schemas_)
-            c.execNative(QStringLiteral("drop schema if exists \"%1\" cascade").arg(s));
+            dropPgSchema(c, s);
     }
     conn_.reset();
 }

@@ -36,6 +36,12 @@ private:
     std::vector<QString> schemas_;
 };
 
+// For tests that are not DbTests: parameters of a new schema on the PostgreSQL test server
+// (the schema is created on the first connection), or nullopt with the reason in why when no
+// server answers. dropPgSchema removes such a schema through c.
+std::optional<host::ConnectionParams> pgFreshParams(QString* why);
+void dropPgSchema(host::Connection& c, const QString& schema);
+
 // The backend this test executable runs the database tests on (one per executable).
 host::Backend backendUnderTest();
 std::string backendName(const ::testing::TestParamInfo<host::Backend>& info);
