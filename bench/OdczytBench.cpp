@@ -7,11 +7,9 @@
 // black-and-white scan takes, into a temporary folder at start.
 
 #include "TwoStageTimer.h"
+#include "WykresProbny.h"
 
 #include "activity/OdczytTarczy.h"
-#include "chartgen/ChartGenerator.h"
-#include "chartgen/ChartGeometry.h"
-#include "chartgen/SampleCharts.h"
 #include "host/Bitmap32.h"
 #include "host/Ustawienia.h"
 
@@ -42,27 +40,18 @@ std::unique_ptr<Wykresy>& wykresy() {
 // The sample day, drawn once for every size class.
 bool przygotuj() {
     auto w = std::make_unique<Wykresy>();
-    QString blad;
-    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
-    if (!g) {
-        std::fprintf(stderr, "tacho_bench: %s\n", qPrintable(blad));
-        return false;
-    }
-    w->kalibracja = *k;
-    chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
-    s.kat24 = 120.0;
     for (int rozmiar : {800, 1000, 1500}) {
-        s.rozmiar = rozmiar;
-        const auto c = chartgen::drawChart(s, *g, &blad);
+        const auto wykres = narysuj_wykres_probny(rozmiar, 120.0, "tacho_bench");
+        if (!wykres) return false;
+        w->kalibracja = wykres->kalibracja;
         const QString plik = w->dir.filePath(QStringLiteral("wykres_%1.png").arg(rozmiar));
-        if (!c || !c->image.image().convertToFormat(QImage::Format_Mono).save(plik, "PNG")) {
-            std::fprintf(stderr, "tacho_bench: cannot write %s: %s\n", qPrintable(plik),
-                         qPrintable(blad));
+        // A one-bit PNG, as a black-and-white scan is stored.
+        if (!wykres->obraz.image().convertToFormat(QImage::Format_Mono).save(plik, "PNG")) {
+            std::fprintf(stderr, "tacho_bench: cannot write %s\n", qPrintable(plik));
             return false;
         }
         w->png[rozmiar] = plik;
-        w->kat24[rozmiar] = float(s.kat24);
+        w->kat24[rozmiar] = wykres->kat24;
     }
     wykresy() = std::move(w);
     return true;

@@ -2,6 +2,8 @@
 // into an MDI area under offscreen Qt, without a chart) against decoding one 1000-class chart
 // picture, with their ratio. Goal: the window costs less than three decodings.
 
+#include "UruchomBenchOkna.h"
+
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
 #include "chartgen/SampleCharts.h"
@@ -121,19 +123,5 @@ BENCHMARK(BM_OknoIDekodowanie)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    host::InstallSettings(std::make_shared<host::Ustawienia>(QString()));
-    host::InstallDialogs(std::make_shared<host::ScriptedDialogs>());
-    host::ConnectionParams p;
-    p.database = QStringLiteral(":memory:");
-    host::InstallConnection(std::make_shared<host::Connection>(p));
-    if (!przygotuj()) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    srodowisko().reset();
-    host::InstallConnection(nullptr);
-    return 0;
+    return uruchom_benchmarki_okna(argc, argv, przygotuj, [] { srodowisko().reset(); });
 }

@@ -6,6 +6,8 @@
 //     for that file: decode it, find the disc in it, read the disc.
 // The window's construction (_CreateChild) is outside both timings: OknoBench measures it.
 
+#include "UruchomBenchOkna.h"
+
 #include "activity/OdczytTarczy.h"
 #include "analysis/Kalibracja.h"
 #include "chartgen/ChartGenerator.h"
@@ -225,20 +227,8 @@ BENCHMARK(BM_NowaIOdczyt)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    host::InstallSettings(std::make_shared<host::Ustawienia>(QString()));
-    host::InstallDialogs(std::make_shared<host::ScriptedDialogs>());
-    host::ConnectionParams p;
-    p.database = QStringLiteral(":memory:");
-    host::InstallConnection(std::make_shared<host::Connection>(p));
-    if (!przygotuj()) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    srodowisko().reset();
-    host::InstallConnection(nullptr);
-    host::SetDataFolder({});
-    return 0;
+    return uruchom_benchmarki_okna(argc, argv, przygotuj, [] {
+        srodowisko().reset();
+        host::SetDataFolder({});
+    });
 }

@@ -2,11 +2,10 @@
 // stored whole (chart row, periods, their distance points, the picture) in a SQLite database
 // as a new chart. The save should cost less than the reading (ratio below 1).
 
+#include "WykresProbny.h"
+
 #include "activity/OdczytTarczy.h"
 #include "activity/ZapisTarczy.h"
-#include "chartgen/ChartGenerator.h"
-#include "chartgen/ChartGeometry.h"
-#include "chartgen/SampleCharts.h"
 #include "host/Dialogi.h"
 #include "host/Ustawienia.h"
 #include "host/db/Connection.h"
@@ -37,23 +36,10 @@ std::unique_ptr<Dane>& dane() {
 
 bool przygotuj() {
     auto d = std::make_unique<Dane>();
-    QString blad;
-    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
-    if (!g) {
-        std::fprintf(stderr, "tacho_zapis_bench: %s\n", qPrintable(blad));
-        return false;
-    }
-    d->kalibracja = *k;
-    chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
-    s.kat24 = d->kat24;
-    s.rozmiar = 1000;
-    const auto c = chartgen::drawChart(s, *g, &blad);
-    if (!c) {
-        std::fprintf(stderr, "tacho_zapis_bench: %s\n", qPrintable(blad));
-        return false;
-    }
-    d->obraz = host::Bitmap32(c->image.image().convertToFormat(QImage::Format_Mono));
+    auto wykres = narysuj_wykres_probny(1000, d->kat24, "tacho_zapis_bench");
+    if (!wykres) return false;
+    d->kalibracja = wykres->kalibracja;
+    d->obraz = std::move(wykres->obraz);
     host::ConnectionParams p;
     p.database = d->dir.filePath(QStringLiteral("tacho.sqlite"));
     host::InstallConnection(std::make_shared<host::Connection>(p));

@@ -1,0 +1,36 @@
+#pragma once
+// The sample day the benchmarks read, drawn by the chart generator at one size class, with the
+// calibration it agrees with.
+
+#include "analysis/Kalibracja.h"
+#include "chartgen/ChartGenerator.h"
+#include "chartgen/ChartGeometry.h"
+#include "chartgen/SampleCharts.h"
+#include "host/Bitmap32.h"
+
+#include <cstdio>
+#include <optional>
+
+struct WykresProbny {
+    analysis::Kalibracja kalibracja;
+    host::Bitmap32 obraz; // black and white, as a scan reaches the reading
+    float kat24 = 0.0f;
+};
+
+// Null (after a message naming the program) when the calibration or the drawing fails.
+inline std::optional<WykresProbny> narysuj_wykres_probny(int rozmiar, double kat24,
+                                                         const char* program) {
+    QString blad;
+    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
+    chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
+    s.kat24 = kat24;
+    s.rozmiar = rozmiar;
+    const auto c = g ? chartgen::drawChart(s, *g, &blad) : std::nullopt;
+    if (!c) {
+        std::fprintf(stderr, "%s: %s\n", program, qPrintable(blad));
+        return std::nullopt;
+    }
+    return WykresProbny{*k, host::Bitmap32(c->image.image().convertToFormat(QImage::Format_Mono)),
+                        float(kat24)};
+}
