@@ -32,12 +32,7 @@ namespace {
 struct Srodowisko {
     QTemporaryDir dir;
     QString png;
-    std::shared_ptr<QLibrary> modul;
-    kx::Execute_fn Execute = nullptr;
-    kx::CreateChild_fn CreateChild = nullptr;
-    kx::Ustaw_Child_fn Ustaw_Child = nullptr;
-    std::vector<std::shared_ptr<QLibrary>> boczne;
-    std::unique_ptr<QMdiArea> obszar;
+    ModulOkien m;
 };
 
 std::unique_ptr<Srodowisko>& srodowisko() {
@@ -58,22 +53,7 @@ bool przygotuj() {
         std::fprintf(stderr, "tacho_window_bench: no chart: %s\n", qPrintable(blad));
         return false;
     }
-    s->modul = host::LoadLibrary_main(QStringLiteral("dane\\Korvix\\Child.dll"));
-    if (!s->modul) {
-        std::fprintf(stderr, "tacho_window_bench: libChild.so not loaded\n");
-        return false;
-    }
-    s->Execute = reinterpret_cast<kx::Execute_fn>(s->modul->resolve("_Execute"));
-    s->CreateChild = reinterpret_cast<kx::CreateChild_fn>(s->modul->resolve("_CreateChild"));
-    s->Ustaw_Child = reinterpret_cast<kx::Ustaw_Child_fn>(s->modul->resolve("_Ustaw_Child"));
-    if (!s->Execute || !s->CreateChild || !s->Ustaw_Child) return false;
-    // As tacho-host does, the side libraries every window loads stay loaded between windows.
-    for (const char* nazwa :
-         {"UstDll.dll", "SharedData.dll", "dane.dll", "dane\\Korvix\\KxZamianaZdarzen.dll"})
-        if (auto b = host::LoadLibrary_main(QLatin1String(nazwa))) s->boczne.push_back(b);
-    s->obszar = std::make_unique<QMdiArea>();
-    s->obszar->resize(1280, 800);
-    s->obszar->show();
+    if (!s->m.zaladuj("tacho_window_bench")) return false;
     srodowisko() = std::move(s);
     return true;
 }
@@ -90,16 +70,16 @@ void BM_OknoIDekodowanie(benchmark::State& state) {
             return;
         }
         const auto t1 = zegar::now();
-        s.Execute(nullptr, kx::kTrybNowa);
-        QWidget* w = s.CreateChild(nullptr, true, true, 0);
+        s.m.Execute(nullptr, kx::kTrybNowa);
+        QWidget* w = s.m.CreateChild(nullptr, true, true, 0);
         if (!w) {
             state.SkipWithError("no window");
             return;
         }
         const auto tc = zegar::now();
-        QMdiSubWindow* ramka = s.obszar->addSubWindow(w);
+        QMdiSubWindow* ramka = s.m.obszar->addSubWindow(w);
         ramka->showMaximized();
-        s.Ustaw_Child(w, 0, QStringLiteral("Tarcza"), nullptr);
+        s.m.Ustaw_Child(w, 0, QStringLiteral("Tarcza"), nullptr);
         const auto tu = zegar::now();
         QCoreApplication::processEvents(); // layout and first paint
         const auto t2 = zegar::now();

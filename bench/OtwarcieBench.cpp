@@ -49,12 +49,7 @@ struct Tarcza {
 
 struct Srodowisko {
     QTemporaryDir dir;
-    std::shared_ptr<QLibrary> modul;
-    kx::Execute_fn Execute = nullptr;
-    kx::CreateChild_fn CreateChild = nullptr;
-    kx::Ustaw_Child_fn Ustaw_Child = nullptr;
-    std::vector<std::shared_ptr<QLibrary>> boczne;
-    std::unique_ptr<QMdiArea> obszar;
+    ModulOkien m;
     std::optional<analysis::Kalibracja> kalibracja;
     Tarcza zapisana, nowa;
 };
@@ -126,38 +121,24 @@ bool przygotuj() {
     }
     s->zapisana = *zapisana;
     s->nowa = *nowa;
-    s->modul = host::LoadLibrary_main(QStringLiteral("dane\\Korvix\\Child.dll"));
-    if (!s->modul) {
-        std::fprintf(stderr, "tacho_open_bench: libChild.so not loaded\n");
-        return false;
-    }
-    s->Execute = reinterpret_cast<kx::Execute_fn>(s->modul->resolve("_Execute"));
-    s->CreateChild = reinterpret_cast<kx::CreateChild_fn>(s->modul->resolve("_CreateChild"));
-    s->Ustaw_Child = reinterpret_cast<kx::Ustaw_Child_fn>(s->modul->resolve("_Ustaw_Child"));
-    if (!s->Execute || !s->CreateChild || !s->Ustaw_Child) return false;
-    for (const char* nazwa :
-         {"UstDll.dll", "SharedData.dll", "dane.dll", "dane\\Korvix\\KxZamianaZdarzen.dll"})
-        if (auto b = host::LoadLibrary_main(QLatin1String(nazwa))) s->boczne.push_back(b);
-    s->obszar = std::make_unique<QMdiArea>();
-    s->obszar->resize(1280, 800);
-    s->obszar->show();
+    if (!s->m.zaladuj("tacho_open_bench")) return false;
     srodowisko() = std::move(s);
     return true;
 }
 
 // Seconds from _Ustaw_Child on the chart's row to the shown, laid out window.
 double otworz(Srodowisko& s, int idt, bool* ok) {
-    s.Execute(nullptr, kx::kTrybZapisana);
-    QWidget* w = s.CreateChild(nullptr, true, true, 0);
+    s.m.Execute(nullptr, kx::kTrybZapisana);
+    QWidget* w = s.m.CreateChild(nullptr, true, true, 0);
     *ok = w != nullptr;
     if (!w) return 0.0;
-    QMdiSubWindow* ramka = s.obszar->addSubWindow(w);
+    QMdiSubWindow* ramka = s.m.obszar->addSubWindow(w);
     ramka->showMaximized();
     host::Query wiersz(QStringLiteral("select * from tacho where id_t = :idt"));
     wiersz.setParam(QStringLiteral("idt"), idt);
     wiersz.open();
     const auto t0 = zegar::now();
-    s.Ustaw_Child(w, idt, QStringLiteral("Tarcza"), &wiersz);
+    s.m.Ustaw_Child(w, idt, QStringLiteral("Tarcza"), &wiersz);
     QCoreApplication::processEvents();
     const auto t1 = zegar::now();
     delete ramka;
