@@ -215,6 +215,89 @@ QString ZapisTarczy::ogon() const {
         .arg(n_.id_tarczy);
 }
 
+namespace {
+
+struct Partner {
+    int id_t = 0;
+    int id_k = 0; // 0: the partner chart has no driver
+};
+
+// Charts of the same day and vehicle sharing an odometer reading, of another driver (or of
+// none), whose crew mark is one of the two given.
+std::optional<Partner> partner_zespolu(const NaglowekTarczy& n, int zespol1, int zespol2) {
+    host::Query q(QStringLiteral(
+        "select t.id_t, t.id_k\nfrom tacho as t\nwhere t.data=:data and t.id_s=:ids and "
+        "(t.km_pocz=:km_pocz or t.km_kon=:km_kon) and (t.id_k<>:idk or t.id_k is null)\n"
+        "and (t.zespol=:zespol1 or t.zespol=:zespol2)"));
+    q.setParam(QStringLiteral("data"), host::TDateTime(n.data.datePart()));
+    q.setParam(QStringLiteral("ids"), n.id_s);
+    q.setParam(QStringLiteral("km_pocz"), albo_null(n.km_pocz));
+    q.setParam(QStringLiteral("km_kon"), albo_null(n.km_kon));
+    q.setParam(QStringLiteral("idk"), n.id_k);
+    q.setParam(QStringLiteral("zespol1"), zespol1);
+    q.setParam(QStringLiteral("zespol2"), zespol2);
+    host::OpenQuery(q);
+    // The chart itself shares its own readings; it is never its own partner.
+    for (; !q.Eof(); q.Next()) {
+        const int id = q.asInteger(QStringLiteral("id_t"));
+        if (id != n.id_tarczy) return Partner{id, q.asInteger(QStringLiteral("id_k"))};
+    }
+    return std::nullopt;
+}
+
+QString nazwisko_kierowcy(int id_k) {
+    host::Query q(QStringLiteral("select trim(nazwisko || ' ' || coalesce(imie, '')) as n "
+                                 "from kierowca where id_k = :id_k"));
+    q.setParam(QStringLiteral("id_k"), id_k);
+    host::OpenQuery(q);
+    return q.Eof() ? QString() : q.asString(QStringLiteral("n"));
+}
+
+bool dalej(const QString& tekst_pytania) {
+    return host::InfoBox(tekst_pytania, host::MB_OKCANCEL | host::MB_ICONQUESTION) == host::IDOK;
+}
+
+} // namespace
+
+QString ZapisTarczy::sprawdz_zespol() {
+    log(QStringLiteral("Spr. zespolu. "));
+    if (n_.id_tarczy > 0) {
+        log(QStringLiteral("Otwarcie Stare. "));
+        host::Query stare(QStringLiteral(
+            "select km_pocz, km_kon, id_s, data, id_k, kat_rozp, zespol, adnotacje, rodzaj, "
+            "typ_dnia, km_obl, ps, cyfrowy, status, id_konwojenta, id_konwojenta2, nieczytelna, "
+            "blad_obsl_t, niekompletne, przerysowana from tacho where id_t = :idt"));
+        stare.setParam(QStringLiteral("idt"), n_.id_tarczy);
+        host::OpenQuery(stare);
+        // Another user deleted it: writing would bring back a chart they removed.
+        if (stare.Eof()) return QStringLiteral("Resstrings_IDS_Rekord_usuniety");
+    }
+    // A crew chart names its partner; any other chart that could be one is only a warning.
+    if (n_.zespol != 0) {
+        log(QStringLiteral("Otwarcie zespol. "));
+        if (const auto p = partner_zespolu(n_, 1, n_.zespol)) {
+            if (p->id_k <= 0)
+                return dalej(tekst("Resstrings_IDS_ChildBrakKierowcy"))
+                           ? QString()
+                           : QStringLiteral("Resstrings_IDS_ChildBrakKierowcy");
+            const QString o =
+                QStringLiteral("%1 %2 %3 %4 %5, %6 %7")
+                    .arg(tekst("Resstrings_IDS_ChildZespolDoTarczy"),
+                         tekst("Resstrings_IDS_ChildDlaKierowcy"), nazwisko_kierowcy(p->id_k),
+                         tekst("Resstrings_IDS_ChildZDnia"),
+                         host::FormatDateTime(QStringLiteral("yyyy-mm-dd"), n_.data),
+                         tekst("Resstrings_IDS_ChildJestTarczaNr"))
+                    .arg(p->id_t);
+            return dalej(o) ? QString() : QStringLiteral("Resstrings_IDS_ChildZespolDoTarczy");
+        }
+    }
+    log(QStringLiteral("Otwarcie zespol. "));
+    if (partner_zespolu(n_, 0, 1))
+        host::InfoBox(tekst("Resstrings_IDS_MozliweNieZespoly"),
+                      host::MB_OK | host::MB_ICONINFORMATION);
+    return {};
+}
+
 void ZapisTarczy::zapisz_tacho(const QString& podsum, WynikZapisu& w) {
     host::StoredProc p(QStringLiteral("PZapTacho"));
     const Lista_zdarz& l = lista_;
@@ -345,7 +428,16 @@ WynikZapisu ZapisTarczy::zapisz() {
     host::Connection& c = host::GetConnection();
     ObrazZapisu obraz;
     try {
-        log(QStringLiteral("Spr. zespolu. "));
+        const QString stop_zespolu = sprawdz_zespol();
+        if (stop_zespolu == QStringLiteral("Resstrings_IDS_Rekord_usuniety")) {
+            w.klucz_bledu = stop_zespolu;
+            throw BladZapisu{};
+        }
+        if (!stop_zespolu.isEmpty()) {
+            // The user chose not to go on: nothing is written, nothing more is said.
+            w.klucz_bledu = stop_zespolu;
+            return w;
+        }
         c.BeginTrans();
         if (n_.id_tarczy > 0) {
             log(QStringLiteral("Exec edycja_tacho_zespol. "));

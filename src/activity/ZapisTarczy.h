@@ -92,6 +92,9 @@ public:
 private:
     void log(const QString& tekst) { lista_.zapisz_log(tekst); }
     QString ogon() const;
+    // The stored row and the crew partner, before any write. Empty when the save goes on,
+    // else the key of what stopped it (the user's refusal, or the row gone meanwhile).
+    QString sprawdz_zespol();
     void zapisz_tacho(const QString& podsum, WynikZapisu& w);
     void zapisz_pv(int id_tarczy);
     void zapisz_komunikacje(int id_tarczy);
