@@ -544,6 +544,61 @@ TEST_P(Zapis, PytaniaPrzedZapisemZatrzymujaBezZgody) {
     EXPECT_TRUE(dialogi_->unexpected.isEmpty());
 }
 
+// Another chart of the same driver: its working time overlapping this chart's, or only the
+// same date; refusing to save offers to open the charts found.
+TEST_P(Zapis, NachodzaceTarczeDoOtwarcia) {
+    struct Przypadek {
+        const char* nazwa;
+        std::initializer_list<Okres> inna; // the stored chart's periods
+        const char* klucz;                 // of the first text shown
+    };
+    const std::vector<Przypadek> przypadki = {
+        {"work overlaps",
+         {{90, 150, kPraca}, {150, 90, kPostoj}},
+         "Resstrings_IDS_ChildTarczaWBazie1"},
+        {"same day, work apart",
+         {{90, 300, kPostoj}, {300, 330, kJazda, 10}, {330, 90, kPostoj}},
+         "Resstrings_IDS_ChildTarczaWBazie2"},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        exec(QStringLiteral("delete from tacho"));
+        exec(QStringLiteral("delete from poz_zdarz"));
+        Lista_zdarz inna_l;
+        przygotuj(inna_l, p.inna);
+        NaglowekTarczy inna = naglowek();
+        inna.id_s = 4;
+        ASSERT_TRUE(zapisz(inna, inna_l).zapisano);
+
+        Lista_zdarz l;
+        przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+        const NaglowekTarczy n = naglowek();
+        dialogi_->shown.clear();
+        dialogi_->unexpected.clear();
+        dialogi_->pushAnswer(host::IDNO);  // do not save beside it
+        dialogi_->pushAnswer(host::IDYES); // open it
+        std::vector<TarczaDoOtwarcia> do_otwarcia;
+        EXPECT_EQ(sprawdz_przed_zapisem(n, l, &do_otwarcia),
+                  QStringLiteral("Resstrings_IDS_ChildZapisacTarcze"));
+        EXPECT_TRUE(dialogi_->unexpected.isEmpty());
+        ASSERT_EQ(dialogi_->shown.size(), 2);
+        EXPECT_TRUE(dialogi_->shown[0].startsWith(host::LoadResstrings(QLatin1String(p.klucz))));
+        EXPECT_TRUE(dialogi_->shown[1].contains(QStringLiteral("2024-03-05")));
+        EXPECT_TRUE(dialogi_->shown[1].contains(QStringLiteral("(%1)").arg(inna.id_tarczy)));
+        ASSERT_EQ(do_otwarcia.size(), 1u);
+        EXPECT_EQ(do_otwarcia[0].id_t, inna.id_tarczy);
+    }
+    // Agreeing to save beside it offers nothing to open.
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    dialogi_->shown.clear();
+    dialogi_->pushAnswer(host::IDYES);
+    std::vector<TarczaDoOtwarcia> do_otwarcia;
+    EXPECT_EQ(sprawdz_przed_zapisem(naglowek(), l, &do_otwarcia), QString());
+    EXPECT_EQ(dialogi_->shown.size(), 1);
+    EXPECT_TRUE(do_otwarcia.empty());
+}
+
 TEST_P(Zapis, ZespolPytaIOstrzegaPrzedZapisem) {
     exec(QStringLiteral("insert into kierowca (nazwisko, imie) values ('Nowak', 'Jan')"));
     const int nowak = count(QStringLiteral("select max(id_k) as n from kierowca"));
