@@ -1,7 +1,9 @@
 // Opening a chart in its window, from _Ustaw_Child to the shown window (offscreen, in an MDI
 // area), against what the opening cannot do without:
 //   - a stored 1500-class chart with its periods against decoding its picture (goal < 4);
-//   - a new 1000-class scan, read while it opens, against the reading alone (goal < 2).
+//   - a new 1000-class scan, read while it opens, against the reading alone (goal < 2). The
+//     opening decodes the picture file too, so "the reading alone" is what `tacho read` does
+//     for that file: decode it, find the disc in it, read the disc.
 // The window's construction (_CreateChild) is outside both timings: OknoBench measures it.
 
 #include "activity/OdczytTarczy.h"
@@ -17,6 +19,7 @@
 #include "host/db/Connection.h"
 #include "host/db/Query.h"
 #include "module/KxAbi.h"
+#include "skan/WczytajSkan.h"
 
 #include <QApplication>
 #include <QDir>
@@ -187,15 +190,22 @@ BENCHMARK(BM_ZapisanaIDekodowanie)->Unit(benchmark::kMillisecond);
 
 void BM_NowaIOdczyt(benchmark::State& state) {
     Srodowisko& s = *srodowisko();
-    host::Bitmap32 bmp;
-    if (!bmp.LoadFromFile(s.nowa.plik)) {
-        state.SkipWithError("cannot decode the chart");
-        return;
-    }
     double okno = 0, odczyt = 0;
     for (auto _ : state) {
         const auto t0 = zegar::now();
-        const OdczytTarczy o = odczytaj_tarcze(bmp, *s.kalibracja, s.nowa.wejscie);
+        std::vector<host::TarczaZeSkanu> tarcze;
+        try {
+            tarcze = host::WczytajSkan(s.nowa.plik);
+        } catch (const std::exception&) {
+        }
+        if (tarcze.empty()) {
+            state.SkipWithError("cannot decode the chart or find its disc");
+            return;
+        }
+        WejscieTarczy we = s.nowa.wejscie;
+        we.x0 = float(tarcze.front().x0);
+        we.y0 = float(tarcze.front().y0);
+        const OdczytTarczy o = odczytaj_tarcze(tarcze.front().bitmapa, *s.kalibracja, we);
         benchmark::DoNotOptimize(o.lista.get());
         odczyt += std::chrono::duration<double>(zegar::now() - t0).count();
         bool ok = false;

@@ -291,6 +291,10 @@ CzytnikUstawien Kontrola::host_czytnik() {
     return [](const QString& name, const QString& group) { return host::GetZm(name, group); };
 }
 
+bool Kontrola::wg_561(const QDate& data_tacho) {
+    return data_tacho >= kData561;
+}
+
 Kontrola::Kontrola(CzytnikUstawien czytnik) : czytnik_(std::move(czytnik)) {}
 
 int Kontrola::kontroluj(Lista_zdarz& lista, host::TDateTime data_tacho, int zaloga) {
@@ -304,6 +308,9 @@ int Kontrola::kontroluj(Lista_zdarz& lista, host::TDateTime data_tacho, int zalo
     przebiegi = wybrany_przebieg = nadmiar_min = 0;
     odcinki.clear();
     lista_bledow.clear();
+    linie_dzienne_.clear();
+    linie_przerw_.clear();
+    sprawdzono_ = true;
     for (Zdarzenie* z = lista.pierwszy; z; z = z->nast)
         z->czy_przerwa = 0;
     if (!lista.pierwszy || !lista.ostatni) return 0;
@@ -333,7 +340,7 @@ int Kontrola::kontroluj(Lista_zdarz& lista, host::TDateTime data_tacho, int zalo
     std::vector<Zdarzenie*> v;
     std::vector<int> dl;
     std::vector<bool> przerwy;
-    const bool od_2007 = data_tacho.date() >= kData561;
+    const bool od_2007 = wg_561(data_tacho.date());
     for (Zdarzenie* z = lista.pierwszy; z; z = z->nast) {
         v.push_back(z);
         dl.push_back(dlugosc_min(*z));
@@ -375,16 +382,32 @@ int Kontrola::kontroluj(Lista_zdarz& lista, host::TDateTime data_tacho, int zalo
 void Kontrola::opisz() {
     if (dzienny_limit) {
         const int d = minuty(jazda_dzienna);
-        lista_bledow << napis("Resstrings_IDS_jazda_dz_za_dl")
-                                .arg(godz_min(d - kDzienny), gdzie(dzienna_od, dzienna_do)) +
-                            QStringLiteral(" (") + napis("Resstrings_IDS_ListaPLacznie") +
-                            QLatin1Char(' ') + godz_min(d) + QLatin1Char(')');
+        linie_dzienne_ << napis("Resstrings_IDS_jazda_dz_za_dl")
+                                  .arg(godz_min(d - kDzienny), gdzie(dzienna_od, dzienna_do)) +
+                              QStringLiteral(" (") + napis("Resstrings_IDS_ListaPLacznie") +
+                              QLatin1Char(' ') + godz_min(d) + QLatin1Char(')');
     }
-    if (brak_przerw) lista_bledow << napis("Resstrings_IDS_ListaPBrakPrzerw");
+    if (brak_przerw) linie_przerw_ << napis("Resstrings_IDS_ListaPBrakPrzerw");
     for (const Odcinek& o : odcinki)
-        lista_bledow << gdzie(o.od, o.do_) + QLatin1Char(' ') + napis("Resstrings_IDS_ListaPDlJa") +
-                            QStringLiteral(", ") + godz_min(o.jazda) + QLatin1Char(' ') +
-                            napis("Resstrings_IDS_ListaPLacznie") + QStringLiteral(" (+") +
-                            QString::number(o.jazda - kJazdaCiagla) + QLatin1Char(' ') +
-                            napis("Resstrings_IDS_ListaPMinuty") + QLatin1Char(')');
+        linie_przerw_ << gdzie(o.od, o.do_) + QLatin1Char(' ') +
+                             napis("Resstrings_IDS_ListaPDlJa") + QStringLiteral(", ") +
+                             godz_min(o.jazda) + QLatin1Char(' ') +
+                             napis("Resstrings_IDS_ListaPLacznie") + QStringLiteral(" (+") +
+                             QString::number(o.jazda - kJazdaCiagla) + QLatin1Char(' ') +
+                             napis("Resstrings_IDS_ListaPMinuty") + QLatin1Char(')');
+    lista_bledow = linie_dzienne_ + linie_przerw_;
+}
+
+QString Kontrola::uwagi_dzienne() const {
+    if (!sprawdzono_) return {};
+    if (!linie_dzienne_.isEmpty()) return linie_dzienne_.join(QStringLiteral("; "));
+    return napis("Resstrings_IDS_ListaPOk") + QStringLiteral(" (") +
+           napis("Resstrings_IDS_ListaPDlJaLacznie") + QLatin1Char(' ') +
+           godz_min(minuty(jazda_dzienna)) + QLatin1Char(')');
+}
+
+QString Kontrola::uwagi_przerw() const {
+    if (!sprawdzono_) return {};
+    if (!linie_przerw_.isEmpty()) return linie_przerw_.join(QStringLiteral("; "));
+    return napis("Resstrings_IDS_ListaPOk");
 }

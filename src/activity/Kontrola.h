@@ -10,6 +10,7 @@
 #include "activity/Lista_zdarz.h"
 #include "host/TDateTime.h"
 
+#include <QDate>
 #include <QStringList>
 #include <QVariant>
 
@@ -71,10 +72,19 @@ public:
     std::vector<Odcinek> odcinki;         // the chosen walk's stretches over the limit
     QStringList lista_bledow;             // one line per finding, in the user's language
 
+    // The findings by rule, for the window's check grid: the finding lines of the rule, or
+    // "OK" when it is kept (the daily one with the driving counted). Empty before a check.
+    QString uwagi_dzienne() const;
+    QString uwagi_przerw() const;
+
     static CzytnikUstawien host_czytnik();
+    // Regulation (EC) No 561/2006 governs charts dated from 11 April 2007.
+    static bool wg_561(const QDate& data_tacho);
 
 private:
     void opisz();
 
     CzytnikUstawien czytnik_;
+    bool sprawdzono_ = false;
+    QStringList linie_dzienne_, linie_przerw_;
 };

@@ -230,6 +230,7 @@ int Lista_zdarz::kopiuj_do(Lista_zdarz& cel) const {
     cel.godz_rozp = godz_rozp;
     cel.kat_zak = kat_zak;
     cel.czy_szczeg = czy_szczeg;
+    cel.klasa_rozmiaru = klasa_rozmiaru;
     cel.zmiana = zmiana;
     cel.styl = styl;
     cel.bez_dociagania = bez_dociagania;

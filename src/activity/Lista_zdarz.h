@@ -97,6 +97,7 @@ public:
     double kat_jazdy_od = 0.0, kat_jazdy_do = 0.0;
     std::unique_ptr<lista_pkt> punkty_tarczy;
     std::int32_t typ_tarczy = 0;          // chart kind (the window's typy selection)
+    std::int32_t klasa_rozmiaru = 0;      // size class of the disc: 0 normal, 1 small, 2 large
     std::int32_t zmiana = 0;              // changed since loaded or saved
     const host::Bitmap32* styl = nullptr; // marker picture of hand-entered periods
     std::int32_t rozmiar_pkt = -1;        // cached point-size setting

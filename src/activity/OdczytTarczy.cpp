@@ -31,7 +31,8 @@ OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kali
     wa.typ = we.typ;
     wa.szczeg = we.szczeg;
     wa.czytnik = we.czytnik;
-    w.analiza = analysis::Odczyt(an, wa, okresy, 0, kat_startu(we.kat24));
+    const float a0 = we.kat_rozp != 0.0f ? we.kat_rozp : kat_startu(we.kat24);
+    w.analiza = analysis::Odczyt(an, wa, okresy, 0, a0);
     w.geometria = g;
     if (w.analiza.przeanalizowano && w.analiza.promienie_km == 0)
         w.ostrzezenia << QStringLiteral(

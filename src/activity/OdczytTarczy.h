@@ -29,7 +29,8 @@
 // What the window (or the import) knows of a chart before it is read.
 struct WejscieTarczy {
     float x0 = 0.0f, y0 = 0.0f; // centre as the import found it, pixels of the bitmap
-    float kat24 = 0.0f;         // angle of 00:00; the reading starts there
+    float kat24 = 0.0f;         // angle of 00:00
+    float kat_rozp = 0.0f;      // start of recording, where the reading starts; 0: at kat24
     int typ = 0;                // chart kind 0..4 (analysis::RodzajTarczy)
     bool szczeg = false;        // detailed reading: the points belong to the whole chart
     host::TDateTime data;       // the chart's date, for the rule check

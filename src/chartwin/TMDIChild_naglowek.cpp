@@ -4,6 +4,7 @@
 
 #include "chartwin/TMDIChild.h"
 
+#include "activity/Kontrola.h"
 #include "host/Kontrolki.h"
 #include "host/Resstrings.h"
 #include "host/Slowniki.h"
@@ -16,9 +17,6 @@
 #include <QTimer>
 
 namespace {
-
-// The start of Regulation (EC) 561/2006: from then on a crew chart changes the rule check.
-const QDate kPoczatek561{2007, 4, 11};
 
 // Clicks into and focus changes of the odometer fields, which the edits do not signal.
 class FiltrLicznika : public QObject {
@@ -172,7 +170,7 @@ void TMDIChild::data_tachoCloseUp() {
 void TMDIChild::zalogaClick() {
     sprawdz_licznik();
     oznacz_zmiane();
-    if (data_tacho->date() >= kPoczatek561) {
+    if (Kontrola::wg_561(data_tacho->date())) {
         if (lista) lista->zmiana = 1;
         kontrolujClick();
     }

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QStyle>
+#include <QTableWidget>
 
 #include <cmath>
 
@@ -36,6 +37,30 @@ void znacznik_srodka(host::Bitmap32& b, double x, double y) {
     p.drawLine(QPointF(x, y - 8), QPointF(x, y + 8));
 }
 
+// Rows of the check grid, in the order the window lays them out.
+enum WierszKontroli { kDziennyAETR, kPrzerwyAETR, kDzienny561, kPrzerwy561, kWierszyKontroli };
+
+// The remarks column says what the check found for each rule that applies to the chart's
+// date; the rows of the other rule set are hidden so that an empty remark never reads as "kept".
+void pokaz_uwagi(QTableWidget* grid, const Kontrola& k, const QDate& data) {
+    const bool od_561 = Kontrola::wg_561(data);
+    const QString uwagi[kWierszyKontroli] = {
+        k.uwagi_dzienne(), od_561 ? QString() : k.uwagi_przerw(),
+        od_561 ? k.uwagi_dzienne() : QString(), od_561 ? k.uwagi_przerw() : QString()};
+    for (int w = 0; w < std::min(grid->rowCount(), int(kWierszyKontroli)); ++w) {
+        QTableWidgetItem* item = grid->item(w, 1);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            grid->setItem(w, 1, item);
+        }
+        item->setText(uwagi[w]);
+        item->setToolTip(QString(uwagi[w]).replace(QStringLiteral("; "), QStringLiteral("\n")));
+        const bool dotyczy = w == kDziennyAETR || (w == kPrzerwyAETR) != od_561;
+        grid->setRowHidden(w, !dotyczy);
+    }
+}
+
 } // namespace
 
 void TMDIChild::analizuj_tarcze() {
@@ -44,6 +69,9 @@ void TMDIChild::analizuj_tarcze() {
     we.x0 = srodek_x;
     we.y0 = srodek_y;
     we.kat24 = kat24;
+    // A start of recording given before the reading (a disc cut from a sheet, a stored row)
+    // is kept: the reading starts there.
+    we.kat_rozp = float(lista->kat_rozp);
     we.typ = std::max(0, typy->currentIndex());
     we.szczeg = szczeg->isChecked();
     we.data = host::TDateTime::fromDate(data_tacho->date());
@@ -53,8 +81,10 @@ void TMDIChild::analizuj_tarcze() {
     for (const QString& s : o.ostrzezenia)
         qWarning("chart %d: %s", id_tarczy, qPrintable(s));
     const double kat_zak = lista->kat_zak;
+    const std::int32_t klasa = lista->klasa_rozmiaru;
     lista = std::move(o.lista);
     lista->kat_zak = kat_zak;
+    lista->klasa_rozmiaru = klasa;
     srodek_x = o.geometria.x0;
     srodek_y = o.geometria.y0;
     przekroczenia = o.analiza.przekroczenia;
@@ -145,6 +175,7 @@ void TMDIChild::kontrolujClick() {
     });
     wynik_kontroli = k.kontroluj(*lista, host::TDateTime::fromDate(data_tacho->date()),
                                  zaloga->isChecked() ? 1 : 0);
+    pokaz_uwagi(kontrol_grid, k, data_tacho->date());
     if (lista_bledow->toPlainText().isEmpty()) return;
     // A broken rule marks the tab; otherwise approved infringements of the day still do.
     const QString podpis = host::LoadResstrings(QStringLiteral("Resstrings_IDS_kontrolgrid"));

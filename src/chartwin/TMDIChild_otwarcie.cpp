@@ -91,6 +91,7 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
     }
     const KlasaRozmiaru klasa = KlasaRozmiaru::dla_srodka(srodek_x);
     klasa_rozmiaru = klasa.klasa;
+    lista->klasa_rozmiaru = klasa.klasa;
     promien_nom = klasa.promien;
     srednica_nom = klasa.srednica;
 

@@ -57,6 +57,11 @@ double fold360(double a) {
 }
 
 // The geometry of one ring sector and its pixel membership test.
+// A run of pixels of one row, both ends included; empty when do_ < od.
+struct Przedzial {
+    int od = 0, do_ = -1;
+};
+
 struct Sector {
     double x0, y0;
     double rOut, rIn;
@@ -80,6 +85,35 @@ struct Sector {
         const double doKonca = dx * vy - dy * vx;  // > 0: not yet past the end
         if (span < 180.0) return odStartu >= 0.0 && doKonca >= 0.0;
         return !(odStartu < 0.0 && doKonca < 0.0);
+    }
+    // The pixels of the row at dy (centre at cx) that the angle test can pass when the sector
+    // is narrower than a half turn, or those it surely fails when it is wider: the exact
+    // crossings of the two edges, widened (narrowed) by two pixels against rounding.
+    Przedzial wierszKata(double dy, double cx) const {
+        constexpr double kDaleko = 1e9;
+        double lo = -kDaleko, hi = kDaleko;
+        // Each edge: c0 + c1 * dx >= 0; for the excluded part of a wide sector, < 0.
+        const bool waski = span < 180.0;
+        const auto tnij = [&](double c0, double c1) {
+            if (!waski) {
+                c0 = -c0;
+                c1 = -c1;
+            }
+            if (c1 > 0.0)
+                lo = std::max(lo, -c0 / c1);
+            else if (c1 < 0.0)
+                hi = std::min(hi, -c0 / c1);
+            else if (waski ? c0 < 0.0 : c0 <= 0.0)
+                hi = -kDaleko; // on no pixel of the row
+        };
+        tnij(ux * dy, -uy); // turned from the start
+        tnij(-dy * vx, vy); // not past the end
+        if (lo > hi) return {};
+        const double margines = waski ? 2.0 : -2.0;
+        const double a = std::clamp(cx + lo - margines, -kDaleko, kDaleko);
+        const double z = std::clamp(cx + hi + margines, -kDaleko, kDaleko);
+        if (a > z) return {};
+        return {int(std::max(a, -1e8)), int(std::min(z, 1e8))};
     }
     bool contains(int i, int j) const {
         const double dx = i - x0, dy = j - y0;
@@ -232,26 +266,46 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
     for (int j = jFrom; j <= jTo; ++j) {
         const double dy = j - y0;
         const double half = std::sqrt(std::max(0.0, rOut2 - dy * dy));
-        const int iFrom = std::max({0, int(std::ceil(x0 - half)), int(std::floor(b.xmin))});
-        const int iTo =
-            std::min({bmp.width() - 1, int(std::floor(x0 + half)), int(std::ceil(b.xmax))});
+        int iFrom = std::max({0, int(std::ceil(x0 - half)), int(std::floor(b.xmin))});
+        int iTo = std::min({bmp.width() - 1, int(std::floor(x0 + half)), int(std::ceil(b.xmax))});
         // Inside the inner circle nothing is drawn: the row is skipped from the first pixel
         // within it to the last one (the exact test below still decides at the edges).
         const double halfIn = rIn2 > dy * dy ? std::sqrt(rIn2 - dy * dy) : -1.0;
-        const int skipFrom = halfIn > 1.0 ? int(std::ceil(x0 - halfIn + 1.0)) : iTo + 1;
-        const int skipTo = halfIn > 1.0 ? int(std::floor(x0 + halfIn - 1.0)) : iTo;
-        TColor32* row = bmp.scanLine(j);
-        for (int i = iFrom; i <= iTo; ++i) {
-            if (i == skipFrom && skipTo >= skipFrom) i = skipTo + 1;
-            if (i > iTo) break;
-            const double dx = i - x0;
-            const double d2 = dx * dx + dy * dy;
-            if (d2 > rOut2 || d2 < rIn2 || !s.containsAngle(dx, dy)) continue;
-            TColor32 c = kolor;
-            if (cieniowanie && (i + j) % 8 == 0) c = hatch;
-            if (edges && (d2 > edgeOut2 || d2 < edgeIn2)) c = edge;
-            row[i] = c;
+        Przedzial pomin[2] = {halfIn > 1.0 ? Przedzial{int(std::ceil(x0 - halfIn + 1.0)),
+                                                       int(std::floor(x0 + halfIn - 1.0))}
+                                           : Przedzial{},
+                              {}};
+        // Along a row each edge of the wedge is crossed once: the pixels clearly outside it
+        // are not tested one by one.
+        if (!s.full) {
+            const Przedzial kat = s.wierszKata(dy, x0);
+            if (s.span < 180.0) {
+                iFrom = std::max(iFrom, kat.od);
+                iTo = std::min(iTo, kat.do_);
+            } else {
+                pomin[1] = kat;
+            }
         }
+        TColor32* row = bmp.scanLine(j);
+        const auto rysuj = [&](int od, int do_) {
+            for (int i = od; i <= do_; ++i) {
+                const double dx = i - x0;
+                const double d2 = dx * dx + dy * dy;
+                if (d2 > rOut2 || d2 < rIn2 || !s.containsAngle(dx, dy)) continue;
+                TColor32 c = kolor;
+                if (cieniowanie && (i + j) % 8 == 0) c = hatch;
+                if (edges && (d2 > edgeOut2 || d2 < edgeIn2)) c = edge;
+                row[i] = c;
+            }
+        };
+        if (pomin[1].od < pomin[0].od) std::swap(pomin[0], pomin[1]);
+        int i = iFrom;
+        for (const Przedzial& p : pomin) {
+            if (p.do_ < p.od || p.do_ < i) continue;
+            rysuj(i, std::min(iTo, p.od - 1));
+            i = p.do_ + 1;
+        }
+        rysuj(i, iTo);
     }
     if (reczny && styl != nullptr) stampMarkers(bmp, s, *styl);
 }

@@ -77,7 +77,11 @@ TEST(Rysuj_cwiartka, EveryPixelOfTheSectorAndNoOther) {
                                {90.2, 110.7, 359, 1},
                                {100, 100, 200, 199},
                                {-20, 100, 270, 90},
-                               {100, 100, 95, 95.5}}) {
+                               {100, 100, 95, 95.5},
+                               // wide sectors whose edges lie along a row or a column
+                               {100, 100, 180, 90},
+                               {100, 100, 0, 270},
+                               {100.5, 100, 90, 0}}) {
         SCOPED_TRACE(testing::Message() << p.x0 << "," << p.y0 << " " << p.od << ".." << p.do_);
         Bitmap32 b(201, 201, kTlo);
         Rysuj_cwiartka(b, p.x0, p.y0, 90, p.od, p.do_, kJazda, 0, nullptr, 0, 40);

@@ -22,7 +22,10 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardItemModel>
+#include <QTableWidget>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 namespace {
 
@@ -222,6 +225,7 @@ TEST_F(OtwarcieTest, StoredChartKeepsExactlyItsPeriodsAndPoints) {
     EXPECT_EQ(w->bez_analizy, 1);
     // x0 601 is the large class: the views take its size, the 1000-pixel scan scaled up.
     EXPECT_EQ(w->klasa_rozmiaru, 2);
+    EXPECT_EQ(w->lista->klasa_rozmiaru, 2);
     EXPECT_EQ(w->Image1->Bitmap().width(), 1500);
     EXPECT_EQ(w->Image4->Bitmap().width(), 1500);
     EXPECT_EQ(w->sciezkaedit->text(), plik_obrazu(idt));
@@ -448,6 +452,47 @@ TEST_F(OtwarcieTest, SheetCutOutPutsEachCentreWhereTheImportFoundIt) {
         }
 }
 
+// A start time given with the disc: the reading starts at its angle and keeps it, and the
+// ring's first period starts there.
+TEST_F(OtwarcieTest, SheetDiscKeepsTheStartAngleThroughTheReading) {
+    QString blad;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
+    ASSERT_TRUE(geo) << blad.toStdString();
+    const chartgen::NamedChart c = chartgen::a4SheetCharts().front();
+    const auto rys = chartgen::drawChart(c.spec, *geo, &blad);
+    ASSERT_TRUE(rys) << blad.toStdString();
+    const auto strona =
+        chartgen::renderA4Page({rys->image}, {QPointF(c.spec.centreX(), c.spec.centreY())},
+                               chartgen::GreyOptions{}, &blad);
+    ASSERT_TRUE(strona) << blad.toStdString();
+    const std::vector<host::TarczaZeSkanu> tarcze =
+        host::WczytajObraz(strona->image, 200, QStringLiteral("arkusz"));
+    ASSERT_EQ(tarcze.size(), 1u);
+    const host::TarczaZeSkanu& t = tarcze.front();
+    const int r = t.ramka.width() / 2;
+    const int cx = int(t.srodek.x() + 0.5), cy = int(t.srodek.y() + 0.5);
+    const kx::KxRect prost{cx - r, cy - r, cx + r, cy + r};
+    for (const double czas_od : {0.25, 0.6}) {
+        SCOPED_TRACE(czas_od);
+        QLibrary* lib = gospodarz->zaladuj();
+        gospodarz->fn<kx::Execute_fn>(lib, "_Execute")(nullptr, 0);
+        QWidget* w = gospodarz->fn<kx::CreateChild_fn>(lib, "_CreateChild")(nullptr, true, true, 0);
+        ASSERT_NE(w, nullptr);
+        gospodarz->okna.push_back(w);
+        static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
+        host::Bitmap32 kopia(strona->image);
+        gospodarz->fn<kx::OtworzChild_fn>(lib, "_OtworzChild")(
+            true, w, lib, 0, t.ramka.left(), t.ramka.top(), 0, 0, 180.0f, cx, cy, r, r, &kopia,
+            prost, prost, 0, 0, QStringLiteral("arkusz"), -1, -1, 0.0, 0, 0, czas_od, 0, QString());
+        const Lista_zdarz& l = *okno(w)->lista;
+        ASSERT_GE(l.ile, 0);
+        const double oczekiwany = std::fmod(czas_od * 360.0 + 180.0, 360.0);
+        EXPECT_NEAR(l.kat_rozp, oczekiwany, 0.01);
+        EXPECT_NEAR(l.pierwszy->kat_od, oczekiwany, 0.01);
+    }
+}
+
 TEST_F(OtwarcieTest, UnmeasuredCentreTakesTheDefaultSizeClass) {
     // tylko_automat 0, 1, 2 -> default radius 400, 500, 750 -> the classes small, normal, large.
     for (const auto& [ustawienie, szerokosc] : {std::pair{0, 800}, {1, 1000}, {2, 1500}}) {
@@ -457,6 +502,11 @@ TEST_F(OtwarcieTest, UnmeasuredCentreTakesTheDefaultSizeClass) {
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->Image1->Bitmap().width(), szerokosc) << ustawienie;
         EXPECT_EQ(w->srednica_nom, szerokosc) << ustawienie;
+        // The class survives the reading, which replaces the list.
+        EXPECT_EQ(w->lista->klasa_rozmiaru, szerokosc == 800    ? 1
+                                            : szerokosc == 1500 ? 2
+                                                                : 0)
+            << ustawienie;
     }
 }
 
@@ -486,4 +536,62 @@ TEST_F(OtwarcieTest, SpeedExcessRowsAndTheCheckCaption) {
     EXPECT_TRUE(w->Image3->isVisibleTo(w));
     const QString podpis = w->PageControl->tabText(w->PageControl->indexOf(w->zak_kontroli));
     EXPECT_TRUE(podpis.endsWith(QStringLiteral(" !"))) << podpis.toStdString();
+}
+
+// The check grid's remarks: rows 0-3 are daily driving (AETR), breaks (AETR), daily driving
+// (561) and breaks (561); only the rule set of the chart's date shows.
+TEST_F(OtwarcieTest, CheckGridSaysWhatEachRuleFound) {
+    const QString ok = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPOk"));
+    const QString brak = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPBrakPrzerw"));
+    struct Przypadek {
+        const char* nazwa;
+        int rok;
+        std::vector<Okres> okresy;
+        QString dzienny, przerwy; // what the remarks start with / contain
+    };
+    const std::vector<Przypadek> przypadki = {
+        {"clean", 2024, {{0, 360, 0}, {360, 600, 2}, {600, 1440, 0}}, ok, ok},
+        {"4h37 then 44 min",
+         2024,
+         {{0, 360, 0}, {360, 637, 2}, {637, 681, 0}, {681, 700, 1}, {700, 1440, 0}},
+         ok,
+         QStringLiteral("(+7 ")},
+        {"4h37 before 561",
+         2006,
+         {{0, 360, 0}, {360, 637, 2}, {637, 1440, 0}},
+         ok,
+         QStringLiteral("(+7 ")},
+        {"no break",
+         2024,
+         {{0, 360, 1}, {360, 1020, 2}, {1020, 1440, 1}},
+         QStringLiteral("1h 00"),
+         brak},
+    };
+    for (const Przypadek& p : przypadki) {
+        const int idt = dodaj_tarcze();
+        host::Query d(QStringLiteral("update tacho set data = :d where id_t = :id"));
+        d.setParam(QStringLiteral("d"), host::TDateTime::encode(p.rok, 3, 12));
+        d.setParam(QStringLiteral("id"), idt);
+        d.exec();
+        for (const Okres& o : p.okresy)
+            dodaj_okres(idt, o.od, o.do_, o.kod, o.kod == 2 ? 100 : 0);
+        TMDIChild* w = okno(gospodarz->otworz(idt));
+        ASSERT_NE(w, nullptr) << p.nazwa;
+        QTableWidget* g = w->kontrol_grid;
+        const bool od_561 = p.rok >= 2008;
+        const int dzienny = od_561 ? 2 : 0, przerwy = od_561 ? 3 : 1;
+        ASSERT_NE(g->item(dzienny, 1), nullptr) << p.nazwa;
+        ASSERT_NE(g->item(przerwy, 1), nullptr) << p.nazwa;
+        const QString u_dz = g->item(dzienny, 1)->text(), u_pr = g->item(przerwy, 1)->text();
+        EXPECT_TRUE(u_dz.contains(p.dzienny)) << p.nazwa << ": " << u_dz.toStdString();
+        EXPECT_TRUE(u_pr.contains(p.przerwy)) << p.nazwa << ": " << u_pr.toStdString();
+        EXPECT_EQ(u_pr == ok, p.przerwy == ok) << p.nazwa << ": " << u_pr.toStdString();
+        // The AETR daily row shows on every chart and agrees with the 561 one.
+        EXPECT_FALSE(g->isRowHidden(0)) << p.nazwa;
+        EXPECT_EQ(g->item(0, 1)->text(), u_dz) << p.nazwa;
+        EXPECT_EQ(g->isRowHidden(1), od_561) << p.nazwa;
+        EXPECT_EQ(g->isRowHidden(2), !od_561) << p.nazwa;
+        EXPECT_EQ(g->isRowHidden(3), !od_561) << p.nazwa;
+        w->close();
+    }
 }
