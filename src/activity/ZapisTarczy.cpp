@@ -56,9 +56,27 @@ bool nieobecny(int id_k, host::TDateTime data) {
     return !q.Eof() && q.asInteger(QStringLiteral("ile")) > 0;
 }
 
-// Other charts of the same persons: working periods overlapping this chart's day, or
-// charts of the same date.
-bool inne_tarcze(const NaglowekTarczy& n, const Lista_zdarz& l, bool po_dacie) {
+// The working time of the chart: from the start of its first working period to the end of
+// its last, counted from the start of recording on the chart day. None without work.
+std::optional<std::pair<host::TDateTime, host::TDateTime>> czas_pracy(const NaglowekTarczy& n,
+                                                                      const Lista_zdarz& l) {
+    const double rozp = n.data.datePart() + host::KatNaGodz(l.kat_rozp, l.kat24).timeOfDay();
+    std::optional<std::pair<double, double>> zakres;
+    for (const Zdarzenie* z = l.pierwszy; z; z = z->nast) {
+        if (z->czy_praca <= 0) continue;
+        const double od = host::Katdo360(z->kat_od - l.kat_rozp) / 360.0;
+        const double do_ = od + z->kat_trw() / 360.0;
+        zakres = zakres ? std::pair{std::min(zakres->first, od), std::max(zakres->second, do_)}
+                        : std::pair{od, do_};
+    }
+    if (!zakres) return std::nullopt;
+    return std::pair{host::TDateTime(rozp + zakres->first), host::TDateTime(rozp + zakres->second)};
+}
+
+// Other charts of the same persons: with working time overlapping [od, do_) (po_dacie
+// false), or of the same date.
+std::vector<int> inne_tarcze(const NaglowekTarczy& n, bool po_dacie, host::TDateTime od = {},
+                             host::TDateTime do_ = {}) {
     QString sql = QStringLiteral(
         "select distinct t.id_t from tacho t inner join poz_zdarz p on p.id_t = t.id_t "
         "where (t.id_k = :id_k or t.id_konwojenta = :id_k1 or t.id_konwojenta2 = :id_k2 ");
@@ -84,15 +102,49 @@ bool inne_tarcze(const NaglowekTarczy& n, const Lista_zdarz& l, bool po_dacie) {
     for (const char* p : {"id_konwojenta20", "id_konwojenta21", "id_konwojenta22"})
         q.setParam(QLatin1String(p), n.id_konwojenta2);
     q.setParam(QStringLiteral("id_t"), n.id_tarczy);
-    const host::TDateTime dzien = host::TDateTime(n.data.datePart());
-    const host::TDateTime od = dzien + host::KatNaGodz(l.kat_rozp, l.kat24).timeOfDay();
-    q.setParam(QStringLiteral("data"), dzien);
+    q.setParam(QStringLiteral("data"), host::TDateTime(n.data.datePart()));
     q.setParam(QStringLiteral("czas_od"), od);
-    q.setParam(QStringLiteral("czas_do"), host::TDateTime(od + 1.0));
+    q.setParam(QStringLiteral("czas_do"), do_);
     q.setParam(QStringLiteral("data_od"), host::TDateTime(od - 1.0));
-    q.setParam(QStringLiteral("data_do"), host::TDateTime(od + 2.0));
+    q.setParam(QStringLiteral("data_do"), host::TDateTime(do_ + 1.0));
     host::OpenQuery(q);
-    return !q.Eof();
+    std::vector<int> id;
+    for (; !q.Eof(); q.Next())
+        id.push_back(q.asInteger(QStringLiteral("id_t")));
+    return id;
+}
+
+// The other chart's working time (its first start to its last end) overlaps [od, do_).
+bool praca_nachodzi(int id_t, host::TDateTime od, host::TDateTime do_) {
+    host::Query q(QStringLiteral("select min(czas_od) as mincz, max(czas_do) as maxcz\n"
+                                 "from poz_zdarz where id_t = :id_t and czy_praca > 0"));
+    q.setParam(QStringLiteral("id_t"), id_t);
+    host::OpenQuery(q);
+    if (q.Eof() || q.isNull(QStringLiteral("mincz"))) return false;
+    return q.asDateTime(QStringLiteral("mincz")) < do_ &&
+           q.asDateTime(QStringLiteral("maxcz")) > od;
+}
+
+// The charts found, one line each (date, driver, vehicle, key), and their kinds.
+QString opis_tarcz(const std::vector<int>& id, std::vector<TarczaDoOtwarcia>& tarcze) {
+    QString opis;
+    for (int idt : id) {
+        host::Query q(QStringLiteral("select id_t, data, nazwisko_imie, nr_rej, cyfrowy\n"
+                                     "from vlistatacho\nwhere id_jezyka = :id_jezyka and id_t = "
+                                     ":id_t"));
+        q.setParam(QStringLiteral("id_jezyka"), host::GetLanguageId());
+        q.setParam(QStringLiteral("id_t"), idt);
+        host::OpenQuery(q);
+        if (q.Eof()) continue;
+        opis += QStringLiteral("\n%1  %2  %3  (%4)")
+                    .arg(host::FormatDateTime(QStringLiteral("yyyy-mm-dd"),
+                                              q.asDateTime(QStringLiteral("data"))),
+                         q.asString(QStringLiteral("nazwisko_imie")),
+                         q.asString(QStringLiteral("nr_rej")))
+                    .arg(idt);
+        tarcze.push_back({idt, q.asInteger(QStringLiteral("cyfrowy"))});
+    }
+    return opis;
 }
 
 // A black-and-white scan is written as a 1-bit bitmap (a 32nd of the size, read back the
@@ -162,7 +214,8 @@ QString katalog_obrazow() {
         .filePath(QStringLiteral("Image"));
 }
 
-QString sprawdz_przed_zapisem(const NaglowekTarczy& n, const Lista_zdarz& lista) {
+QString sprawdz_przed_zapisem(const NaglowekTarczy& n, const Lista_zdarz& lista,
+                              std::vector<TarczaDoOtwarcia>* do_otwarcia) {
     if (n.data.datePart() <= 1.0) return stop("Resstrings_IDS_ustaw_date_tarczy");
     if (host::GetZm(QStringLiteral("ostrz_godz_rozp"), QStringLiteral("KX")).toBool() &&
         host::InfoBox(tekst("Resstrings_IDS_ChildZmianaGodzRozp"),
@@ -188,15 +241,30 @@ QString sprawdz_przed_zapisem(const NaglowekTarczy& n, const Lista_zdarz& lista)
 
     if (host::GetZm(QStringLiteral("nachodzenie_poz"), QStringLiteral("KX")).toBool()) {
         QString znalezione;
-        if (inne_tarcze(n, lista, false))
-            znalezione = tekst("Resstrings_IDS_ChildTarczaWBazie1");
-        else if (inne_tarcze(n, lista, true))
-            znalezione = tekst("Resstrings_IDS_ChildTarczaWBazie2");
-        if (!znalezione.isEmpty() &&
-            host::InfoBox(znalezione + QLatin1Char('\n') +
-                              tekst("Resstrings_IDS_ChildZapisacTarcze"),
-                          host::MB_YESNO | host::MB_ICONQUESTION) != host::IDYES)
+        std::vector<int> id;
+        if (const auto praca = czas_pracy(n, lista)) {
+            for (int idt : inne_tarcze(n, false, praca->first, praca->second))
+                if (praca_nachodzi(idt, praca->first, praca->second)) id.push_back(idt);
+            if (!id.empty()) znalezione = tekst("Resstrings_IDS_ChildTarczaWBazie1");
+        }
+        if (id.empty()) {
+            id = inne_tarcze(n, true);
+            if (!id.empty()) znalezione = tekst("Resstrings_IDS_ChildTarczaWBazie2");
+        }
+        if (!id.empty() && host::InfoBox(znalezione + QLatin1Char('\n') +
+                                             tekst("Resstrings_IDS_ChildZapisacTarcze"),
+                                         host::MB_YESNO | host::MB_ICONQUESTION) != host::IDYES) {
+            // Not saving beside them: the user may want to look at them instead.
+            std::vector<TarczaDoOtwarcia> tarcze;
+            const QString opis = opis_tarcz(id, tarcze);
+            if (do_otwarcia && !tarcze.empty() &&
+                host::InfoBox(opis.mid(1) + QStringLiteral("\n\n") +
+                                  tekst("Resstrings_IDS_otworz_wymienione_tarczki") +
+                                  QLatin1Char('?'),
+                              host::MB_YESNO | host::MB_ICONQUESTION) == host::IDYES)
+                *do_otwarcia = std::move(tarcze);
             return QStringLiteral("Resstrings_IDS_ChildZapisacTarcze");
+        }
     }
 
     const QFileInfo katalog(n.katalog_obrazow);
@@ -213,6 +281,89 @@ QString ZapisTarczy::ogon() const {
     return QStringLiteral(". Data %1. Kierowca %2. Pojazd %3. ID %4")
         .arg(host::FormatDateTime(QStringLiteral("yyyy-mm-dd"), n_.data), n_.kierowca, n_.pojazd)
         .arg(n_.id_tarczy);
+}
+
+namespace {
+
+struct Partner {
+    int id_t = 0;
+    int id_k = 0; // 0: the partner chart has no driver
+};
+
+// Charts of the same day and vehicle sharing an odometer reading, of another driver (or of
+// none), whose crew mark is one of the two given.
+std::optional<Partner> partner_zespolu(const NaglowekTarczy& n, int zespol1, int zespol2) {
+    host::Query q(QStringLiteral(
+        "select t.id_t, t.id_k\nfrom tacho as t\nwhere t.data=:data and t.id_s=:ids and "
+        "(t.km_pocz=:km_pocz or t.km_kon=:km_kon) and (t.id_k<>:idk or t.id_k is null)\n"
+        "and (t.zespol=:zespol1 or t.zespol=:zespol2)"));
+    q.setParam(QStringLiteral("data"), host::TDateTime(n.data.datePart()));
+    q.setParam(QStringLiteral("ids"), n.id_s);
+    q.setParam(QStringLiteral("km_pocz"), albo_null(n.km_pocz));
+    q.setParam(QStringLiteral("km_kon"), albo_null(n.km_kon));
+    q.setParam(QStringLiteral("idk"), n.id_k);
+    q.setParam(QStringLiteral("zespol1"), zespol1);
+    q.setParam(QStringLiteral("zespol2"), zespol2);
+    host::OpenQuery(q);
+    // The chart itself shares its own readings; it is never its own partner.
+    for (; !q.Eof(); q.Next()) {
+        const int id = q.asInteger(QStringLiteral("id_t"));
+        if (id != n.id_tarczy) return Partner{id, q.asInteger(QStringLiteral("id_k"))};
+    }
+    return std::nullopt;
+}
+
+QString nazwisko_kierowcy(int id_k) {
+    host::Query q(QStringLiteral("select trim(nazwisko || ' ' || coalesce(imie, '')) as n "
+                                 "from kierowca where id_k = :id_k"));
+    q.setParam(QStringLiteral("id_k"), id_k);
+    host::OpenQuery(q);
+    return q.Eof() ? QString() : q.asString(QStringLiteral("n"));
+}
+
+bool dalej(const QString& tekst_pytania) {
+    return host::InfoBox(tekst_pytania, host::MB_OKCANCEL | host::MB_ICONQUESTION) == host::IDOK;
+}
+
+} // namespace
+
+QString ZapisTarczy::sprawdz_zespol() {
+    log(QStringLiteral("Spr. zespolu. "));
+    if (n_.id_tarczy > 0) {
+        log(QStringLiteral("Otwarcie Stare. "));
+        host::Query stare(QStringLiteral(
+            "select km_pocz, km_kon, id_s, data, id_k, kat_rozp, zespol, adnotacje, rodzaj, "
+            "typ_dnia, km_obl, ps, cyfrowy, status, id_konwojenta, id_konwojenta2, nieczytelna, "
+            "blad_obsl_t, niekompletne, przerysowana from tacho where id_t = :idt"));
+        stare.setParam(QStringLiteral("idt"), n_.id_tarczy);
+        host::OpenQuery(stare);
+        // Another user deleted it: writing would bring back a chart they removed.
+        if (stare.Eof()) return QStringLiteral("Resstrings_IDS_Rekord_usuniety");
+    }
+    // A crew chart names its partner; any other chart that could be one is only a warning.
+    if (n_.zespol != 0) {
+        log(QStringLiteral("Otwarcie zespol. "));
+        if (const auto p = partner_zespolu(n_, 1, n_.zespol)) {
+            if (p->id_k <= 0)
+                return dalej(tekst("Resstrings_IDS_ChildBrakKierowcy"))
+                           ? QString()
+                           : QStringLiteral("Resstrings_IDS_ChildBrakKierowcy");
+            const QString o =
+                QStringLiteral("%1 %2 %3 %4 %5, %6 %7")
+                    .arg(tekst("Resstrings_IDS_ChildZespolDoTarczy"),
+                         tekst("Resstrings_IDS_ChildDlaKierowcy"), nazwisko_kierowcy(p->id_k),
+                         tekst("Resstrings_IDS_ChildZDnia"),
+                         host::FormatDateTime(QStringLiteral("yyyy-mm-dd"), n_.data),
+                         tekst("Resstrings_IDS_ChildJestTarczaNr"))
+                    .arg(p->id_t);
+            return dalej(o) ? QString() : QStringLiteral("Resstrings_IDS_ChildZespolDoTarczy");
+        }
+    }
+    log(QStringLiteral("Otwarcie zespol. "));
+    if (partner_zespolu(n_, 0, 1))
+        host::InfoBox(tekst("Resstrings_IDS_MozliweNieZespoly"),
+                      host::MB_OK | host::MB_ICONINFORMATION);
+    return {};
 }
 
 void ZapisTarczy::zapisz_tacho(const QString& podsum, WynikZapisu& w) {
@@ -345,7 +496,16 @@ WynikZapisu ZapisTarczy::zapisz() {
     host::Connection& c = host::GetConnection();
     ObrazZapisu obraz;
     try {
-        log(QStringLiteral("Spr. zespolu. "));
+        const QString stop_zespolu = sprawdz_zespol();
+        if (stop_zespolu == QStringLiteral("Resstrings_IDS_Rekord_usuniety")) {
+            w.klucz_bledu = stop_zespolu;
+            throw BladZapisu{};
+        }
+        if (!stop_zespolu.isEmpty()) {
+            // The user chose not to go on: nothing is written, nothing more is said.
+            w.klucz_bledu = stop_zespolu;
+            return w;
+        }
         c.BeginTrans();
         if (n_.id_tarczy > 0) {
             log(QStringLiteral("Exec edycja_tacho_zespol. "));

@@ -70,7 +70,14 @@ QString katalog_obrazow();
 // overlapping charts, image folder). Messages and questions go through host::InfoBox; the
 // result is empty when the save may go on, else the key of the message or question that
 // stopped it.
-QString sprawdz_przed_zapisem(const NaglowekTarczy& n, const Lista_zdarz& lista);
+// Other charts of the same persons that the user, refusing to save beside them, asked to
+// see: the window opens them.
+struct TarczaDoOtwarcia {
+    int id_t = 0;
+    int cyfrowy = 0;
+};
+QString sprawdz_przed_zapisem(const NaglowekTarczy& n, const Lista_zdarz& lista,
+                              std::vector<TarczaDoOtwarcia>* do_otwarcia = nullptr);
 
 struct WynikZapisu {
     bool zapisano = false;
@@ -92,6 +99,9 @@ public:
 private:
     void log(const QString& tekst) { lista_.zapisz_log(tekst); }
     QString ogon() const;
+    // The stored row and the crew partner, before any write. Empty when the save goes on,
+    // else the key of what stopped it (the user's refusal, or the row gone meanwhile).
+    QString sprawdz_zespol();
     void zapisz_tacho(const QString& podsum, WynikZapisu& w);
     void zapisz_pv(int id_tarczy);
     void zapisz_komunikacje(int id_tarczy);

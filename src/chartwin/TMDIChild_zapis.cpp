@@ -107,8 +107,13 @@ void TMDIChild::zap1Click() {
         zap_zam->setEnabled(true);
     };
     const NaglowekTarczy n = naglowek_zapisu();
+    std::vector<TarczaDoOtwarcia> do_otwarcia;
     try {
-        if (!sprawdz_przed_zapisem(n, *lista).isEmpty()) return nie_zapisano();
+        if (!sprawdz_przed_zapisem(n, *lista, &do_otwarcia).isEmpty()) {
+            for (const TarczaDoOtwarcia& t : do_otwarcia)
+                otworz_inna_tarcze(t.id_t, t.cyfrowy);
+            return nie_zapisano();
+        }
     } catch (const std::exception& e) {
         // A check that cannot read the database writes nothing.
         host::InfoBox(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nie_zap_tacho")),

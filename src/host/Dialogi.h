@@ -15,6 +15,7 @@ namespace host {
 
 // Windows message-box flags the module passes and the answers it reads.
 constexpr int MB_OK = 0x00;
+constexpr int MB_OKCANCEL = 0x01;
 constexpr int MB_YESNOCANCEL = 0x03;
 constexpr int MB_YESNO = 0x04;
 constexpr int MB_ICONQUESTION = 0x20;

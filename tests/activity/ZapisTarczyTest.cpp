@@ -544,6 +544,161 @@ TEST_P(Zapis, PytaniaPrzedZapisemZatrzymujaBezZgody) {
     EXPECT_TRUE(dialogi_->unexpected.isEmpty());
 }
 
+// Another chart of the same driver: its working time overlapping this chart's, or only the
+// same date; refusing to save offers to open the charts found.
+TEST_P(Zapis, NachodzaceTarczeDoOtwarcia) {
+    struct Przypadek {
+        const char* nazwa;
+        std::initializer_list<Okres> inna; // the stored chart's periods
+        const char* klucz;                 // of the first text shown
+    };
+    const std::vector<Przypadek> przypadki = {
+        {"work overlaps",
+         {{90, 150, kPraca}, {150, 90, kPostoj}},
+         "Resstrings_IDS_ChildTarczaWBazie1"},
+        {"same day, work apart",
+         {{90, 300, kPostoj}, {300, 330, kJazda, 10}, {330, 90, kPostoj}},
+         "Resstrings_IDS_ChildTarczaWBazie2"},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        exec(QStringLiteral("delete from tacho"));
+        exec(QStringLiteral("delete from poz_zdarz"));
+        Lista_zdarz inna_l;
+        przygotuj(inna_l, p.inna);
+        NaglowekTarczy inna = naglowek();
+        inna.id_s = 4;
+        ASSERT_TRUE(zapisz(inna, inna_l).zapisano);
+
+        Lista_zdarz l;
+        przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+        const NaglowekTarczy n = naglowek();
+        dialogi_->shown.clear();
+        dialogi_->unexpected.clear();
+        dialogi_->pushAnswer(host::IDNO);  // do not save beside it
+        dialogi_->pushAnswer(host::IDYES); // open it
+        std::vector<TarczaDoOtwarcia> do_otwarcia;
+        EXPECT_EQ(sprawdz_przed_zapisem(n, l, &do_otwarcia),
+                  QStringLiteral("Resstrings_IDS_ChildZapisacTarcze"));
+        EXPECT_TRUE(dialogi_->unexpected.isEmpty());
+        ASSERT_EQ(dialogi_->shown.size(), 2);
+        EXPECT_TRUE(dialogi_->shown[0].startsWith(host::LoadResstrings(QLatin1String(p.klucz))));
+        EXPECT_TRUE(dialogi_->shown[1].contains(QStringLiteral("2024-03-05")));
+        EXPECT_TRUE(dialogi_->shown[1].contains(QStringLiteral("(%1)").arg(inna.id_tarczy)));
+        ASSERT_EQ(do_otwarcia.size(), 1u);
+        EXPECT_EQ(do_otwarcia[0].id_t, inna.id_tarczy);
+    }
+    // Agreeing to save beside it offers nothing to open.
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    dialogi_->shown.clear();
+    dialogi_->pushAnswer(host::IDYES);
+    std::vector<TarczaDoOtwarcia> do_otwarcia;
+    EXPECT_EQ(sprawdz_przed_zapisem(naglowek(), l, &do_otwarcia), QString());
+    EXPECT_EQ(dialogi_->shown.size(), 1);
+    EXPECT_TRUE(do_otwarcia.empty());
+}
+
+TEST_P(Zapis, ZespolPytaIOstrzegaPrzedZapisem) {
+    exec(QStringLiteral("insert into kierowca (nazwisko, imie) values ('Nowak', 'Jan')"));
+    const int nowak = count(QStringLiteral("select max(id_k) as n from kierowca"));
+    struct Przypadek {
+        const char* nazwa;
+        int zespol_partnera; // -1: no other chart
+        bool partner_ma_kierowce;
+        int zespol;        // the crew mark of the chart saved
+        int odpowiedz;     // to the one box shown (0: none shown)
+        const char* klucz; // of the text shown
+        bool zapisano;
+    };
+    const int ok = host::IDOK, anuluj = host::IDCANCEL;
+    const char* zespol_do = "Resstrings_IDS_ChildZespolDoTarczy";
+    const char* mozliwe = "Resstrings_IDS_MozliweNieZespoly";
+    const std::vector<Przypadek> przypadki = {
+        {"crew partner found, go on", 1, true, 1, ok, zespol_do, true},
+        {"crew partner found, refused", 1, true, 1, anuluj, zespol_do, false},
+        {"partner without driver, refused", 1, false, 1, anuluj, "Resstrings_IDS_ChildBrakKierowcy",
+         false},
+        {"crew chart, partner not marked", 0, true, 1, ok, mozliwe, true},
+        {"not a crew chart, a possible partner", 1, true, 0, ok, mozliwe, true},
+        {"no other chart", -1, true, 1, 0, "", true},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        exec(QStringLiteral("delete from tacho"));
+        exec(QStringLiteral("delete from poz_zdarz"));
+        if (p.zespol_partnera >= 0)
+            exec(QStringLiteral("insert into tacho (data, id_k, id_s, km_pocz, km_kon, zespol) "
+                                "values ('2024-03-05 00:00:00.000', %1, 3, 1000, 1400, %2)")
+                     .arg(p.partner_ma_kierowce ? QString::number(nowak) : QStringLiteral("null"))
+                     .arg(p.zespol_partnera));
+        const int przed = count(QStringLiteral("select count(*) as n from tacho"));
+        const int partner = count(QStringLiteral("select coalesce(max(id_t), 0) as n from tacho"));
+        Lista_zdarz l;
+        przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+        NaglowekTarczy n = naglowek();
+        n.zespol = p.zespol;
+        dialogi_->shown.clear();
+        dialogi_->unexpected.clear();
+        if (p.odpowiedz) dialogi_->pushAnswer(p.odpowiedz);
+        const WynikZapisu w = ZapisTarczy(n, l, {}).zapisz();
+        EXPECT_EQ(w.zapisano, p.zapisano);
+        EXPECT_TRUE(dialogi_->unexpected.isEmpty())
+            << dialogi_->shown.join(QLatin1Char('\n')).toStdString();
+        ASSERT_EQ(dialogi_->shown.size(), p.odpowiedz ? 1 : 0);
+        if (p.odpowiedz) {
+            EXPECT_TRUE(
+                dialogi_->shown.first().startsWith(host::LoadResstrings(QLatin1String(p.klucz))))
+                << dialogi_->shown.first().toStdString();
+        }
+        if (p.klucz == zespol_do) {
+            EXPECT_TRUE(dialogi_->shown.first().contains(QStringLiteral("Nowak Jan")));
+            EXPECT_TRUE(dialogi_->shown.first().contains(QString::number(partner)));
+        }
+        // A refusal writes nothing at all.
+        EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho")),
+                  przed + (p.zapisano ? 1 : 0));
+        if (!p.zapisano) {
+            EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 0);
+            EXPECT_TRUE(pliki().isEmpty());
+        }
+    }
+}
+
+// Two windows holding the same stored chart save one after the other: the later save
+// replaces the earlier one whole, without duplicated or orphaned rows.
+TEST_P(Zapis, DwaZapisyTejSamejTarczyNadpisujaSieSpojnie) {
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 300, kPraca}, {300, 90, kPostoj}});
+    NaglowekTarczy n = naglowek();
+    ASSERT_TRUE(zapisz(n, l).zapisano);
+    const NaglowekTarczy otwarta = n; // what both windows opened
+
+    Lista_zdarz pierwsze, drugie;
+    przygotuj(pierwsze, {{90, 150, kJazda, 30}, {150, 250, kPraca}, {250, 90, kPostoj}});
+    przygotuj(drugie, {{90, 120, kJazda, 20}, {120, 90, kPostoj}});
+    pierwsze.zmiana = drugie.zmiana = 1;
+    NaglowekTarczy a = otwarta, b = otwarta;
+    a.adnotacje = QStringLiteral("pierwsze");
+    b.adnotacje = QStringLiteral("drugie");
+    ASSERT_TRUE(ZapisTarczy(a, pierwsze, {}).zapisz().zapisano);
+    ASSERT_TRUE(ZapisTarczy(b, drugie, {}).zapisz().zapisano);
+
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho")), 1);
+    EXPECT_EQ(zapisane(n.id_tarczy),
+              (std::vector<Zapisany>{{360, 480, kJazda, 20, 0}, {480, 1800, kPostoj, 0, 0}}));
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from punkty_zdarz where id_tpz not in "
+                                   "(select id_tpz from poz_zdarz)")),
+              0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) as n from speed_poz_zdarz where id_tpz not in "
+                                   "(select id_tpz from poz_zdarz)")),
+              0);
+    host::Query q(QStringLiteral("select adnotacje from tacho"), db());
+    q.open();
+    EXPECT_EQ(q.asString(QStringLiteral("adnotacje")), QStringLiteral("drugie"));
+}
+
 INSTANTIATE_TEST_SUITE_P(, Zapis, ::testing::Values(backendUnderTest()), backendName);
 
 } // namespace

@@ -91,6 +91,7 @@ public:
 private:
     void open();
     void prepareSchema();
+    void useWriteAheadLog();
     [[noreturn]] void failOpen(const QString& what);
 
     ConnectionParams params_;
