@@ -102,8 +102,6 @@ void Connection::open() {
     try {
         if (backend_ == Backend::SQLite) {
             execNative(QStringLiteral("PRAGMA foreign_keys = ON"));
-            // Every commit is on disk before it returns, in either journal mode.
-            execNative(QStringLiteral("PRAGMA synchronous = FULL"));
         } else {
             execNative(QStringLiteral("set client_min_messages to warning"));
             // Literals are written with doubled quotes only: backslashes must stay plain.
@@ -114,22 +112,7 @@ void Connection::open() {
     } catch (const DbError& e) {
         failOpen(withStatement(e));
     }
-    if (params_.schemaUse != SchemaUse::Ignore) {
-        prepareSchema();
-        useWriteAheadLog();
-    }
-}
-
-void Connection::useWriteAheadLog() {
-    if (backend_ != Backend::SQLite) return;
-    // One sync per commit instead of the rollback journal's several. Only on a file accepted
-    // as ours (a refused file is left as it was); the mode stays with the file. Another
-    // connection holding the file may keep it in its old mode: still durable, only slower.
-    try {
-        execNative(QStringLiteral("PRAGMA journal_mode = WAL"));
-    } catch (const DbError& e) {
-        qWarning("Connection: write-ahead log not enabled: %s", qPrintable(e.message));
-    }
+    if (params_.schemaUse != SchemaUse::Ignore) prepareSchema();
 }
 
 void Connection::prepareSchema() {

@@ -91,7 +91,6 @@ public:
 private:
     void open();
     void prepareSchema();
-    void useWriteAheadLog();
     [[noreturn]] void failOpen(const QString& what);
 
     ConnectionParams params_;
