@@ -3,7 +3,6 @@
 
 #include "activity/Lista_zdarz.h"
 
-#include <initializer_list>
 #include <vector>
 
 struct Okres {
@@ -14,7 +13,7 @@ struct Okres {
     int znak = 0;
 };
 
-inline void wypelnij(Lista_zdarz& l, std::initializer_list<Okres> okresy) {
+inline void wypelnij(Lista_zdarz& l, const std::vector<Okres>& okresy) {
     for (const Okres& o : okresy)
         l.dodaj_zdarzenie(o.od, o.do_, o.kod, o.km, 0, 0, o.znak);
 }

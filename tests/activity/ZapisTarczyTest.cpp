@@ -48,7 +48,7 @@ protected:
     }
 
     // kat24 0: one degree is four minutes; the recording starts at 06:00.
-    static void przygotuj(Lista_zdarz& l, std::initializer_list<Okres> okresy) {
+    static void przygotuj(Lista_zdarz& l, const std::vector<Okres>& okresy) {
         l.ustaw_kat24(0.0);
         l.ustaw_kat_rozp(90.0);
         wypelnij(l, okresy);
@@ -549,8 +549,8 @@ TEST_P(Zapis, PytaniaPrzedZapisemZatrzymujaBezZgody) {
 TEST_P(Zapis, NachodzaceTarczeDoOtwarcia) {
     struct Przypadek {
         const char* nazwa;
-        std::initializer_list<Okres> inna; // the stored chart's periods
-        const char* klucz;                 // of the first text shown
+        std::vector<Okres> inna; // the stored chart's periods (a list would not outlive this)
+        const char* klucz;       // of the first text shown
     };
     const std::vector<Przypadek> przypadki = {
         {"work overlaps",
