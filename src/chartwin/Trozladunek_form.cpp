@@ -97,7 +97,7 @@ void Trozladunek_form::godzChange() {
     data_punktu = host::TDateTime(dzien_ + (minuta < start ? 1.0 : 0.0));
     if (data_punktu.value > 0)
         Ui::Trozladunek_form::data->setText(
-            QLocale().toString(data_punktu.date(), QLocale::ShortFormat));
+            data_punktu.date().toString(QStringLiteral("yyyy-MM-dd"))); // as the chart date shows it
     OK->setEnabled(true);
 }
 
