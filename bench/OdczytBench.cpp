@@ -7,6 +7,7 @@
 // black-and-white scan takes, into a temporary folder at start.
 
 #include "TwoStageTimer.h"
+#include "UruchomBenchOdczytu.h"
 #include "WykresProbny.h"
 
 #include "activity/OdczytTarczy.h"
@@ -91,18 +92,5 @@ BENCHMARK(BM_DekodowanieIOdczyt)->Arg(800)->Arg(1000)->Arg(1500)->Unit(benchmark
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!przygotuj()) return 1;
-    // The settings store is created before the timing starts.
-    host::GetZm(QStringLiteral("min_zd_po"), QStringLiteral("KX"));
-    // As tacho read does for a batch, the event-conversion library stays loaded between charts.
-    const auto biblioteka = Lista_zdarz::biblioteka_zamiany();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wykresy().reset();
-    return 0;
+    return uruchom_benchmarki_odczytu(argc, argv, przygotuj, [] { wykresy().reset(); });
 }

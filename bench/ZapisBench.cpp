@@ -2,6 +2,7 @@
 // stored whole (chart row, periods, their distance points, the picture) in a SQLite database
 // as a new chart. The save should cost less than the reading (ratio below 1).
 
+#include "UruchomBenchOdczytu.h"
 #include "WykresProbny.h"
 
 #include "activity/OdczytTarczy.h"
@@ -94,17 +95,8 @@ BENCHMARK(BM_ZapisOdczytanejTarczy)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!przygotuj()) return 1;
-    host::GetZm(QStringLiteral("min_zd_po"), QStringLiteral("KX"));
-    const auto biblioteka = Lista_zdarz::biblioteka_zamiany();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    host::InstallConnection(nullptr);
-    dane().reset();
-    return 0;
+    return uruchom_benchmarki_odczytu(argc, argv, przygotuj, [] {
+        host::InstallConnection(nullptr);
+        dane().reset();
+    });
 }
