@@ -1,5 +1,7 @@
 #include "DemoTarcze.h"
 
+#include "activity/ZapisTarczy.h"
+
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/SampleCharts.h"
 
@@ -82,9 +84,7 @@ int dodajDni(std::span<const DzienDemo> dni) {
     QString blad;
     const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
     const auto g = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
-    const QString folder =
-        QDir(host::GetZm(QStringLiteral("sciezka_ob"), QStringLiteral("KX")).toString())
-            .filePath(QStringLiteral("Image"));
+    const QString folder = katalog_obrazow(); // where a save writes the pictures
     QDir().mkpath(folder);
     const std::vector<chartgen::NamedChart> wzory = chartgen::sampleCharts();
     host::Connection& c = host::GetConnection();
