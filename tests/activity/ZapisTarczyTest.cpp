@@ -149,6 +149,7 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
         int bez_dociagania;
         std::vector<Zapisany> oczekiwane;
         int koniec_nastepnego = 0; // a working period ends on the next day
+        const char* status = "";   // the chart's status text
     };
     const std::vector<Przypadek> przypadki = {
         {"zero-length period lasts a minute, the next starts a minute later",
@@ -183,6 +184,13 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
           {minuta(23, 0), minuta(1, 0, 1), kJazda, 12, 0},
           {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}},
          1},
+        {"a status text of abroad marks every period out",
+         {{90, 200, kJazda, 50}, {200, 90, kPostoj}},
+         0,
+         {{minuta(6, 0), minuta(13, 20), kJazda, 50, 1},
+          {minuta(13, 20), minuta(6, 0, 1), kPostoj, 0, 1}},
+         0,
+         "Resstrings_IDS_zlec_Poza_krajem1"},
     };
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);
@@ -190,23 +198,12 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
         przygotuj(l, p.okresy);
         l.bez_dociagania = static_cast<std::uint8_t>(p.bez_dociagania);
         NaglowekTarczy n = naglowek();
+        if (*p.status) n.status_tarczy = host::LoadResstrings(QLatin1String(p.status));
         const WynikZapisu w = zapisz(n, l);
         ASSERT_TRUE(w.zapisano) << dialogi_->shown.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(zapisane(w.id_tarczy), p.oczekiwane);
         EXPECT_EQ(w.koniec_nastepnego, p.koniec_nastepnego);
     }
-}
-
-TEST_P(Zapis, TekstStatusuZaGranicaOznaczaWszystkoOut) {
-    Lista_zdarz l;
-    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
-    NaglowekTarczy n = naglowek();
-    n.status_tarczy = host::LoadResstrings(QStringLiteral("Resstrings_IDS_zlec_Poza_krajem1"));
-    const WynikZapisu w = zapisz(n, l);
-    ASSERT_TRUE(w.zapisano);
-    for (const Zapisany& z : zapisane(w.id_tarczy))
-        EXPECT_EQ(z.out, 1);
-    EXPECT_EQ(zapisane(w.id_tarczy)[0].km, 50);
 }
 
 TEST_P(Zapis, NiezmienionaTarczaZachowujeWierszeIPrzenosiKierowce) {
