@@ -124,6 +124,11 @@ protected:
         return s;
     }
 
+    // Rows of "table [where ...]".
+    int ile(const char* tabela) {
+        return count(QStringLiteral("select count(*) as n from %1").arg(QLatin1String(tabela)));
+    }
+
     QStringList pliki() const {
         return QDir(katalog_.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
@@ -144,6 +149,7 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
         int bez_dociagania;
         std::vector<Zapisany> oczekiwane;
         int koniec_nastepnego = 0; // a working period ends on the next day
+        const char* status = "";   // the chart's status text
     };
     const std::vector<Przypadek> przypadki = {
         {"zero-length period lasts a minute, the next starts a minute later",
@@ -178,33 +184,26 @@ TEST_P(Zapis, ZaokraglenieIGraniceOkresow) {
           {minuta(23, 0), minuta(1, 0, 1), kJazda, 12, 0},
           {minuta(1, 0, 1), minuta(6, 0, 1), kPostoj, 0, 0}},
          1},
+        {"a status text of abroad marks every period out",
+         {{90, 200, kJazda, 50}, {200, 90, kPostoj}},
+         0,
+         {{minuta(6, 0), minuta(13, 20), kJazda, 50, 1},
+          {minuta(13, 20), minuta(6, 0, 1), kPostoj, 0, 1}},
+         0,
+         "Resstrings_IDS_zlec_Poza_krajem1"},
     };
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);
         Lista_zdarz l;
-        l.ustaw_kat24(0.0);
-        l.ustaw_kat_rozp(90.0);
-        for (const Okres& o : p.okresy)
-            l.dodaj_zdarzenie(o.od, o.do_, o.kod, o.km);
+        przygotuj(l, p.okresy);
         l.bez_dociagania = static_cast<std::uint8_t>(p.bez_dociagania);
         NaglowekTarczy n = naglowek();
+        if (*p.status) n.status_tarczy = host::LoadResstrings(QLatin1String(p.status));
         const WynikZapisu w = zapisz(n, l);
         ASSERT_TRUE(w.zapisano) << dialogi_->shown.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(zapisane(w.id_tarczy), p.oczekiwane);
         EXPECT_EQ(w.koniec_nastepnego, p.koniec_nastepnego);
     }
-}
-
-TEST_P(Zapis, TekstStatusuZaGranicaOznaczaWszystkoOut) {
-    Lista_zdarz l;
-    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
-    NaglowekTarczy n = naglowek();
-    n.status_tarczy = host::LoadResstrings(QStringLiteral("Resstrings_IDS_zlec_Poza_krajem1"));
-    const WynikZapisu w = zapisz(n, l);
-    ASSERT_TRUE(w.zapisano);
-    for (const Zapisany& z : zapisane(w.id_tarczy))
-        EXPECT_EQ(z.out, 1);
-    EXPECT_EQ(zapisane(w.id_tarczy)[0].km, 50);
 }
 
 TEST_P(Zapis, NiezmienionaTarczaZachowujeWierszeIPrzenosiKierowce) {
@@ -217,18 +216,16 @@ TEST_P(Zapis, NiezmienionaTarczaZachowujeWierszeIPrzenosiKierowce) {
     const int okresy = count(QStringLiteral("select max(id_tpz) as n from poz_zdarz"));
 
     Lista_zdarz wczytana;
-    wczytana.ustaw_kat24(0.0);
-    wczytana.ustaw_kat_rozp(90.0);
+    przygotuj(wczytana, {});
     wczytana.wczytaj_z_bazy(n.id_tarczy);
     n.figury_przy_otwarciu = figury_zdarzen(wczytana);
     n.id_k = 9; // another driver, periods unchanged
     ASSERT_TRUE(zapisz(n, wczytana).zapisano);
     EXPECT_EQ(count(QStringLiteral("select max(id_tpz) as n from poz_zdarz")), okresy);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from speed_poz_zdarz where id_k = 9")), 2);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from speed_poz_zdarz where id_k = 7")), 0);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from punkty_zdarz")), 2);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where zdarz_podsum is null")),
-              0);
+    EXPECT_EQ(ile("speed_poz_zdarz where id_k = 9"), 2);
+    EXPECT_EQ(ile("speed_poz_zdarz where id_k = 7"), 0);
+    EXPECT_EQ(ile("punkty_zdarz"), 2);
+    EXPECT_EQ(ile("tacho where zdarz_podsum is null"), 0);
 }
 
 TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
@@ -275,8 +272,7 @@ TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
     EXPECT_EQ(wczytany.image(), obraz.image());
 
     Lista_zdarz w_l;
-    w_l.ustaw_kat24(0.0);
-    w_l.ustaw_kat_rozp(90.0);
+    przygotuj(w_l, {});
     w_l.wczytaj_z_bazy(w.id_tarczy);
     EXPECT_EQ(kody(w_l), kody(l));
     ASSERT_EQ(w_l.liczba(), l.liczba());
@@ -298,9 +294,8 @@ TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
     EXPECT_EQ(w_r[0].miasto, QStringLiteral("L'viv; \"x\""));
     EXPECT_NEAR(w_r[0].kat, 127.5, 1e-6);
     EXPECT_NEAR(w_r[1].data, granica.data, 1e-6);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from punkty_specjalne where tonaz is null "
-                                   "and kod_ladunku is null and id_adr is null")),
-              1);
+    EXPECT_EQ(
+        ile("punkty_specjalne where tonaz is null and kod_ladunku is null and id_adr is null"), 1);
 
     host::Query q(QStringLiteral("select adnotacje, adnotacje_mod, km_pocz, id_k from tacho where "
                                  "id_t = :id"),
@@ -310,15 +305,12 @@ TEST_P(Zapis, ZapisIWczytanieDajaToSamo) {
     EXPECT_EQ(q.asString(QStringLiteral("adnotacje")), kZnaki);
     EXPECT_EQ(q.asString(QStringLiteral("adnotacje_mod")), kZnaki);
     EXPECT_EQ(q.asInteger(QStringLiteral("km_pocz")), 1000);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where id_konwojenta = 4 and "
-                                   "id_konwojenta2 is null and rodzaj = 2 and status = 1 and "
-                                   "nieczytelna = 1 and wirtualne_przem = 1 and blad_obsl_t = 0 "
-                                   "and km_kon is null and id_s = 3")),
+    EXPECT_EQ(ile("tacho where id_konwojenta = 4 and id_konwojenta2 is null and rodzaj = 2 and "
+                  "status = 1 and nieczytelna = 1 and wirtualne_przem = 1 and blad_obsl_t = 0 and "
+                  "km_kon is null and id_s = 3"),
               1);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho_analog where kat24 = 0 and "
-                                   "kat_zak = 301.5 and czy_szczeg = 0")),
-              1);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from pv where kat_k = 130.25")), 1);
+    EXPECT_EQ(ile("tacho_analog where kat24 = 0 and kat_zak = 301.5 and czy_szczeg = 0"), 1);
+    EXPECT_EQ(ile("pv where kat_k = 130.25"), 1);
 }
 
 // The chart as a user edits it again: stored with everything, then saved again with a fault.
@@ -436,11 +428,9 @@ TEST_P(Zapis, BladKazdegoZapisuCofaWszystko) {
 
         // Once the fault is gone the same edits save.
         ASSERT_TRUE(zapisz(s.n, s.lista, s.punkty).zapisano);
-        EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho where adnotacje = "
-                                       "'zmienione' and id_k = 8")),
-                  1);
-        EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz_org")), 1);
-        EXPECT_EQ(count(QStringLiteral("select count(*) as n from komunikacja where id_k = 8")), 1);
+        EXPECT_EQ(ile("tacho where adnotacje = 'zmienione' and id_k = 8"), 1);
+        EXPECT_EQ(ile("poz_zdarz_org"), 1);
+        EXPECT_EQ(ile("komunikacja where id_k = 8"), 1);
         EXPECT_EQ(pliki(), QStringList{bmp});
         exec(QStringLiteral("delete from tacho"));
         exec(QStringLiteral("delete from poz_zdarz_org"));
@@ -468,7 +458,7 @@ TEST_P(Zapis, TarczaUsunietaWMiedzyczasie) {
     const WynikZapisu w = ZapisTarczy(n, l, {}).zapisz();
     EXPECT_FALSE(w.zapisano);
     EXPECT_EQ(w.klucz_bledu, QStringLiteral("Resstrings_IDS_Rekord_usuniety"));
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 0);
+    EXPECT_EQ(ile("poz_zdarz"), 0);
     EXPECT_TRUE(pliki().isEmpty());
 }
 
@@ -489,7 +479,7 @@ TEST_P(Zapis, ObrazPrzenoszonyDopieroPoZatwierdzeniu) {
               host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildKatalogNieDoZapisu")));
     EXPECT_EQ(dialogi_->shown, QStringList{w.ostrzezenie});
     EXPECT_TRUE(pliki().isEmpty());
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 2);
+    EXPECT_EQ(ile("poz_zdarz"), 2);
 }
 
 TEST_P(Zapis, SprawdzeniaPrzedZapisem) {
@@ -632,7 +622,7 @@ TEST_P(Zapis, ZespolPytaIOstrzegaPrzedZapisem) {
                                 "values ('2024-03-05 00:00:00.000', %1, 3, 1000, 1400, %2)")
                      .arg(p.partner_ma_kierowce ? QString::number(nowak) : QStringLiteral("null"))
                      .arg(p.zespol_partnera));
-        const int przed = count(QStringLiteral("select count(*) as n from tacho"));
+        const int przed = ile("tacho");
         const int partner = count(QStringLiteral("select coalesce(max(id_t), 0) as n from tacho"));
         Lista_zdarz l;
         przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
@@ -656,10 +646,9 @@ TEST_P(Zapis, ZespolPytaIOstrzegaPrzedZapisem) {
             EXPECT_TRUE(dialogi_->shown.first().contains(QString::number(partner)));
         }
         // A refusal writes nothing at all.
-        EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho")),
-                  przed + (p.zapisano ? 1 : 0));
+        EXPECT_EQ(ile("tacho"), przed + (p.zapisano ? 1 : 0));
         if (!p.zapisano) {
-            EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 0);
+            EXPECT_EQ(ile("poz_zdarz"), 0);
             EXPECT_TRUE(pliki().isEmpty());
         }
     }
@@ -684,19 +673,13 @@ TEST_P(Zapis, DwaZapisyTejSamejTarczyNadpisujaSieSpojnie) {
     ASSERT_TRUE(ZapisTarczy(a, pierwsze, {}).zapisz().zapisano);
     ASSERT_TRUE(ZapisTarczy(b, drugie, {}).zapisz().zapisano);
 
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from tacho")), 1);
+    EXPECT_EQ(ile("tacho"), 1);
     EXPECT_EQ(zapisane(n.id_tarczy),
               (std::vector<Zapisany>{{360, 480, kJazda, 20, 0}, {480, 1800, kPostoj, 0, 0}}));
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from poz_zdarz")), 2);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from punkty_zdarz where id_tpz not in "
-                                   "(select id_tpz from poz_zdarz)")),
-              0);
-    EXPECT_EQ(count(QStringLiteral("select count(*) as n from speed_poz_zdarz where id_tpz not in "
-                                   "(select id_tpz from poz_zdarz)")),
-              0);
-    host::Query q(QStringLiteral("select adnotacje from tacho"), db());
-    q.open();
-    EXPECT_EQ(q.asString(QStringLiteral("adnotacje")), QStringLiteral("drugie"));
+    EXPECT_EQ(ile("poz_zdarz"), 2);
+    EXPECT_EQ(ile("punkty_zdarz where id_tpz not in (select id_tpz from poz_zdarz)"), 0);
+    EXPECT_EQ(ile("speed_poz_zdarz where id_tpz not in (select id_tpz from poz_zdarz)"), 0);
+    EXPECT_EQ(ile("tacho where adnotacje = 'drugie'"), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(, Zapis, ::testing::Values(backendUnderTest()), backendName);

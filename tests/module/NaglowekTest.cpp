@@ -182,7 +182,6 @@ TEST_F(NaglowekTest, StoredDriverAndVehicleStayInFilteredBoxes) {
     w.id_s_tarczy = maly;
     w.wypelnij_kierowcow(kDzien);
     w.wypelnij_samochody();
-    EXPECT_GE(w.kierowca->findData(z.cichy), 0);
     EXPECT_EQ(w.kierowca->itemText(w.kierowca->findData(z.cichy)), QStringLiteral("Cichy"));
     EXPECT_EQ(teksty(w.nr_rej), QStringList({"", "WZ 0002", "WZ 0001"}));
     wybierz(w.nr_rej, duzy);
@@ -204,7 +203,6 @@ TEST_F(NaglowekTest, DriverBringsHisDefaultVehicleAndCoDriver) {
     wybierz(w.kierowca, dudek);
     w.kierowcaCloseUp();
     EXPECT_EQ(w.nr_rej->currentData().toInt(), sam);
-    EXPECT_EQ(w.nr_rej->currentText(), QStringLiteral("KR 5000"));
     EXPECT_EQ(w.nr_rej1->text(), QStringLiteral("KR 5000"));
     EXPECT_TRUE(w.edytuj_sam->isEnabled());
     EXPECT_EQ(w.konwojent->currentData().toInt(), z.adamski);
@@ -320,10 +318,11 @@ TEST_F(NaglowekTest, ChangedDateMovesTheSpecialPointsWithIt) {
     w.data_tacho->setDate(kDzien);
     w.data_tachoChange(w.data_tacho); // as the picker does for the user's change
     // The chart starts at 08:00: 09:00 is on the chart day, 03:00 on the next.
-    EXPECT_EQ(host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), (*w.punkty_spec)[0].data),
-              QStringLiteral("2024-03-12 09:00"));
-    EXPECT_EQ(host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), (*w.punkty_spec)[1].data),
-              QStringLiteral("2024-03-13 03:00"));
+    const auto data = [&w](int i) {
+        return host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), (*w.punkty_spec)[i].data);
+    };
+    EXPECT_EQ(data(0), QStringLiteral("2024-03-12 09:00"));
+    EXPECT_EQ(data(1), QStringLiteral("2024-03-13 03:00"));
     EXPECT_TRUE(w.zap1->isEnabled());
     EXPECT_EQ(w.data_tacho1->text(), QStringLiteral("2024-03-12"));
 }

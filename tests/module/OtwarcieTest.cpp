@@ -38,19 +38,20 @@ void wykonaj(const QString& sql) {
     q.exec();
 }
 
+// The stored centre and 24-hour angle of a chart's analogue record.
+void ustaw_srodek(int idt, double kat24, int x0, int y0) {
+    wykonaj(QStringLiteral("update tacho_analog set kat24 = %1, x0 = %2, y0 = %3 where id_t = %4")
+                .arg(kat24, 0, 'g', 17)
+                .arg(x0)
+                .arg(y0)
+                .arg(idt));
+}
+
 // A scanned chart (not added by hand) with its analogue record.
 int tarcza_skanowana(double kat24, int x0, int y0, int typ_dnia = 0) {
     const int idt = dodaj_tarcze(typ_dnia);
-    host::Query q(QStringLiteral("update tacho set czy_reczna = 0 where id_t = :id"));
-    q.setParam(QStringLiteral("id"), idt);
-    q.exec();
-    host::Query a(QStringLiteral(
-        "update tacho_analog set kat24 = :kat24, x0 = :x0, y0 = :y0 where id_t = :id"));
-    a.setParam(QStringLiteral("kat24"), kat24);
-    a.setParam(QStringLiteral("x0"), x0);
-    a.setParam(QStringLiteral("y0"), y0);
-    a.setParam(QStringLiteral("id"), idt);
-    a.exec();
+    wykonaj(QStringLiteral("update tacho set czy_reczna = 0 where id_t = %1").arg(idt));
+    ustaw_srodek(idt, kat24, x0, y0);
     return idt;
 }
 
@@ -82,6 +83,41 @@ std::vector<Okres> okresy(const Lista_zdarz& l) {
     return w;
 }
 
+// The charts drawn as the generator draws them; nothing (and a failure) when it cannot.
+std::vector<host::Bitmap32> rysuj(const std::vector<chartgen::NamedChart>& wzory) {
+    QString blad;
+    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
+    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
+    std::vector<host::Bitmap32> obrazy;
+    for (const chartgen::NamedChart& c : wzory) {
+        const auto rys = geo ? chartgen::drawChart(c.spec, *geo, &blad) : std::nullopt;
+        if (!rys) {
+            ADD_FAILURE() << blad.toStdString();
+            return {};
+        }
+        obrazy.push_back(rys->image);
+    }
+    return obrazy;
+}
+
+// The charts on an A4 page as the sheet scanner gives it, and the discs the import finds there.
+struct Arkusz {
+    QImage strona;
+    std::vector<host::TarczaZeSkanu> tarcze;
+};
+
+Arkusz arkusz(const std::vector<chartgen::NamedChart>& wzory) {
+    std::vector<QPointF> srodki;
+    for (const chartgen::NamedChart& c : wzory)
+        srodki.emplace_back(c.spec.centreX(), c.spec.centreY());
+    QString blad;
+    const auto strona =
+        chartgen::renderA4Page(rysuj(wzory), srodki, chartgen::GreyOptions{}, &blad);
+    EXPECT_TRUE(strona) << blad.toStdString();
+    if (!strona) return {};
+    return {strona->image, host::WczytajObraz(strona->image, 200, QStringLiteral("arkusz"))};
+}
+
 class OtwarcieTest : public ModuleTest {
 protected:
     void SetUp() override {
@@ -95,16 +131,32 @@ protected:
     }
     // The first sample chart drawn as its scan would be stored.
     std::optional<chartgen::NamedChart> zapisz_skan(int idt) {
-        QString blad;
-        const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-        const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
         chartgen::NamedChart wzor = chartgen::sampleCharts().front();
-        const auto rys = geo ? chartgen::drawChart(wzor.spec, *geo, &blad) : std::nullopt;
-        if (!rys || !chartgen::saveMonoBmp(rys->image, plik_obrazu(idt), &blad)) {
+        const std::vector<host::Bitmap32> rys = rysuj({wzor});
+        QString blad;
+        if (rys.empty() || !chartgen::saveMonoBmp(rys.front(), plik_obrazu(idt), &blad)) {
             ADD_FAILURE() << blad.toStdString();
             return std::nullopt;
         }
         return wzor;
+    }
+    // A window of a fresh library instance opened on a disc of a sheet, as the import does.
+    TMDIChild* otworz_z_arkusza(const host::TarczaZeSkanu& t, host::Bitmap32& strona, int nr,
+                                int selektor, float kat, double czas_od = -1.0) {
+        const int r = t.ramka.width() / 2;
+        const int cx = int(t.srodek.x() + 0.5), cy = int(t.srodek.y() + 0.5);
+        const kx::KxRect prost{cx - r, cy - r, cx + r, cy + r};
+        QLibrary* lib = gospodarz->zaladuj();
+        gospodarz->fn<kx::Execute_fn>(lib, "_Execute")(nullptr, 0);
+        QWidget* w = gospodarz->fn<kx::CreateChild_fn>(lib, "_CreateChild")(nullptr, true, true, 0);
+        if (!w) return nullptr;
+        gospodarz->okna.push_back(w);
+        static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
+        gospodarz->fn<kx::OtworzChild_fn>(lib, "_OtworzChild")(
+            true, w, lib, 0, t.ramka.left(), t.ramka.top(), selektor, 0, kat, cx, cy, r, r, &strona,
+            prost, prost, nr, 0, QStringLiteral("arkusz"), -1, -1, 0.0, 0, 0, czas_od, 0,
+            QString());
+        return okno(w);
     }
     QTemporaryDir dane;
 };
@@ -208,14 +260,9 @@ TEST_F(OtwarcieTest, StoredChartKeepsExactlyItsPeriodsAndPoints) {
     dodaj_okres(idt, 0, 360, 0);
     const int jazda = dodaj_okres(idt, 360, 600, 2, 37);
     dodaj_okres(idt, 600, 1440, 0);
-    for (const auto& [kat, pasek] : {std::pair{100.0, 1}, std::pair{110.0, 5}, {120.0, 2}}) {
-        host::Query p(QStringLiteral("insert into punkty_zdarz (id_tpz, kat, nr_paska, promien) "
-                                     "values (:id, :kat, :pasek, 300)"));
-        p.setParam(QStringLiteral("id"), jazda);
-        p.setParam(QStringLiteral("kat"), kat);
-        p.setParam(QStringLiteral("pasek"), pasek);
-        p.exec();
-    }
+    wykonaj(QStringLiteral("insert into punkty_zdarz (id_tpz, kat, nr_paska, promien) values "
+                           "(%1, 100, 1, 300), (%1, 110, 5, 300), (%1, 120, 2, 300)")
+                .arg(jazda));
     wykonaj(QStringLiteral("update tacho_analog set x0 = 601, y0 = 750"));
     zapisz_skan(idt);
     TMDIChild* w = okno(gospodarz->otworz(idt));
@@ -240,11 +287,7 @@ TEST_F(OtwarcieTest, NewScanReadsAsTheReadingAlone) {
     const int idt = tarcza_skanowana(0.0, 0, 0);
     const auto wzor = zapisz_skan(idt);
     ASSERT_TRUE(wzor);
-    host::Query a(QStringLiteral("update tacho_analog set kat24 = :k, x0 = :x, y0 = :y"));
-    a.setParam(QStringLiteral("k"), wzor->spec.kat24);
-    a.setParam(QStringLiteral("x"), int(wzor->spec.centreX()));
-    a.setParam(QStringLiteral("y"), int(wzor->spec.centreY()));
-    a.exec();
+    ustaw_srodek(idt, wzor->spec.kat24, int(wzor->spec.centreX()), int(wzor->spec.centreY()));
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
 
@@ -306,11 +349,8 @@ TEST_F(OtwarcieTest, HeaderFlagsAndAMissingDriverAdded) {
     const int idt = dodaj_tarcze();
     wykonaj(
         QStringLiteral("insert into kierowca (id_k, nazwisko, imie) values (5, 'Nowak', 'Jan')"));
-    host::Query q(
-        QStringLiteral("update tacho set id_k = 5, niekompletne = 3, nieczytelna = 1, "
-                       "zespol = 1, adnotacje = ' ', wirtualne_przem = 1 where id_t = :id"));
-    q.setParam(QStringLiteral("id"), idt);
-    q.exec();
+    wykonaj(QStringLiteral("update tacho set id_k = 5, niekompletne = 3, nieczytelna = 1, "
+                           "zespol = 1, adnotacje = ' ', wirtualne_przem = 1"));
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->kierowca->currentData().toInt(), 5);
@@ -375,24 +415,10 @@ TEST_F(OtwarcieTest, ClearingLeavesAnEmptyChartOnScreen) {
 }
 
 TEST_F(OtwarcieTest, SheetCutOutPutsEachCentreWhereTheImportFoundIt) {
-    QString blad;
-    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
-    ASSERT_TRUE(geo) << blad.toStdString();
-    std::vector<host::Bitmap32> obrazy;
-    std::vector<QPointF> srodki;
-    for (const chartgen::NamedChart& c : chartgen::a4SheetCharts()) {
-        const auto rys = chartgen::drawChart(c.spec, *geo, &blad);
-        ASSERT_TRUE(rys) << blad.toStdString();
-        obrazy.push_back(rys->image);
-        srodki.emplace_back(c.spec.centreX(), c.spec.centreY());
-    }
-    const auto strona = chartgen::renderA4Page(obrazy, srodki, chartgen::GreyOptions{}, &blad);
-    ASSERT_TRUE(strona) << blad.toStdString();
-    const std::vector<host::TarczaZeSkanu> tarcze =
-        host::WczytajObraz(strona->image, 200, QStringLiteral("arkusz"));
-    ASSERT_EQ(tarcze.size(), 2u);
-    const host::Bitmap32 arkusz(strona->image);
+    const Arkusz a = arkusz(chartgen::a4SheetCharts());
+    ASSERT_EQ(a.tarcze.size(), 2u);
+    const host::Bitmap32 arkusz(a.strona);
+    const std::vector<host::TarczaZeSkanu>& tarcze = a.tarcze;
 
     struct Obrot {
         int selektor;
@@ -407,20 +433,9 @@ TEST_F(OtwarcieTest, SheetCutOutPutsEachCentreWhereTheImportFoundIt) {
             const host::TarczaZeSkanu& t = tarcze[nr];
             const int r = t.ramka.width() / 2;
             const int cx = int(t.srodek.x() + 0.5), cy = int(t.srodek.y() + 0.5);
-            const kx::KxRect prost{cx - r, cy - r, cx + r, cy + r};
-            QLibrary* lib = gospodarz->zaladuj();
-            gospodarz->fn<kx::Execute_fn>(lib, "_Execute")(nullptr, 0);
-            QWidget* w =
-                gospodarz->fn<kx::CreateChild_fn>(lib, "_CreateChild")(nullptr, true, true, 0);
-            ASSERT_NE(w, nullptr);
-            gospodarz->okna.push_back(w);
-            static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
             host::Bitmap32 kopia = arkusz;
-            gospodarz->fn<kx::OtworzChild_fn>(lib, "_OtworzChild")(
-                true, w, lib, 0, t.ramka.left(), t.ramka.top(), o.selektor, 0, o.kat, cx, cy, r, r,
-                &kopia, prost, prost, int(nr), 0, QStringLiteral("arkusz"), -1, -1, 0.0, 0, 0, -1.0,
-                0, QString());
-            TMDIChild* ok = okno(w);
+            TMDIChild* ok = otworz_z_arkusza(t, kopia, int(nr), o.selektor, o.kat);
+            ASSERT_NE(ok, nullptr);
             const host::Bitmap32& wyc = ok->Image1->Bitmap();
             ASSERT_EQ(wyc.width(), 2 * r);
             // The disc's centre lies at the middle of the cut-out: a pixel at (dx, dy) from the
@@ -455,37 +470,14 @@ TEST_F(OtwarcieTest, SheetCutOutPutsEachCentreWhereTheImportFoundIt) {
 // A start time given with the disc: the reading starts at its angle and keeps it, and the
 // ring's first period starts there.
 TEST_F(OtwarcieTest, SheetDiscKeepsTheStartAngleThroughTheReading) {
-    QString blad;
-    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
-    ASSERT_TRUE(geo) << blad.toStdString();
-    const chartgen::NamedChart c = chartgen::a4SheetCharts().front();
-    const auto rys = chartgen::drawChart(c.spec, *geo, &blad);
-    ASSERT_TRUE(rys) << blad.toStdString();
-    const auto strona =
-        chartgen::renderA4Page({rys->image}, {QPointF(c.spec.centreX(), c.spec.centreY())},
-                               chartgen::GreyOptions{}, &blad);
-    ASSERT_TRUE(strona) << blad.toStdString();
-    const std::vector<host::TarczaZeSkanu> tarcze =
-        host::WczytajObraz(strona->image, 200, QStringLiteral("arkusz"));
-    ASSERT_EQ(tarcze.size(), 1u);
-    const host::TarczaZeSkanu& t = tarcze.front();
-    const int r = t.ramka.width() / 2;
-    const int cx = int(t.srodek.x() + 0.5), cy = int(t.srodek.y() + 0.5);
-    const kx::KxRect prost{cx - r, cy - r, cx + r, cy + r};
+    const Arkusz a = arkusz({chartgen::a4SheetCharts().front()});
+    ASSERT_EQ(a.tarcze.size(), 1u);
     for (const double czas_od : {0.25, 0.6}) {
         SCOPED_TRACE(czas_od);
-        QLibrary* lib = gospodarz->zaladuj();
-        gospodarz->fn<kx::Execute_fn>(lib, "_Execute")(nullptr, 0);
-        QWidget* w = gospodarz->fn<kx::CreateChild_fn>(lib, "_CreateChild")(nullptr, true, true, 0);
+        host::Bitmap32 kopia(a.strona);
+        TMDIChild* w = otworz_z_arkusza(a.tarcze.front(), kopia, 0, 0, 180.0f, czas_od);
         ASSERT_NE(w, nullptr);
-        gospodarz->okna.push_back(w);
-        static_cast<TOknoKXMDIChild*>(w)->SetTag(reinterpret_cast<kx::HostTag>(lib));
-        host::Bitmap32 kopia(strona->image);
-        gospodarz->fn<kx::OtworzChild_fn>(lib, "_OtworzChild")(
-            true, w, lib, 0, t.ramka.left(), t.ramka.top(), 0, 0, 180.0f, cx, cy, r, r, &kopia,
-            prost, prost, 0, 0, QStringLiteral("arkusz"), -1, -1, 0.0, 0, 0, czas_od, 0, QString());
-        const Lista_zdarz& l = *okno(w)->lista;
+        const Lista_zdarz& l = *w->lista;
         ASSERT_GE(l.ile, 0);
         const double oczekiwany = std::fmod(czas_od * 360.0 + 180.0, 360.0);
         EXPECT_NEAR(l.kat_rozp, oczekiwany, 0.01);
@@ -495,18 +487,16 @@ TEST_F(OtwarcieTest, SheetDiscKeepsTheStartAngleThroughTheReading) {
 
 TEST_F(OtwarcieTest, UnmeasuredCentreTakesTheDefaultSizeClass) {
     // tylko_automat 0, 1, 2 -> default radius 400, 500, 750 -> the classes small, normal, large.
-    for (const auto& [ustawienie, szerokosc] : {std::pair{0, 800}, {1, 1000}, {2, 1500}}) {
+    for (const auto& [ustawienie, szerokosc, klasa] :
+         {std::tuple{0, 800, 1}, {1, 1000, 0}, {2, 1500, 2}}) {
+        SCOPED_TRACE(ustawienie);
         host::SetZm(QStringLiteral("tylko_automat"), QStringLiteral("KX"), ustawienie);
-        const int idt = dodaj_tarcze();
-        TMDIChild* w = okno(gospodarz->otworz(idt));
+        TMDIChild* w = okno(gospodarz->otworz(dodaj_tarcze()));
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->Image1->Bitmap().width(), szerokosc) << ustawienie;
-        EXPECT_EQ(w->srednica_nom, szerokosc) << ustawienie;
+        EXPECT_EQ(w->Image1->Bitmap().width(), szerokosc);
+        EXPECT_EQ(w->srednica_nom, szerokosc);
         // The class survives the reading, which replaces the list.
-        EXPECT_EQ(w->lista->klasa_rozmiaru, szerokosc == 800    ? 1
-                                            : szerokosc == 1500 ? 2
-                                                                : 0)
-            << ustawienie;
+        EXPECT_EQ(w->lista->klasa_rozmiaru, klasa);
     }
 }
 
@@ -516,15 +506,9 @@ TEST_F(OtwarcieTest, SpeedExcessRowsAndTheCheckCaption) {
     dodaj_okres(idt, 0, 360, 0);
     dodaj_okres(idt, 360, 1020, 2, 700);
     dodaj_okres(idt, 1020, 1440, 0);
-    for (const auto& [od, do_, widoczny] : {std::tuple{100.0, 110.0, 1}, {200.0, 205.0, 0}}) {
-        host::Query q(QStringLiteral(
-            "insert into pv (id_t, kat_p, kat_k, widoczny) values (:id, :p, :k, :w)"));
-        q.setParam(QStringLiteral("id"), idt);
-        q.setParam(QStringLiteral("p"), od);
-        q.setParam(QStringLiteral("k"), do_);
-        q.setParam(QStringLiteral("w"), widoczny);
-        q.exec();
-    }
+    wykonaj(QStringLiteral("insert into pv (id_t, kat_p, kat_k, widoczny) values "
+                           "(%1, 100, 110, 1), (%1, 200, 205, 0)")
+                .arg(idt));
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->przekroczenia.size(), 2u);
@@ -575,23 +559,24 @@ TEST_F(OtwarcieTest, CheckGridSaysWhatEachRuleFound) {
         d.exec();
         for (const Okres& o : p.okresy)
             dodaj_okres(idt, o.od, o.do_, o.kod, o.kod == 2 ? 100 : 0);
+        SCOPED_TRACE(p.nazwa);
         TMDIChild* w = okno(gospodarz->otworz(idt));
-        ASSERT_NE(w, nullptr) << p.nazwa;
+        ASSERT_NE(w, nullptr);
         QTableWidget* g = w->kontrol_grid;
         const bool od_561 = p.rok >= 2008;
         const int dzienny = od_561 ? 2 : 0, przerwy = od_561 ? 3 : 1;
-        ASSERT_NE(g->item(dzienny, 1), nullptr) << p.nazwa;
-        ASSERT_NE(g->item(przerwy, 1), nullptr) << p.nazwa;
+        ASSERT_NE(g->item(dzienny, 1), nullptr);
+        ASSERT_NE(g->item(przerwy, 1), nullptr);
         const QString u_dz = g->item(dzienny, 1)->text(), u_pr = g->item(przerwy, 1)->text();
-        EXPECT_TRUE(u_dz.contains(p.dzienny)) << p.nazwa << ": " << u_dz.toStdString();
-        EXPECT_TRUE(u_pr.contains(p.przerwy)) << p.nazwa << ": " << u_pr.toStdString();
-        EXPECT_EQ(u_pr == ok, p.przerwy == ok) << p.nazwa << ": " << u_pr.toStdString();
+        EXPECT_TRUE(u_dz.contains(p.dzienny)) << u_dz.toStdString();
+        EXPECT_TRUE(u_pr.contains(p.przerwy)) << u_pr.toStdString();
+        EXPECT_EQ(u_pr == ok, p.przerwy == ok) << u_pr.toStdString();
         // The AETR daily row shows on every chart and agrees with the 561 one.
-        EXPECT_FALSE(g->isRowHidden(0)) << p.nazwa;
-        EXPECT_EQ(g->item(0, 1)->text(), u_dz) << p.nazwa;
-        EXPECT_EQ(g->isRowHidden(1), od_561) << p.nazwa;
-        EXPECT_EQ(g->isRowHidden(2), !od_561) << p.nazwa;
-        EXPECT_EQ(g->isRowHidden(3), !od_561) << p.nazwa;
+        EXPECT_FALSE(g->isRowHidden(0));
+        EXPECT_EQ(g->item(0, 1)->text(), u_dz);
+        EXPECT_EQ(g->isRowHidden(1), od_561);
+        EXPECT_EQ(g->isRowHidden(2), !od_561);
+        EXPECT_EQ(g->isRowHidden(3), !od_561);
         w->close();
     }
 }
