@@ -3,10 +3,42 @@
 
 #include "activity/ListaZdarzOkresy.h"
 #include "analysis/AnalizaTarczy.h"
+#include "analysis/Centrowanie.h"
 #include "analysis/WejscieAnalizy.h"
+
+namespace {
+
+void ustaw_geometrie(analysis::AnalizaTarczy& an, const WejscieTarczy& we) {
+    analysis::GeometriaTarczy& g = an.geometria();
+    g.x0 = we.x0;
+    g.y0 = we.y0;
+    g.kat24 = we.kat24;
+    g.polowa_obrazu = analysis::GeometriaTarczy::polowa_obrazu_dla(g.x0);
+    g.typ = we.typ;
+}
+
+analysis::WejscieAnalizy wejscie_analizy(const WejscieTarczy& we) {
+    analysis::WejscieAnalizy wa;
+    wa.typ = we.typ;
+    wa.szczeg = we.szczeg;
+    wa.czytnik = we.czytnik;
+    return wa;
+}
+
+} // namespace
 
 float kat_startu(float kat24) {
     return kat24 == 0.0f ? 0.01f : kat24;
+}
+
+analysis::GeometriaTarczy zmierz_pierscien_tarczy(const host::Bitmap32& bitmapa,
+                                                  const analysis::Kalibracja& kalibracja,
+                                                  const WejscieTarczy& we) {
+    analysis::AnalizaTarczy an(bitmapa, kalibracja);
+    ustaw_geometrie(an, we);
+    const analysis::WejscieAnalizy wa = wejscie_analizy(we);
+    analysis::Centrowanie(an, wa).test_cent_km();
+    return an.geometria();
 }
 
 OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kalibracja& kalibracja,
@@ -15,11 +47,8 @@ OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kali
     w.rozmiar = QSize(bitmapa.width(), bitmapa.height());
 
     analysis::AnalizaTarczy an(bitmapa, kalibracja);
-    analysis::GeometriaTarczy& g = an.geometria();
-    g.x0 = we.x0;
-    g.y0 = we.y0;
-    g.kat24 = we.kat24;
-    g.polowa_obrazu = analysis::GeometriaTarczy::polowa_obrazu_dla(g.x0);
+    ustaw_geometrie(an, we);
+    const analysis::GeometriaTarczy& g = an.geometria();
 
     w.lista = std::make_unique<Lista_zdarz>();
     Lista_zdarz& lista = *w.lista;
@@ -27,10 +56,7 @@ OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kali
     lista.ustaw_kat24(we.kat24);
     ListaZdarzOkresy okresy(lista);
 
-    analysis::WejscieAnalizy wa;
-    wa.typ = we.typ;
-    wa.szczeg = we.szczeg;
-    wa.czytnik = we.czytnik;
+    const analysis::WejscieAnalizy wa = wejscie_analizy(we);
     const float a0 = we.kat_rozp != 0.0f ? we.kat_rozp : kat_startu(we.kat24);
     w.analiza = analysis::Odczyt(an, wa, okresy, 0, a0);
     w.geometria = g;

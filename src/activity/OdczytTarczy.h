@@ -63,3 +63,10 @@ float kat_startu(float kat24);
 // Reads the chart on the bitmap (which need only live for the call).
 OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kalibracja& kalibracja,
                              const WejscieTarczy& wejscie);
+
+// The reading with the analysis off, as a chart opened with its stored periods gets it: only
+// the distance ring is measured, so that later distance readings on that chart have its
+// ring table. The periods are not touched; the centre stays where the inputs put it.
+analysis::GeometriaTarczy zmierz_pierscien_tarczy(const host::Bitmap32& bitmapa,
+                                                  const analysis::Kalibracja& kalibracja,
+                                                  const WejscieTarczy& wejscie);

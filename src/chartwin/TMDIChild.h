@@ -6,8 +6,10 @@
 // its own file; the declarations below are the window's whole surface.
 
 #include "activity/Lista_zdarz.h"
+#include "activity/OdczytTarczy.h"
 #include "activity/ZapisTarczy.h"
 #include "activity/rozladunek.h"
+#include "analysis/GeometriaTarczy.h"
 #include "analysis/Kalibracja.h"
 #include "analysis/OdczytAktywnosci.h"
 #include "chartwin/TOknoKXMDIChild.h"
@@ -90,6 +92,10 @@ public:
     std::int32_t nr_skanu = 0;                // the host record's scan index, for the period list
     std::unique_ptr<QLabel> okno_podpowiedzi; // hint window
     analysis::Kalibracja kalibracja;
+    // The chart's geometry as the last reading measured it (centre, kat24, the distance-ring
+    // tables): every reading fills it, a chart opened with its stored periods too (its ring
+    // only), so that distance readings on the chart use its own ring.
+    analysis::GeometriaTarczy geometria_tarczy;
     // Marker pictures of loading, unloading and border crossing, and the bitmap list.
     host::Bitmap32 zalad, rozlad, slupek;
     std::vector<host::Bitmap32> Bitmap32List1;
@@ -141,6 +147,8 @@ public:
     // periods. Nothing to do until charts open.
     void otworz_tarcze(std::int32_t idt, host::Query* wiersz);
     void analizuj_tarcze();
+    // What the window knows of the chart before a reading: centre, angles, kind, date, crew.
+    WejscieTarczy wejscie_tarczy() const;
 
     // --- opening a chart (chartwin/TMDIChild_otwarcie.cpp, TMDIChild_odczyt.cpp) -------------
     // Set when the chart could not be opened: the window asked to be closed and is not shown.
@@ -180,7 +188,10 @@ public:
     void zalogaClick();
     void typyClick();
     void cb_statusClick(QObject* nadawca);
-    void cb_statusSelect();
+    void cb_statusSelect(); // recount of the ticked error boxes, and the chart changed
+    // The ticked error boxes counted into the caption of the error panel button; returns the
+    // count.
+    int policz_bledy();
     void slownik_statusClick();
     void slownik_adnotClick();
     void adnotacjeChange();

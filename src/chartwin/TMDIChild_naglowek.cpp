@@ -124,6 +124,9 @@ void TMDIChild::polacz_naglowek() {
     connect(typy, &QComboBox::currentIndexChanged, this, [this] { typyClick(); });
     connect(cb_status, &QToolButton::clicked, this, [this] { cb_statusClick(cb_status); });
     connect(status_tarczy, &QComboBox::activated, this, [this] { cb_statusSelect(); });
+    for (QCheckBox* b : {cb1, cb2, cb3_1, cb3_2, cb3_3, cb3_4, cb3_5, cb3_6, cb3_7, cb3_8, cb5, cb6,
+                         cb7, cb8, cb9})
+        connect(b, &QCheckBox::clicked, this, [this] { cb_statusSelect(); });
     connect(slownik_status, &QToolButton::clicked, this, [this] { slownik_statusClick(); });
     connect(slownik_adnot, &QToolButton::clicked, this, [this] { slownik_adnotClick(); });
     connect(adnotacje, &QPlainTextEdit::textChanged, this, [this] { adnotacjeChange(); });
@@ -197,8 +200,19 @@ void TMDIChild::cb_statusClick(QObject* nadawca) {
 }
 
 void TMDIChild::cb_statusSelect() {
-    // The ticked error boxes are recounted by the error description when it exists.
+    policz_bledy();
     oznacz_zmiane();
+}
+
+int TMDIChild::policz_bledy() {
+    // cb4 (hidden) and the km mismatch box are not errors of the chart.
+    int n = 0;
+    for (const QCheckBox* b : {cb1, cb2, cb3_1, cb3_2, cb3_3, cb3_4, cb3_5, cb3_6, cb3_7, cb3_8,
+                               cb5, cb6, cb7, cb8, cb9})
+        n += b->isChecked() ? 1 : 0;
+    BlueButton_bledy->setText(n > 0 ? naglowek_bledow + QStringLiteral(" (%1)").arg(n)
+                                    : naglowek_bledow);
+    return n;
 }
 
 void TMDIChild::slownik_statusClick() {

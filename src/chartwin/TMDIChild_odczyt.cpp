@@ -63,21 +63,25 @@ void pokaz_uwagi(QTableWidget* grid, const Kontrola& k, const QDate& data) {
 
 } // namespace
 
-void TMDIChild::analizuj_tarcze() {
-    if (!lista || Image1->Bitmap().empty()) return;
+WejscieTarczy TMDIChild::wejscie_tarczy() const {
     WejscieTarczy we;
     we.x0 = srodek_x;
     we.y0 = srodek_y;
     we.kat24 = kat24;
     // A start of recording given before the reading (a disc cut from a sheet, a stored row)
     // is kept: the reading starts there.
-    we.kat_rozp = float(lista->kat_rozp);
+    we.kat_rozp = lista ? float(lista->kat_rozp) : 0.0f;
     we.typ = std::max(0, typy->currentIndex());
     we.szczeg = szczeg->isChecked();
     we.data = host::TDateTime::fromDate(data_tacho->date());
     we.zaloga = zaloga->isChecked() ? 1 : 0;
     we.czytnik = czytnik_ust;
-    OdczytTarczy o = odczytaj_tarcze(Image1->Bitmap(), kalibracja, we);
+    return we;
+}
+
+void TMDIChild::analizuj_tarcze() {
+    if (!lista || Image1->Bitmap().empty()) return;
+    OdczytTarczy o = odczytaj_tarcze(Image1->Bitmap(), kalibracja, wejscie_tarczy());
     for (const QString& s : o.ostrzezenia)
         qWarning("chart %d: %s", id_tarczy, qPrintable(s));
     const double kat_zak = lista->kat_zak;
@@ -85,6 +89,7 @@ void TMDIChild::analizuj_tarcze() {
     lista = std::move(o.lista);
     lista->kat_zak = kat_zak;
     lista->klasa_rozmiaru = klasa;
+    geometria_tarczy = o.geometria;
     srodek_x = o.geometria.x0;
     srodek_y = o.geometria.y0;
     przekroczenia = o.analiza.przekroczenia;

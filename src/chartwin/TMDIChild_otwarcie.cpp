@@ -134,9 +134,12 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
     for (ImgView32* v : {Image1, Image2, Image4})
         v->Changed();
 
-    if (bez_analizy)
+    if (bez_analizy) {
+        if (!Image1->Bitmap().empty())
+            geometria_tarczy =
+                zmierz_pierscien_tarczy(Image1->Bitmap(), kalibracja, wejscie_tarczy());
         pokaz_odczyt();
-    else
+    } else
         analizuj_tarcze();
 
     if (rekord->czy_szczeg) {
@@ -211,6 +214,7 @@ void TMDIChild::wybierz_naglowek(const WierszTarczy& w) {
     cb9->setChecked(w.niezgodnosc_cz);
     miDodajBladWirtuPrzemiesz->setCheckable(true);
     miDodajBladWirtuPrzemiesz->setChecked(w.wirtualne_przem);
+    policz_bledy();
     ladowanie = 0;
 }
 

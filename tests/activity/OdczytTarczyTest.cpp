@@ -184,6 +184,19 @@ TEST(OdczytTarczy, OdczytKonczySiePodsumowaniemIKontrola) {
     EXPECT_FALSE(odczyt->kontrola.lista_bledow.isEmpty());
     EXPECT_FLOAT_EQ(odczyt->geometria.kat24, 90.0f);
     EXPECT_GT(odczyt->geometria.pocz_sr_godz, 0);
+
+    // With the analysis off (a stored chart) only the distance ring is measured: the same
+    // ring table as the reading's, no hour ring.
+    WejscieTarczy we;
+    we.x0 = float(rys->image.width() / 2);
+    we.y0 = float(rys->image.height() / 2);
+    we.kat24 = 90.0f;
+    we.czytnik = nullptr;
+    const analysis::GeometriaTarczy g =
+        zmierz_pierscien_tarczy(rys->image, kalibracja_testowa(), we);
+    EXPECT_EQ(g.pocz_sr_godz, 0);
+    for (std::size_t i = 0; i < g.promienie_km.size(); ++i)
+        EXPECT_FLOAT_EQ(g.promienie_km[i].promien, odczyt->geometria.promienie_km[i].promien) << i;
 }
 
 } // namespace
