@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,9 @@ constexpr host::TColor32 kKolorPoludnia = host::Color32(127, 127, 127);
 
 void kopiuj_skan(host::Bitmap32& cel, const host::Bitmap32& skan) {
     if (&cel == &skan || skan.empty()) return;
+    // The view still sharing the scan's pixels is already a copy of it (the first drawing on
+    // it makes its own).
+    if (std::as_const(cel).image().constBits() == skan.image().constBits()) return;
     if (cel.width() == skan.width() && cel.height() == skan.height()) {
         cel.Draw(0, 0, skan);
         return;

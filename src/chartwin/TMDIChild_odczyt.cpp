@@ -104,7 +104,7 @@ void TMDIChild::pokaz_odczyt() {
     lista->typ_tarczy = typy->currentIndex();
     const host::Bitmap32& skan = Image1->Bitmap();
     if (Image2->Bitmap().width() != skan.width() || Image2->Bitmap().height() != skan.height())
-        Image2->Bitmap() = skan.empty() ? host::Bitmap32() : host::Bitmap32(skan.image().copy());
+        Image2->Bitmap() = skan; // shared until the ring is drawn on it
     lista->ustaw_okno(&Image2->Bitmap(), &Image1->Bitmap());
     wypelnij_zdarz_grid();
     lista->skaluj(int(srodek_x), int(srodek_y), Image2->Bitmap().width(),
