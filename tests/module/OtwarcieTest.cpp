@@ -364,6 +364,50 @@ TEST_F(OtwarcieTest, HeaderFlagsAndAMissingDriverAdded) {
     // Added by hand: no scan looked for, the blank disc shown.
     EXPECT_EQ(w->Image1->Bitmap().width(), 1000);
     EXPECT_FALSE(w->sciezkaedit->isVisibleTo(w));
+
+    // The error button counts the ticked boxes; loading them is not an edit, ticking one is.
+    const int ticked = w->policz_bledy();
+    EXPECT_GE(ticked, 2);
+    EXPECT_EQ(w->BlueButton_bledy->text(),
+              w->naglowek_bledow + QStringLiteral(" (%1)").arg(ticked));
+    EXPECT_EQ(w->zmieniony, 0);
+    w->cb5->click();
+    EXPECT_TRUE(w->cb5->isChecked());
+    EXPECT_EQ(w->BlueButton_bledy->text(),
+              w->naglowek_bledow + QStringLiteral(" (%1)").arg(ticked + 1));
+    EXPECT_EQ(w->zmieniony, 1);
+    EXPECT_TRUE(w->zap1->isEnabled());
+}
+
+TEST_F(OtwarcieTest, StoredChartMeasuresTheRingTheReadingFinds) {
+    const int idt = tarcza_skanowana(0.0, 0, 0);
+    const auto wzor = zapisz_skan(idt);
+    ASSERT_TRUE(wzor);
+    const int x0 = int(wzor->spec.centreX()), y0 = int(wzor->spec.centreY());
+    ustaw_srodek(idt, wzor->spec.kat24, x0, y0);
+    dodaj_okres(idt, 0, 1440, 0);
+    TMDIChild* w = okno(gospodarz->otworz(idt));
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->bez_analizy, 1);
+    EXPECT_EQ(w->lista->liczba(), 1); // kept as stored, not read again
+
+    host::Bitmap32 skan;
+    ASSERT_TRUE(skan.LoadFromFile(plik_obrazu(idt)));
+    WejscieTarczy we;
+    we.x0 = float(x0);
+    we.y0 = float(y0);
+    we.kat24 = float(wzor->spec.kat24);
+    we.data = host::TDateTime::encode(2024, 3, 12);
+    we.czytnik = w->czytnik_ust;
+    const OdczytTarczy sam = odczytaj_tarcze(skan, w->kalibracja, we);
+    int zmierzone = 0;
+    for (std::size_t i = 0; i < sam.geometria.promienie_km.size(); ++i) {
+        EXPECT_FLOAT_EQ(w->geometria_tarczy.promienie_km[i].promien,
+                        sam.geometria.promienie_km[i].promien)
+            << i;
+        zmierzone += sam.geometria.promienie_km[i].promien > 0 ? 1 : 0;
+    }
+    EXPECT_GT(zmierzone, 0);
 }
 
 TEST_F(OtwarcieTest, ChartWithoutRecordOrARefusedQueryClosesTheWindow) {
