@@ -14,11 +14,13 @@
 #include "analysis/OdczytAktywnosci.h"
 #include "chartwin/TOknoKXMDIChild.h"
 #include "host/Ustawienia.h"
+#include "module/TarczaZArkusza.h"
 #include "ui_TMDIChild.h"
 
 #include <QLibrary>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -130,6 +132,11 @@ public:
     void wpisz_wiersz_sesji(std::int32_t idt);
     // OtworzChild's cut-out: the disc's square box of side 2 * promien from the sheet,
     // turned about its centre by obrot degrees.
+    // OtworzChild: the disc cut from the sheet, turned upright and numbered on the sheet, the
+    // header values it came with; pokaz shows the window between the two, zamknij closes it
+    // when the host asked for that.
+    void otworz_z_arkusza(const kx::TarczaZArkusza& t, std::int32_t tryb_modulu,
+                          const std::function<void()>& pokaz, const std::function<void()>& zamknij);
     static host::Bitmap32 wytnij_tarcze(const host::Bitmap32& arkusz, const kx::KxRect& zrodlo,
                                         int promien, double obrot);
 

@@ -2,19 +2,13 @@
 
 #include "chartwin/TMDIChild.h"
 #include "module/KxAbi.h"
+#include "module/TarczaZArkusza.h"
 
 #include "host/Biblioteki.h"
 #include "host/Dialogi.h"
 #include "host/HostContext.h"
 #include "host/HostMessages.h"
-#include "host/Resstrings.h"
 #include "host/Uprawnienia.h"
-#include "host/Ustawienia.h"
-
-#include <QFont>
-#include <QPainter>
-
-#include <cmath>
 
 #define KX_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -85,87 +79,39 @@ KX_EXPORT void _OtworzChild(bool kilka_tarcz, QWidget* w, QLibrary* modul, std::
                             const QString& podpis, std::int32_t id_k, std::int32_t id_s,
                             double data, std::int32_t km_od, std::int32_t km_do, double czas_od,
                             std::int32_t ile_zamknij, const QString& plik_zrodlowy) {
-    TMDIChild* o = okno(w);
-    o->tryb_otwarcia = tryb_modulu != 0 ? kx::kTrybNowa : kx::kTrybZArkusza;
-    o->wczytana = 0;
-    if (kilka_tarcz) {
-        o->promien_nom = promien;
-        o->srednica_nom = 2 * promien;
-    }
-    o->srodek_x =
-        float(srodek_x - promien >= 0 ? promien : (srodek_x - lewo) - (polowa_boku - promien));
-    o->srodek_y =
-        float(srodek_y - promien >= 0 ? promien : (srodek_y - gora) - (polowa_boku - promien));
-
-    const double obrot = (selektor_obrotu == 0 ? 180.0 : 90.0) + kat;
-    if (arkusz) {
-        for (ImgView32* v : {o->Image2, o->Image4, o->Image1}) {
-            v->Bitmap() = TMDIChild::wytnij_tarcze(*arkusz, prost1, promien, obrot);
-            v->Changed();
-        }
-    }
-    o->kat24 = 180.0f;
-
-    if (arkusz && !arkusz->empty()) {
-        QPainter p(&arkusz->image());
-        QFont f(QString::fromLatin1("Arial"), 40); // not a literal: font caches outlive the module
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(QColor(255, 0, 0, 255));
-        p.drawText(QRect(srodek_x - 200, srodek_y - 100, 400, 200), Qt::AlignCenter,
-                   QString::number(nr_tarczy + 1));
-    }
-
-    o->setWindowTitle(podpis);
-    if (kilka_tarcz && o->rekord_hosta) {
-        const kx::KxRekordHosta& r = *o->rekord_hosta;
-        QString t = r.opis1;
-        if (!r.opis2.isEmpty()) t += QLatin1Char(' ') + r.opis2;
-        if (r.data != 0.0)
-            t += QLatin1Char(' ') + host::FormatDateTime(QStringLiteral("yyyy-mm-dd"), r.data);
-        if (t.trimmed().isEmpty())
-            t = host::LoadResstrings(QStringLiteral("Resstrings_IDS_wykresowka"));
-        o->setWindowTitle(QStringLiteral("* ") + t);
-        host::SendMessage(kx::kMsgUstawiono, reinterpret_cast<std::intptr_t>(w), 0);
-    }
-
-    double start =
-        (kilka_tarcz && o->rekord_hosta)
-            ? o->rekord_hosta->minuty_startu / 1440.0
-            : host::GetZm(QStringLiteral("czas_od"), QStringLiteral("KX")).toDouble() / 1440.0;
-    if (czas_od > -1.0) {
-        start = czas_od;
-        o->czas_podany = 1;
-    }
-    if (o->lista) o->lista->ustaw_kat_rozp((start - std::floor(start)) * 360.0 + 180.0);
-
-    for (QWidget* b : {static_cast<QWidget*>(o->pop_dzien), static_cast<QWidget*>(o->nast_dzien),
-                       static_cast<QWidget*>(o->pop_dzien1), static_cast<QWidget*>(o->nast_dzien1)})
-        b->setEnabled(false);
-
-    if (modul)
-        if (auto show = reinterpret_cast<kx::Show_fn>(modul->resolve("_Show"))) show(w);
-
-    if (!kilka_tarcz) {
-        if (id_s > 0)
-            o->nr_rej->setCurrentIndex(o->nr_rej->findData(id_s));
-        else if (id_s == 0)
-            o->bez_samochodu = 1;
-        if (id_k == 0)
-            o->bez_kierowcy = 1;
-        else if (id_k > 0)
-            o->kierowca->setCurrentIndex(o->kierowca->findData(id_k));
-        if (data > 0) o->data_tacho->setDate(host::TDateTime(std::floor(data)).date());
-        if (km_od > 0) o->km_od->setText(QString::number(km_od));
-        if (km_do > 0) o->km_do->setText(QString::number(km_do));
-    }
-    if (!plik_zrodlowy.isEmpty()) o->plik_zrodlowy = plik_zrodlowy;
-    if (ile_zamknij > 0) {
-        o->ile_zamknij = ile_zamknij;
-        if (modul)
-            if (auto zamknij = reinterpret_cast<kx::CloseChild_fn>(modul->resolve("_CloseChild")))
+    kx::TarczaZArkusza t;
+    t.kilka_tarcz = kilka_tarcz;
+    t.lewo = lewo;
+    t.gora = gora;
+    t.selektor_obrotu = selektor_obrotu;
+    t.kat = kat;
+    t.srodek_x = srodek_x;
+    t.srodek_y = srodek_y;
+    t.polowa_boku = polowa_boku;
+    t.promien = promien;
+    t.arkusz = arkusz;
+    t.zrodlo = prost1;
+    t.nr_tarczy = nr_tarczy;
+    t.podpis = podpis;
+    t.id_k = id_k;
+    t.id_s = id_s;
+    t.data = data;
+    t.km_od = km_od;
+    t.km_do = km_do;
+    t.czas_od = czas_od;
+    t.ile_zamknij = ile_zamknij;
+    t.plik_zrodlowy = plik_zrodlowy;
+    // The window is shown and closed through the instance the host named, as the host would.
+    auto wywolaj = [modul](const char* nazwa) { return modul ? modul->resolve(nazwa) : nullptr; };
+    okno(w)->otworz_z_arkusza(
+        t, tryb_modulu,
+        [&] {
+            if (auto show = reinterpret_cast<kx::Show_fn>(wywolaj("_Show"))) show(w);
+        },
+        [&] {
+            if (auto zamknij = reinterpret_cast<kx::CloseChild_fn>(wywolaj("_CloseChild")))
                 zamknij(w, false);
-    }
+        });
 }
 
 KX_EXPORT void _GetModuleName(QString* wynik) {

@@ -5,10 +5,14 @@
 
 #include "host/HostContext.h"
 #include "host/HostMessages.h"
+#include "host/Resstrings.h"
 #include "host/Ustawienia.h"
 #include "host/db/Query.h"
 
+#include <QFont>
 #include <QPainter>
+
+#include <cmath>
 
 namespace {
 
@@ -159,4 +163,88 @@ host::Bitmap32 TMDIChild::wytnij_tarcze(const host::Bitmap32& arkusz, const kx::
     if (!arkusz.empty() && zr.width() > 0 && zr.height() > 0)
         p.drawImage(QRectF(0, 0, bok, bok), arkusz.image(), zr);
     return wynik;
+}
+
+void TMDIChild::otworz_z_arkusza(const kx::TarczaZArkusza& t, std::int32_t tryb_modulu,
+                                 const std::function<void()>& pokaz,
+                                 const std::function<void()>& zamknij) {
+    tryb_otwarcia = tryb_modulu != 0 ? kx::kTrybNowa : kx::kTrybZArkusza;
+    wczytana = 0;
+    if (t.kilka_tarcz) {
+        promien_nom = t.promien;
+        srednica_nom = 2 * t.promien;
+    }
+    srodek_x =
+        float(t.srodek_x - t.promien >= 0 ? t.promien
+                                          : (t.srodek_x - t.lewo) - (t.polowa_boku - t.promien));
+    srodek_y =
+        float(t.srodek_y - t.promien >= 0 ? t.promien
+                                          : (t.srodek_y - t.gora) - (t.polowa_boku - t.promien));
+
+    const double obrot = (t.selektor_obrotu == 0 ? 180.0 : 90.0) + t.kat;
+    if (t.arkusz) {
+        for (ImgView32* v : {Image2, Image4, Image1}) {
+            v->Bitmap() = wytnij_tarcze(*t.arkusz, t.zrodlo, t.promien, obrot);
+            v->Changed();
+        }
+    }
+    kat24 = 180.0f;
+
+    if (t.arkusz && !t.arkusz->empty()) {
+        QPainter p(&t.arkusz->image());
+        QFont f(QString::fromLatin1("Arial"), 40); // not a literal: font caches outlive the module
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(255, 0, 0, 255));
+        p.drawText(QRect(t.srodek_x - 200, t.srodek_y - 100, 400, 200), Qt::AlignCenter,
+                   QString::number(t.nr_tarczy + 1));
+    }
+
+    setWindowTitle(t.podpis);
+    if (t.kilka_tarcz && rekord_hosta) {
+        const kx::KxRekordHosta& r = *rekord_hosta;
+        QString tytul = r.opis1;
+        if (!r.opis2.isEmpty()) tytul += QLatin1Char(' ') + r.opis2;
+        if (r.data != 0.0)
+            tytul += QLatin1Char(' ') + host::FormatDateTime(QStringLiteral("yyyy-mm-dd"), r.data);
+        if (tytul.trimmed().isEmpty())
+            tytul = host::LoadResstrings(QStringLiteral("Resstrings_IDS_wykresowka"));
+        setWindowTitle(QStringLiteral("* ") + tytul);
+        host::SendMessage(kx::kMsgUstawiono, jako_param(this), 0);
+    }
+
+    double start =
+        (t.kilka_tarcz && rekord_hosta)
+            ? rekord_hosta->minuty_startu / 1440.0
+            : host::GetZm(QStringLiteral("czas_od"), QStringLiteral("KX")).toDouble() / 1440.0;
+    if (t.czas_od > -1.0) {
+        start = t.czas_od;
+        czas_podany = 1;
+    }
+    if (lista) lista->ustaw_kat_rozp((start - std::floor(start)) * 360.0 + 180.0);
+
+    for (QWidget* b : {static_cast<QWidget*>(pop_dzien), static_cast<QWidget*>(nast_dzien),
+                       static_cast<QWidget*>(pop_dzien1), static_cast<QWidget*>(nast_dzien1)})
+        b->setEnabled(false);
+
+    pokaz();
+
+    if (!t.kilka_tarcz) {
+        if (t.id_s > 0)
+            nr_rej->setCurrentIndex(nr_rej->findData(t.id_s));
+        else if (t.id_s == 0)
+            bez_samochodu = 1;
+        if (t.id_k == 0)
+            bez_kierowcy = 1;
+        else if (t.id_k > 0)
+            kierowca->setCurrentIndex(kierowca->findData(t.id_k));
+        if (t.data > 0) data_tacho->setDate(host::TDateTime(std::floor(t.data)).date());
+        if (t.km_od > 0) km_od->setText(QString::number(t.km_od));
+        if (t.km_do > 0) km_do->setText(QString::number(t.km_do));
+    }
+    if (!t.plik_zrodlowy.isEmpty()) plik_zrodlowy = t.plik_zrodlowy;
+    if (t.ile_zamknij > 0) {
+        ile_zamknij = t.ile_zamknij;
+        zamknij();
+    }
 }
