@@ -59,7 +59,7 @@ QString opis_punktu(const rozladunek& r) {
                   QStringLiteral("%1 km").arg(r.stan_licznika)};
     if (!r.miasto.isEmpty()) w << r.miasto;
     if (r.ma_ladunek())
-        w << QStringLiteral("%1 t %2").arg(QLocale().toString(double(r.tonaz), 'f', 1),
+        w << QStringLiteral("%1 t %2").arg(host::JezykLocale().toString(double(r.tonaz), 'f', 1),
                                            r.kod_ladunku);
     return w.join(QLatin1Char('\n'));
 }

@@ -8,7 +8,6 @@
 
 #include <QCompleter>
 #include <QEvent>
-#include <QLocale>
 
 #include <cmath>
 
@@ -31,6 +30,7 @@ Trozladunek_form::Trozladunek_form(QWidget* owner, int typ, double dzien_tarczy,
     : QDialog(owner), typ_(typ), dzien_(std::floor(dzien_tarczy)), kat24_(kat24),
       kat_startu_(kat_startu) {
     setupUi(this);
+    setLocale(host::JezykLocale()); // the tonnage with the language's decimal mark
     if (host::GetKeyLang() != QLatin1String("pl"))
         InitializeLanguage(QStringLiteral("Child.dll"), this);
     connect(godz, &QLineEdit::textChanged, this, [this] { godzChange(); });
@@ -96,8 +96,8 @@ void Trozladunek_form::godzChange() {
     // The chart runs past midnight: a time before its start is on the next day.
     data_punktu = host::TDateTime(dzien_ + (minuta < start ? 1.0 : 0.0));
     if (data_punktu.value > 0)
-        Ui::Trozladunek_form::data->setText(
-            data_punktu.date().toString(QStringLiteral("yyyy-MM-dd"))); // as the chart date shows it
+        Ui::Trozladunek_form::data->setText(data_punktu.date().toString(
+            QStringLiteral("yyyy-MM-dd"))); // as the chart date shows it
     OK->setEnabled(true);
 }
 

@@ -145,6 +145,11 @@ QString GetKeyLang() {
     return GetLanguageId() == kJezykAngielski ? QStringLiteral("en") : QStringLiteral("pl");
 }
 
+QLocale JezykLocale() {
+    return GetLanguageId() == kJezykAngielski ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                              : QLocale(QLocale::Polish, QLocale::Poland);
+}
+
 void SetTranslationsFolder(const QString& folder) {
     Translations& t = state();
     QMutexLocker lock(&t.mutex);

@@ -6,6 +6,7 @@
 // File format: UTF-8, one "key<TAB>text" per line; empty lines and lines starting with "#"
 // are ignored; in texts "\n" stands for a line break, "\t" for a tab and "\\" for a backslash.
 
+#include <QLocale>
 #include <QString>
 
 namespace host {
@@ -29,6 +30,8 @@ int GetLanguageId();
 void SetLanguageId(int id);
 // The language's short code, "pl" or "en".
 QString GetKeyLang();
+// Numbers and dates as the current language writes them (Polish: a decimal comma).
+QLocale JezykLocale();
 
 // Folder holding the language files; defaults to <executable folder>/lang. Setting it (an
 // empty folder restores the default) drops the tables read so far.

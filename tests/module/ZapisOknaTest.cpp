@@ -467,6 +467,8 @@ TEST_P(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
     r.kat = 90.0;
     r.miasto = QStringLiteral("Poznań");
     r.stan_licznika = 1234;
+    r.tonaz = 12.5f;
+    r.kod_ladunku = QStringLiteral("K1");
     w->punkty_spec->dodaj(r);
     const double promien = b.width() / 2.0 * 0.9;
     EXPECT_EQ(w->punkt_pod_kursorem(QPointF(w->lista->x0, w->lista->y0 + promien)), 1);
@@ -474,6 +476,8 @@ TEST_P(ZapisOknaTest, MarkersAreDrawnAtTheirAngle) {
     EXPECT_TRUE(w->okno_podpowiedzi->isVisible());
     EXPECT_TRUE(w->okno_podpowiedzi->text().contains(QStringLiteral("Poznań")));
     EXPECT_TRUE(w->okno_podpowiedzi->text().contains(QStringLiteral("1234 km")));
+    EXPECT_TRUE(w->okno_podpowiedzi->text().contains(QStringLiteral("12,5 t K1"))) // Polish
+        << w->okno_podpowiedzi->text().toStdString();
     EXPECT_EQ(w->punkt_pod_kursorem(QPointF(w->lista->x0, w->lista->y0 + 10)), -1);
     EXPECT_EQ(w->punkty_spec->wybrany, -1);
     EXPECT_FALSE(w->okno_podpowiedzi->isVisible());
