@@ -1,12 +1,12 @@
 // Day files: what is refused (each message names its field), what a good day gives, and
 // "tacho check" as a user runs it.
+#include "UruchomTacho.h"
+
 #include "activity/KontrolaJson.h"
 #include "activity/WynikJson.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -239,13 +239,10 @@ TEST(TachoCheck, ZlyDzienKonczySieKodem2NazywajacPole) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(tresc);
         f.close();
-        QProcess p;
-        p.start(QCoreApplication::applicationDirPath() + "/tacho", {"check", plik});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        const QByteArray err = p.readAllStandardError();
-        EXPECT_EQ(p.exitCode(), 2) << blad;
-        EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
-        EXPECT_TRUE(err.contains(blad)) << err.constData();
+        const WynikTacho w = uruchom_tacho({"check", plik}, 60000);
+        EXPECT_EQ(w.kod, 2) << blad;
+        EXPECT_TRUE(w.out.isEmpty());
+        EXPECT_TRUE(w.err.contains(blad)) << w.err.constData();
     }
 }
 
