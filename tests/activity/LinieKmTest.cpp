@@ -88,16 +88,14 @@ TEST(LinieKm, CleanChartKeepsTheCalibrationsLinesAndReadsExactly) {
 
 TEST(LinieKm, PrintedRingsOnTheTurningLinesAndATurnedDisc) {
     const ChartSpec s = dzien();
-    QString blad;
-    const auto g = chartgen::ChartGeometry::from(kalibracja_testowa(), &blad);
-    ASSERT_TRUE(g) << blad.toStdString();
-    auto rys = chartgen::drawChart(s, *g, &blad);
-    ASSERT_TRUE(rys) << blad.toStdString();
+    auto rys = rysuj_tarcze(s);
+    ASSERT_TRUE(rys);
     // Dashed printed rings two pixels wide centred on the calibration's turning lines: read
     // at the fixed offsets every dash would be a peak.
     const double c = s.rozmiar / 2.0;
     for (int n : {1, 5})
-        chartgen::raster::ring(rys->image, c, c, g->line(n) - 0.5, 2.0, host::clBlack32, 3.0, 1.0);
+        chartgen::raster::ring(rys->image, c, c, geometria_testowa().line(n) - 0.5, 2.0,
+                               host::clBlack32, 3.0, 1.0);
     const OdczytTarczy z_ringami = czytaj_obraz(rys->image, float(s.kat24));
     EXPECT_TRUE(z_ringami.geometria.linie_km.zmierzone);
     const Km prosto = km(s, z_ringami);

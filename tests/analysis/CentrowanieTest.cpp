@@ -1,6 +1,7 @@
 #include "analysis/Centrowanie.h"
 
 #include "PomocOdczytu.h"
+#include "RysunekTestowy.h"
 
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
@@ -17,15 +18,6 @@ namespace {
 
 constexpr int N = GeometriaTarczy::ile_promieni_km - 1; // 48
 
-chartgen::ChartGeometry geometria() {
-    QString blad;
-    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    EXPECT_TRUE(k) << blad.toStdString();
-    const auto g = chartgen::ChartGeometry::from(*k, &blad);
-    EXPECT_TRUE(g) << blad.toStdString();
-    return *g;
-}
-
 // A working day: rest, two hours of driving, rest.
 chartgen::ChartSpec dzien(int typ, int rozmiar, double kat24) {
     chartgen::ChartSpec s;
@@ -37,9 +29,7 @@ chartgen::ChartSpec dzien(int typ, int rozmiar, double kat24) {
 }
 
 host::Bitmap32 rysuj(const chartgen::ChartSpec& s) {
-    QString blad;
-    auto c = chartgen::drawChart(s, geometria(), &blad);
-    EXPECT_TRUE(c) << blad.toStdString();
+    auto c = rysuj_tarcze(s);
     return c ? std::move(c->image) : host::Bitmap32(s.rozmiar, s.rozmiar);
 }
 

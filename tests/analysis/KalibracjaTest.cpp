@@ -133,12 +133,3 @@ TEST(Kalibracja, MissingOrOutOfRangeKeyStopsTheReading) {
         }
     }
 }
-
-TEST(Kalibracja, StoredOnlyKeysMayBeLeftOut) {
-    PlikIni plik(kWymagane);
-    Kalibracja k;
-    k.ust_stalych(plik.dir.path());
-    EXPECT_EQ(k.rdolny_km, 264.0f);
-    EXPECT_EQ(k.r, 0.0f);
-    EXPECT_EQ(k.kolka_km, 0);
-}

@@ -1,6 +1,8 @@
 // The arc walk under the ring searches must visit exactly the pixels the angle convention
 // gives at each step, however it computes them.
 #include "analysis/Luk.h"
+
+#include "RysunekTestowy.h"
 #include "analysis/KierunekLuku.h"
 #include "analysis/Piksel.h"
 
@@ -36,14 +38,10 @@ StatystykaLuku wzor(const host::Bitmap32& bmp, float x0, float y0, float kat, fl
 } // namespace
 
 TEST(Luk, WalkVisitsThePixelsOfTheAngleConvention) {
-    QString blad;
-    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto g = chartgen::ChartGeometry::from(*k, &blad);
-    ASSERT_TRUE(g) << blad.toStdString();
     chartgen::ChartSpec s = chartgen::sampleCharts().front().spec;
     s.noise.specks = 3000; // plenty of isolated pixels to tell neighbours apart
-    const auto c = chartgen::drawChart(s, *g, &blad);
-    ASSERT_TRUE(c) << blad.toStdString();
+    const auto c = rysuj_tarcze(s);
+    ASSERT_TRUE(c);
 
     std::mt19937 los(7);
     std::uniform_real_distribution<float> u(0.0f, 1.0f);

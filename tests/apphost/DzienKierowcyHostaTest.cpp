@@ -4,6 +4,7 @@
 #include "HostAppFixture.h"
 
 #include "ModulChild.h"
+#include "SrodowiskoHosta.h"
 
 #include "chartwin/TOknoKXMDIChild.h"
 #include "host/TDateTime.h"
@@ -18,16 +19,8 @@
 
 namespace {
 
-// A chart added by hand (no picture to look for) with its analogue record.
 int tarcza(int id_k, int dzien) {
-    host::Query q(QStringLiteral("insert into tacho (data, id_k, typ_dnia, cyfrowy, czy_reczna) "
-                                 "values (:d, :k, 0, 0, 1)"));
-    q.setParam(QStringLiteral("d"), host::TDateTime::encode(2024, 3, dzien));
-    q.setParam(QStringLiteral("k"), id_k);
-    q.exec();
-    const int idt = q.lastInsertId().toInt();
-    host::ExecQuery(QStringLiteral("insert into tacho_analog (id_t) values (%1)").arg(idt));
-    return idt;
+    return dodajTarczeReczna({{2024, 3, dzien}, id_k});
 }
 
 TEST_F(HostAppTest, NextChartOfTheDriverOpensInTheHostsArea) {

@@ -4,6 +4,7 @@
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
 
+#include "RysunekTestowy.h"
 #include "SrodowiskoHosta.h"
 
 #include <QCoreApplication>
@@ -33,24 +34,10 @@ bool HostAppTest::modulZaladowany() {
     return maps.readAll().contains("/dane/Korvix/libChild.so");
 }
 
-namespace {
-
-const chartgen::ChartGeometry& geometria() {
-    static const chartgen::ChartGeometry g = [] {
-        QString blad;
-        const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-        const auto wynik = k ? chartgen::ChartGeometry::from(*k, &blad) : std::nullopt;
-        if (!wynik) throw std::runtime_error(blad.toStdString());
-        return *wynik;
-    }();
-    return g;
-}
-
-} // namespace
-
 QString HostAppTest::tarczaBmp(const QString& nazwa) {
     QString blad;
-    const auto rys = chartgen::drawChart(chartgen::sampleCharts().front().spec, geometria(), &blad);
+    const auto rys =
+        chartgen::drawChart(chartgen::sampleCharts().front().spec, geometria_testowa(), &blad);
     const QString plik = katalog.filePath(nazwa);
     if (!rys || !chartgen::saveMonoBmp(rys->image, plik, &blad)) ADD_FAILURE() << qPrintable(blad);
     return plik;
@@ -64,7 +51,7 @@ QString HostAppTest::arkuszDwochTarcz() {
     std::vector<QPointF> srodki;
     QString blad;
     for (const chartgen::NamedChart& c : chartgen::a4SheetCharts()) {
-        const auto rys = chartgen::drawChart(c.spec, geometria(), &blad);
+        const auto rys = chartgen::drawChart(c.spec, geometria_testowa(), &blad);
         if (!rys) {
             ADD_FAILURE() << qPrintable(blad);
             return {};

@@ -120,13 +120,7 @@ TEST_F(HostAppTest, ResizedWindowOutsideTheAreaIsBroughtBack) {
 }
 
 TEST_F(HostAppTest, StoredChartFromTheListOpensOnceInItsMode) {
-    // A chart added by hand: no picture to look for.
-    host::Query q(QStringLiteral(
-        "insert into tacho (data, typ_dnia, cyfrowy, czy_reczna) values (:d, 0, 0, 1)"));
-    q.setParam(QStringLiteral("d"), host::TDateTime::encode(2024, 3, 5));
-    q.exec();
-    const int id = q.lastInsertId().toInt();
-    host::ExecQuery(QStringLiteral("insert into tacho_analog (id_t) values (%1)").arg(id));
+    const int id = dodajTarczeReczna({{2024, 3, 5}});
     QWidget* w = okno->otworzZapisana(id);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(id));

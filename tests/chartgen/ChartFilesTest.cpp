@@ -1,5 +1,7 @@
 // Drawn rings, bad descriptions, noise, the 1-bit file and the sample files.
 
+#include "RysunekTestowy.h"
+
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartgenTool.h"
 #include "chartgen/SampleCharts.h"
@@ -17,15 +19,6 @@
 using namespace chartgen;
 
 namespace {
-
-ChartGeometry geometry() {
-    QString error;
-    auto k = loadCalibration(defaultCalibrationPath(), &error);
-    EXPECT_TRUE(k) << error.toStdString();
-    auto g = k ? ChartGeometry::from(*k, &error) : std::nullopt;
-    EXPECT_TRUE(g) << error.toStdString();
-    return g.value_or(ChartGeometry{});
-}
 
 ChartSpec noisy(std::uint32_t seed = 99) {
     ChartSpec s = sampleCharts()[0].spec;
@@ -46,7 +39,7 @@ bool sameImage(const host::Bitmap32& a, const host::Bitmap32& b) {
 } // namespace
 
 TEST(ChartGenDrawing, PrintedRingsAreDarkOnEveryRayAndTheirInsidesLight) {
-    const ChartGeometry g = geometry();
+    const ChartGeometry g = geometria_testowa();
     ChartSpec s = sampleCharts()[0].spec;
     s.x0 = 502;
     s.y0 = 497;
@@ -90,7 +83,7 @@ TEST(ChartGenSpec, InvalidDescriptionsAreRefusedWithTheReason) {
         ChartSpec s = sampleCharts()[0].spec;
         c.spoil(s);
         QString error;
-        EXPECT_FALSE(drawChart(s, geometry(), &error)) << c.message;
+        EXPECT_FALSE(drawChart(s, geometria_testowa(), &error)) << c.message;
         EXPECT_TRUE(error.contains(QString::fromLatin1(c.message))) << error.toStdString();
     }
 }
@@ -99,10 +92,10 @@ TEST(ChartGenNoise, SameSeedSameChartOtherSeedOtherNoise) {
     QString error;
     ChartSpec clean = noisy();
     clean.noise = {};
-    const auto a = drawChart(noisy(), geometry(), &error);
-    const auto b = drawChart(noisy(), geometry(), &error);
-    const auto c = drawChart(noisy(100), geometry(), &error);
-    const auto d = drawChart(clean, geometry(), &error);
+    const auto a = drawChart(noisy(), geometria_testowa(), &error);
+    const auto b = drawChart(noisy(), geometria_testowa(), &error);
+    const auto c = drawChart(noisy(100), geometria_testowa(), &error);
+    const auto d = drawChart(clean, geometria_testowa(), &error);
     ASSERT_TRUE(a && b && c && d) << error.toStdString();
     EXPECT_TRUE(sameImage(a->image, b->image));
     EXPECT_FALSE(sameImage(a->image, c->image));
@@ -115,8 +108,8 @@ TEST(ChartGenFiles, MonoBmpReloadsWithPureBlack) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("chart.bmp"));
     QString error;
-    ASSERT_TRUE(writeChart(noisy(), geometry(), path, &error)) << error.toStdString();
-    const auto c = drawChart(noisy(), geometry(), &error);
+    ASSERT_TRUE(writeChart(noisy(), geometria_testowa(), path, &error)) << error.toStdString();
+    const auto c = drawChart(noisy(), geometria_testowa(), &error);
     host::Bitmap32 back;
     ASSERT_TRUE(back.LoadFromFile(path, &error)) << error.toStdString();
     EXPECT_TRUE(sameImage(back, c->image));

@@ -1,6 +1,8 @@
 // Generated charts must read back as drawn: centre and rings, then each drive's distance
 // points, through the chart reader itself.
 
+#include "RysunekTestowy.h"
+
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/Prng.h"
 #include "chartgen/SampleCharts.h"
@@ -18,25 +20,11 @@ using namespace chartgen;
 
 namespace {
 
-analysis::Kalibracja installed() {
-    QString error;
-    auto k = loadCalibration(defaultCalibrationPath(), &error);
-    EXPECT_TRUE(k) << error.toStdString();
-    return k.value_or(analysis::Kalibracja{});
-}
-
-ChartGeometry geometry() {
-    QString error;
-    auto g = ChartGeometry::from(installed(), &error);
-    EXPECT_TRUE(g) << error.toStdString();
-    return g.value_or(ChartGeometry{});
-}
-
 // The bands of the distance points the reader finds over start..end, after measuring the
 // centre and rings as a reading does.
 std::vector<int> readBands(const host::Bitmap32& image, const ChartSpec& spec, float start,
                            float end) {
-    analysis::AnalizaTarczy an(image, installed());
+    analysis::AnalizaTarczy an(image, kalibracja_testowa());
     auto& g = an.geometria();
     g.x0 = g.y0 = float(spec.rozmiar / 2);
     g.kat24 = float(spec.kat24);
@@ -63,7 +51,7 @@ std::vector<int> readBands(const host::Bitmap32& image, const ChartSpec& spec, f
 // either way; `slack` false reads the true range only.
 void expectDrivesReadBack(const ChartSpec& spec, const std::string& what, bool slack = true) {
     QString error;
-    auto c = drawChart(spec, geometry(), &error);
+    auto c = drawChart(spec, geometria_testowa(), &error);
     ASSERT_TRUE(c) << what << ": " << error.toStdString();
     for (const DrivingReading& r : c->distance.driving) {
         const Period& p = spec.periods[std::size_t(r.period)];
@@ -126,7 +114,7 @@ TEST(ChartGenReading, RandomDaysReadBackExactly) {
         }
         s.periods.push_back({0, t, 1440});
         QString error; // only a short fast drive may be refused, and then with the reason
-        if (drawChart(s, geometry(), &error))
+        if (drawChart(s, geometria_testowa(), &error))
             expectDrivesReadBack(s, "day " + std::to_string(day), false);
         else
             EXPECT_TRUE(error.contains(QStringLiteral("cannot be drawn"))) << error.toStdString();
@@ -134,7 +122,7 @@ TEST(ChartGenReading, RandomDaysReadBackExactly) {
 }
 
 TEST(ChartGenDrawing, BarsFillTheBandAtDrivingAndOnlyTheThinLineAtRest) {
-    const ChartGeometry g = geometry();
+    const ChartGeometry g = geometria_testowa();
     const ChartSpec s = sampleCharts()[0].spec; // standard kind, kat24 0, centre 500
     QString error;
     const auto c = drawChart(s, g, &error);

@@ -1,4 +1,5 @@
 // tacho read, run as the user runs it.
+#include "RysunekTestowy.h"
 #include "UruchomTacho.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
@@ -34,13 +35,11 @@ TEST(TachoRead, BadFilesGiveOneErrorEachAndTheOthersAreRead) {
     QTemporaryDir dir;
     // A standard chart with one drive of 06:00-08:00 and 150 km, midnight at 90 degrees.
     QString blad;
-    const auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto g = chartgen::ChartGeometry::from(*k, &blad);
     chartgen::ChartSpec s;
     s.kat24 = 90.0;
     s.periods = {{0, 0, 360, 0}, {2, 360, 480, 150}, {0, 480, 1440, 0}};
     const QString dobry = dir.filePath("dobry.bmp");
-    ASSERT_TRUE(chartgen::writeChart(s, *g, dobry, &blad)) << blad.toStdString();
+    ASSERT_TRUE(chartgen::writeChart(s, geometria_testowa(), dobry, &blad)) << blad.toStdString();
     QImage maly(40, 30, QImage::Format_RGB32);
     maly.fill(Qt::white);
     ASSERT_TRUE(maly.save(dir.filePath("maly.png")));
@@ -70,4 +69,3 @@ TEST(TachoRead, BadFilesGiveOneErrorEachAndTheOthersAreRead) {
         }
     }
 }
-

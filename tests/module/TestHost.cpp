@@ -1,5 +1,7 @@
 #include "TestHost.h"
 
+#include "SrodowiskoHosta.h"
+
 #include "chartwin/TOknoKXMDIChild.h"
 #include "host/Biblioteki.h"
 #include "host/HostMessages.h"
@@ -96,18 +98,10 @@ bool TestHost::event(QEvent* e) {
 }
 
 int dodaj_tarcze(int typ_dnia, int cyfrowy) {
-    host::Query q(QStringLiteral("insert into tacho (data, typ_dnia, cyfrowy, czy_reczna) "
-                                 "values (:data, :typ_dnia, :cyfrowy, 1)"));
-    q.setParam(QStringLiteral("data"), host::TDateTime::encode(2024, 3, 12));
-    q.setParam(QStringLiteral("typ_dnia"), typ_dnia);
-    q.setParam(QStringLiteral("cyfrowy"), cyfrowy);
-    q.exec();
-    const int idt = q.lastInsertId().toInt();
-    // Added by hand (no scan to look for), with its analogue record: centre not measured.
-    host::Query a(QStringLiteral("insert into tacho_analog (id_t) values (:id_t)"));
-    a.setParam(QStringLiteral("id_t"), idt);
-    a.exec();
-    return idt;
+    TarczaReczna t;
+    t.typ_dnia = typ_dnia;
+    t.cyfrowy = cyfrowy;
+    return dodajTarczeReczna(t);
 }
 
 int ile_wierszy_sesji(int idt) {

@@ -1,5 +1,7 @@
 #include "SkanFixtures.h"
 
+#include "RysunekTestowy.h"
+
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
@@ -15,15 +17,6 @@ namespace skantest {
 
 namespace {
 
-chartgen::ChartGeometry geometry() {
-    QString error;
-    auto k = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &error);
-    EXPECT_TRUE(k) << error.toStdString();
-    auto g = chartgen::ChartGeometry::from(k.value_or(analysis::Kalibracja{}), &error);
-    EXPECT_TRUE(g) << error.toStdString();
-    return g.value_or(chartgen::ChartGeometry{});
-}
-
 const host::Bitmap32& drawn(int which, int rozmiar) {
     static std::map<std::pair<int, int>, host::Bitmap32> cache;
     auto it = cache.find({which, rozmiar});
@@ -31,7 +24,7 @@ const host::Bitmap32& drawn(int which, int rozmiar) {
     chartgen::ChartSpec spec = chartgen::sampleCharts().at(std::size_t(which)).spec;
     spec.rozmiar = rozmiar;
     QString error;
-    auto c = chartgen::drawChart(spec, geometry(), &error);
+    auto c = chartgen::drawChart(spec, geometria_testowa(), &error);
     EXPECT_TRUE(c) << error.toStdString();
     return cache[{which, rozmiar}] = c ? c->image : host::Bitmap32(rozmiar, rozmiar);
 }
@@ -42,8 +35,7 @@ constexpr double kPasteRadius = 729.0;
 } // namespace
 
 const chartgen::ChartGeometry& chartGeometry() {
-    static const chartgen::ChartGeometry g = geometry();
-    return g;
+    return geometria_testowa();
 }
 
 const host::Bitmap32& readerChart(int which) {

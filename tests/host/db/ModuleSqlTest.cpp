@@ -67,18 +67,6 @@ TEST_P(ModuleSql, DriversAndDictionaries) {
               QStringLiteral("Abroad"));
     // A language without translations falls back to the dictionary's own texts.
     EXPECT_EQ(rows(statuses, {{"id_jezyka", 3}}), 4);
-
-    const QString errorText = QStringLiteral(
-        "select wartosc1 from VListaPozSlownika2 v inner join slownik2parametry s2p on s2p.id_slow "
-        "= v.id_slow inner join slowwartosci sw on sw.id_sp = s2p.id_sp and sw.grupa = v.grupa "
-        "inner join slowparametry sp on sp.id_parametru = s2p.id_parametru and sp.nazwa = "
-        "'jm_grupa' where id_jezyka= 1 and typ_slownika='opisy_kwir' and v.nazwa='nazwa' and "
-        "nazwa2='aktywnosc' and wartosc = '1' and v.wartosc2 = ");
-    EXPECT_EQ(GetStringDB(errorText + QStringLiteral("'101'"), QStringLiteral("wartosc1")),
-              QStringLiteral("Nieprawidłowe operowanie przełącznikiem tachografu w godzinach "
-                             "<zastąp> - <zastąp2>."));
-    EXPECT_EQ(GetStringDB(errorText + QStringLiteral("'104'"), QStringLiteral("wartosc1")),
-              QString());
 }
 
 TEST_P(ModuleSql, MovingBetweenChartsAndOpenRows) {
@@ -166,21 +154,7 @@ TEST_P(ModuleSql, OverlapCheck) {
     EXPECT_EQ(hits(d6 + 1.0 / 24, d6 + 9.0 / 24), 0);
 }
 
-TEST_P(ModuleSql, DriverNotesInfringementsDocumentsAndEnteredPeriods) {
-    // The driver's monthly text: the insert names its columns, the delete says "from".
-    const QString m = double_to_sql_str(TDateTime::encode(2024, 3, 1));
-    const QString where = QStringLiteral(" where czy_premium = 0 and id_k = 3 and data = ") + m;
-    exec(QStringLiteral("insert into kierowcy_opisy (id_k, data, czy_premium, opis) values (3, ") +
-         m + QStringLiteral(", 0, 'Kierowca''s notatka')"));
-    exec(QStringLiteral("update kierowcy_opisy set opis = 'Druga'' wersja'") + where);
-    EXPECT_EQ(GetStringDB(QStringLiteral("select opis from kierowcy_opisy") + where,
-                          QStringLiteral("opis")),
-              QStringLiteral("Druga' wersja"));
-    exec(QStringLiteral("delete from kierowcy_opisy") + where);
-    EXPECT_EQ(
-        GetIntDB(QStringLiteral("select id_k from kierowcy_opisy") + where, QStringLiteral("id_k")),
-        0);
-
+TEST_P(ModuleSql, InfringementsAndEnteredPeriods) {
     // Approved infringements of a day: a missing act reads as 2 (coalesce for isnull).
     exec(QStringLiteral("insert into naruszenia (id_k, data, data_do, typ, ustawa, zatwierdzone) "
                         "values (1, '2024-03-05 20:00:00.000', null, 4, null, 1)"));
@@ -197,18 +171,7 @@ TEST_P(ModuleSql, DriverNotesInfringementsDocumentsAndEnteredPeriods) {
     EXPECT_EQ(inf.asInteger(QStringLiteral("ustawa")), 2);
     EXPECT_TRUE(inf.isNull(QStringLiteral("data_do")));
 
-    // Whether a chart has linked documents: "top 1" becomes "limit 1".
     const int chart = addChart(1, TDateTime::encode(2024, 3, 5));
-    const QString docs =
-        QStringLiteral("select * from VListaDokPlik where tabela = 20 and id_ = :id_t limit 1");
-    EXPECT_TRUE(open(docs, {{"id_t", chart}}).Eof());
-    for (const char* path : {"/dok/a.pdf", "/dok/b.pdf"})
-        exec(
-            QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('%1', 20, %2)")
-                .arg(QLatin1String(path))
-                .arg(chart));
-    EXPECT_EQ(rows(docs, {{"id_t", chart}}), 1);
-
     // A period as entered before the event conversion: the declare / sp_executesql batch is
     // one insert with bound values, gbox and km_wer null.
     run(QStringLiteral(
