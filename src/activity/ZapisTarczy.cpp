@@ -73,47 +73,6 @@ std::optional<std::pair<host::TDateTime, host::TDateTime>> czas_pracy(const Nagl
     return std::pair{host::TDateTime(rozp + zakres->first), host::TDateTime(rozp + zakres->second)};
 }
 
-// Other charts of the same persons: with working time overlapping [od, do_) (po_dacie
-// false), or of the same date.
-std::vector<int> inne_tarcze(const NaglowekTarczy& n, bool po_dacie, host::TDateTime od = {},
-                             host::TDateTime do_ = {}) {
-    QString sql = QStringLiteral(
-        "select distinct t.id_t from tacho t inner join poz_zdarz p on p.id_t = t.id_t "
-        "where (t.id_k = :id_k or t.id_konwojenta = :id_k1 or t.id_konwojenta2 = :id_k2 ");
-    if (n.id_konwojenta > 0)
-        sql += QStringLiteral("or t.id_k = :id_konwojenta or t.id_konwojenta = :id_konwojenta1 "
-                              "or t.id_konwojenta2 = :id_konwojenta2 ");
-    if (n.id_konwojenta2 > 0)
-        sql += QStringLiteral("or t.id_k = :id_konwojenta20 or t.id_konwojenta = "
-                              ":id_konwojenta21 or t.id_konwojenta2 = :id_konwojenta22 ");
-    sql += QStringLiteral(") ");
-    if (n.id_tarczy > 0) sql += QStringLiteral("and t.id_t <> :id_t ");
-    if (po_dacie)
-        sql += QStringLiteral("and t.data = :data and t.cyfrowy <> 2");
-    else
-        sql +=
-            QStringLiteral("and t.data >= :data_od and t.data <= :data_do and p.czy_praca <> 0 "
-                           "and p.czas_od < :czas_do and p.czas_do > :czas_od and t.cyfrowy <> 2");
-    host::Query q(sql);
-    for (const char* p : {"id_k", "id_k1", "id_k2"})
-        q.setParam(QLatin1String(p), n.id_k);
-    for (const char* p : {"id_konwojenta", "id_konwojenta1", "id_konwojenta2"})
-        q.setParam(QLatin1String(p), n.id_konwojenta);
-    for (const char* p : {"id_konwojenta20", "id_konwojenta21", "id_konwojenta22"})
-        q.setParam(QLatin1String(p), n.id_konwojenta2);
-    q.setParam(QStringLiteral("id_t"), n.id_tarczy);
-    q.setParam(QStringLiteral("data"), host::TDateTime(n.data.datePart()));
-    q.setParam(QStringLiteral("czas_od"), od);
-    q.setParam(QStringLiteral("czas_do"), do_);
-    q.setParam(QStringLiteral("data_od"), host::TDateTime(od - 1.0));
-    q.setParam(QStringLiteral("data_do"), host::TDateTime(do_ + 1.0));
-    host::OpenQuery(q);
-    std::vector<int> id;
-    for (; !q.Eof(); q.Next())
-        id.push_back(q.asInteger(QStringLiteral("id_t")));
-    return id;
-}
-
 // The other chart's working time (its first start to its last end) overlaps [od, do_).
 bool praca_nachodzi(int id_t, host::TDateTime od, host::TDateTime do_) {
     host::Query q(QStringLiteral("select min(czas_od) as mincz, max(czas_do) as maxcz\n"
@@ -189,6 +148,45 @@ struct BladZapisu {};
 
 } // namespace
 
+std::vector<int> inne_tarcze_osob(const NaglowekTarczy& n, bool po_dacie, host::TDateTime od,
+                                  host::TDateTime do_) {
+    QString sql = QStringLiteral(
+        "select distinct t.id_t from tacho t inner join poz_zdarz p on p.id_t = t.id_t "
+        "where (t.id_k = :id_k or t.id_konwojenta = :id_k1 or t.id_konwojenta2 = :id_k2 ");
+    if (n.id_konwojenta > 0)
+        sql += QStringLiteral("or t.id_k = :id_konwojenta or t.id_konwojenta = :id_konwojenta1 "
+                              "or t.id_konwojenta2 = :id_konwojenta2 ");
+    if (n.id_konwojenta2 > 0)
+        sql += QStringLiteral("or t.id_k = :id_konwojenta20 or t.id_konwojenta = "
+                              ":id_konwojenta21 or t.id_konwojenta2 = :id_konwojenta22 ");
+    sql += QStringLiteral(") ");
+    if (n.id_tarczy > 0) sql += QStringLiteral("and t.id_t <> :id_t ");
+    if (po_dacie)
+        sql += QStringLiteral("and t.data = :data and t.cyfrowy <> 2");
+    else
+        sql +=
+            QStringLiteral("and t.data >= :data_od and t.data <= :data_do and p.czy_praca <> 0 "
+                           "and p.czas_od < :czas_do and p.czas_do > :czas_od and t.cyfrowy <> 2");
+    host::Query q(sql);
+    for (const char* p : {"id_k", "id_k1", "id_k2"})
+        q.setParam(QLatin1String(p), n.id_k);
+    for (const char* p : {"id_konwojenta", "id_konwojenta1", "id_konwojenta2"})
+        q.setParam(QLatin1String(p), n.id_konwojenta);
+    for (const char* p : {"id_konwojenta20", "id_konwojenta21", "id_konwojenta22"})
+        q.setParam(QLatin1String(p), n.id_konwojenta2);
+    q.setParam(QStringLiteral("id_t"), n.id_tarczy);
+    q.setParam(QStringLiteral("data"), host::TDateTime(n.data.datePart()));
+    q.setParam(QStringLiteral("czas_od"), od);
+    q.setParam(QStringLiteral("czas_do"), do_);
+    q.setParam(QStringLiteral("data_od"), host::TDateTime(od - 1.0));
+    q.setParam(QStringLiteral("data_do"), host::TDateTime(do_ + 1.0));
+    host::OpenQuery(q);
+    std::vector<int> id;
+    for (; !q.Eof(); q.Next())
+        id.push_back(q.asInteger(QStringLiteral("id_t")));
+    return id;
+}
+
 FiguryZdarzen figury_zdarzen(const Lista_zdarz& l) {
     FiguryZdarzen f;
     f.jazda = minuty(l.czas_czynnosci(kJazda));
@@ -243,12 +241,12 @@ QString sprawdz_przed_zapisem(const NaglowekTarczy& n, const Lista_zdarz& lista,
         QString znalezione;
         std::vector<int> id;
         if (const auto praca = czas_pracy(n, lista)) {
-            for (int idt : inne_tarcze(n, false, praca->first, praca->second))
+            for (int idt : inne_tarcze_osob(n, false, praca->first, praca->second))
                 if (praca_nachodzi(idt, praca->first, praca->second)) id.push_back(idt);
             if (!id.empty()) znalezione = tekst("Resstrings_IDS_ChildTarczaWBazie1");
         }
         if (id.empty()) {
-            id = inne_tarcze(n, true);
+            id = inne_tarcze_osob(n, true);
             if (!id.empty()) znalezione = tekst("Resstrings_IDS_ChildTarczaWBazie2");
         }
         if (!id.empty() && host::InfoBox(znalezione + QLatin1Char('\n') +

@@ -66,6 +66,12 @@ struct NaglowekTarczy {
 // The image folder of the settings: sciezka_ob with "Image" appended.
 QString katalog_obrazow();
 
+// Other charts of the same persons (the driver and co-drivers, in any seat), the chart itself
+// left out: with working time overlapping [od, do_) and dated within a day of it (po_dacie
+// false), or of the chart's own date (po_dacie true).
+std::vector<int> inne_tarcze_osob(const NaglowekTarczy& n, bool po_dacie, host::TDateTime od = {},
+                                  host::TDateTime do_ = {});
+
 // The header checks before a save (date, start hour, driver, vehicle, co-drivers, absences,
 // overlapping charts, image folder). Messages and questions go through host::InfoBox; the
 // result is empty when the save may go on, else the key of the message or question that

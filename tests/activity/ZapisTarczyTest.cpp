@@ -589,6 +589,32 @@ TEST_P(Zapis, NachodzaceTarczeDoOtwarcia) {
     EXPECT_TRUE(do_otwarcia.empty());
 }
 
+// The overlap query itself: its time bounds are open, the chart's date must lie within a day
+// of the times, and a person counts in any seat.
+TEST_P(Zapis, InneTarczeOsobNaGranicachCzasuIDnia) {
+    using host::TDateTime;
+    const int inna = addChart(7, TDateTime::encode(2024, 3, 5), 2);
+    addPeriod(inna, TDateTime::encode(2024, 3, 5, 22, 0), TDateTime::encode(2024, 3, 6, 2, 0), 2);
+    addPeriod(inna, TDateTime::encode(2024, 3, 12, 22, 0), TDateTime::encode(2024, 3, 13, 2, 0), 2);
+    addChart(7, TDateTime::encode(2024, 2, 20));
+    NaglowekTarczy n = naglowek();
+    const TDateTime d5 = TDateTime::encode(2024, 3, 5), d6 = TDateTime::encode(2024, 3, 6);
+    const auto ile = [&](double od, double do_) {
+        return inne_tarcze_osob(n, false, TDateTime(od), TDateTime(do_)).size();
+    };
+    EXPECT_EQ(ile(d5 + 23.0 / 24, d6 + 9.0 / 24), 1u);
+    EXPECT_EQ(ile(d5 + 6.0 / 24, d5 + 22.0 / 24), 0u);         // ends as the other starts
+    EXPECT_EQ(ile(d6 + 2.0 / 24, d6 + 9.0 / 24), 0u);          // starts as the other ends
+    EXPECT_EQ(ile(d5 + 7 + 23.0 / 24, d6 + 7 + 1.0 / 24), 0u); // a week on: dated too early
+    EXPECT_EQ(ile(d5 + 23.5 / 24, d6 + 9.0 / 24), 1u);
+    EXPECT_EQ(ile(d6 + 1.0 / 24, d6 + 9.0 / 24), 0u); // exactly a day after the chart's date
+    n.id_k = 99;
+    n.id_konwojenta2 = 7;
+    EXPECT_EQ(ile(d5 + 23.0 / 24, d6 + 9.0 / 24), 1u);
+    n.id_tarczy = inna;
+    EXPECT_EQ(ile(d5 + 23.0 / 24, d6 + 9.0 / 24), 0u);
+}
+
 TEST_P(Zapis, ZespolPytaIOstrzegaPrzedZapisem) {
     exec(QStringLiteral("insert into kierowca (nazwisko, imie) values ('Nowak', 'Jan')"));
     const int nowak = count(QStringLiteral("select max(id_k) as n from kierowca"));

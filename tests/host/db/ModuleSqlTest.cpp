@@ -118,42 +118,6 @@ TEST_P(ModuleSql, MovingBetweenChartsAndOpenRows) {
     EXPECT_TRUE(open(session).Eof());
 }
 
-TEST_P(ModuleSql, OverlapCheck) {
-    // Another chart of the same driver working across this one's times. The SQL Server batch
-    // declared variables for the times and widened them by a day with dateadd; here the two
-    // bounds are computed before binding.
-    const int other = addChart(1, TDateTime::encode(2024, 3, 5), 2);
-    addPeriod(other, TDateTime::encode(2024, 3, 5, 22, 0), TDateTime::encode(2024, 3, 6, 2, 0), 2);
-    addChart(1, TDateTime::encode(2024, 2, 20)); // far from the days asked about
-    const QString overlap = QStringLiteral(
-        "select distinct t.id_t from tacho t inner join poz_zdarz p on p.id_t = t.id_t  where "
-        "(id_k=:id_k or id_konwojenta = :id_k1 or id_konwojenta2 = :id_k2 ) and t.id_t <> :id_t "
-        "AND t.data >= :dzien_przed AND t.data <= :dzien_po and p.czy_praca <> 0 and p.czas_od "
-        "< :czas_do and p.czas_do > :czas_od and t.cyfrowy <> 2");
-    auto hits = [&](TDateTime od, TDateTime do_, int id_tarczy = 0) {
-        return rows(overlap, {{"id_k", 1},
-                              {"id_k1", 1},
-                              {"id_k2", 1},
-                              {"id_t", id_tarczy},
-                              {"czas_od", QVariant::fromValue(od)},
-                              {"czas_do", QVariant::fromValue(do_)},
-                              {"dzien_przed", QVariant::fromValue(TDateTime(od - 1.0))},
-                              {"dzien_po", QVariant::fromValue(TDateTime(do_ + 1.0))}});
-    };
-    const TDateTime d5 = TDateTime::encode(2024, 3, 5), d6 = TDateTime::encode(2024, 3, 6);
-    EXPECT_EQ(hits(d5 + 23.0 / 24, d6 + 9.0 / 24), 1);
-    EXPECT_EQ(hits(d5 + 23.0 / 24, d6 + 9.0 / 24, other), 0); // the chart itself
-    EXPECT_EQ(hits(d5 + 6.0 / 24, d5 + 22.0 / 24), 0);        // ends as the other starts
-    EXPECT_EQ(hits(d6 + 2.0 / 24, d6 + 9.0 / 24), 0);         // starts as the other ends
-    // The chart's date must lie within a day of the times: the same hours a week on find none.
-    addPeriod(other, TDateTime::encode(2024, 3, 12, 22, 0), TDateTime::encode(2024, 3, 13, 2, 0),
-              2);
-    EXPECT_EQ(hits(d5 + 7 + 23.0 / 24, d6 + 7 + 1.0 / 24), 0);
-    // ... and "within a day" is exact: from 01:00 on the 6th the chart of the 5th is too early.
-    EXPECT_EQ(hits(d5 + 23.5 / 24, d6 + 9.0 / 24), 1);
-    EXPECT_EQ(hits(d6 + 1.0 / 24, d6 + 9.0 / 24), 0);
-}
-
 TEST_P(ModuleSql, InfringementsAndEnteredPeriods) {
     // Approved infringements of a day: a missing act reads as 2 (coalesce for isnull).
     exec(QStringLiteral("insert into naruszenia (id_k, data, data_do, typ, ustawa, zatwierdzone) "
