@@ -3,6 +3,8 @@
 
 #include "chartwin/TMDIChild.h"
 
+#include "activity/SasiedniaTarcza.h"
+
 #include "host/Biblioteki.h"
 #include "host/Dialogi.h"
 #include "host/Resstrings.h"
@@ -25,10 +27,6 @@ const QString kModulCyfrowy = QStringLiteral("dane\\Korvix\\ChildCyfra.dll");
 // and the window, as the analogue module's own.
 using NowyChildCyfr_fn = void (*)(std::int32_t id_t);
 using IdzDoDnia_fn = void (*)(QWidget* okno, std::int32_t id_t);
-
-bool cyfrowa(int cyfrowy) {
-    return cyfrowy != 0 && cyfrowy != 4;
-}
 
 void na_wierzch(QWidget* w) {
     if (auto* ramka = qobject_cast<QMdiSubWindow*>(w->parentWidget()); ramka && ramka->mdiArea())
@@ -64,48 +62,17 @@ void TMDIChild::znajdz_dzien_f(QObject* nadawca) {
     const int kierowca_id = host::TComboPopup::WybraneId(kierowca);
     if (kierowca_id == 0) return;
     const bool poprzedni = nadawca == pop_dzien || nadawca == pop_dzien1 || nadawca == actPoprz;
-    const QString warunek =
-        poprzedni ? QStringLiteral("(data < :data or (data = :data1 and id_t < :id_t1)) and "
-                                   "(typ_dnia not in (1,2,3) or (cyfrowy > 0 and cyfrowy <> 4)) "
-                                   "order by data DESC, id_t DESC")
-                  : QStringLiteral("(data > :data or (data = :data1 and id_t > :id_t1)) and "
-                                   "(typ_dnia not in (1,2,3) or (cyfrowy > 0 and cyfrowy <> 4)) "
-                                   "order by data, id_t");
-    host::Query q(
-        QStringLiteral("select id_k, nazwisko_imie, nazwa, id_t, cyfrowy, typ_dnia, wartosc, data, "
-                       "nr_rej\n"
-                       "from vlistatacho\n"
-                       "where id_jezyka = :id_jezyka and id_t <> :id_t and id_k = :id_k and \n") +
-        warunek + QStringLiteral("\nlimit 2"));
-    const host::TDateTime dzien = host::TDateTime::fromDate(data_tacho->date());
-    q.setParam(QStringLiteral("id_jezyka"),
-               czytnik_jezyka ? czytnik_jezyka() : host::GetLanguageId());
-    q.setParam(QStringLiteral("id_k"), kierowca_id);
-    q.setParam(QStringLiteral("data"), dzien);
-    q.setParam(QStringLiteral("data1"), dzien);
-    q.setParam(QStringLiteral("id_t"), id_tarczy);
-    q.setParam(QStringLiteral("id_t1"), id_tarczy);
+    std::optional<SasiedniaTarcza> s;
     try {
-        q.open();
+        s = sasiednia_tarcza(kierowca_id, host::TDateTime::fromDate(data_tacho->date()), id_tarczy,
+                             poprzedni, czytnik_jezyka ? czytnik_jezyka() : host::GetLanguageId());
     } catch (const std::exception& e) {
         host::InfoBox(QString::fromUtf8(e.what()), host::MB_OK, this);
         return;
     }
-    if (q.Eof()) return;
-    const int idt = q.asInteger(QStringLiteral("id_t"));
-    const int cyfrowy = q.asInteger(QStringLiteral("cyfrowy"));
-    const double dzien_wiersza = q.asFloat(QStringLiteral("data"));
-    q.Next();
-    // An analogue and a digital chart of one day are both shown.
-    int drugi = 0, drugi_cyfrowy = 0;
-    if (!q.Eof() && q.asFloat(QStringLiteral("data")) == dzien_wiersza &&
-        cyfrowa(q.asInteger(QStringLiteral("cyfrowy"))) != cyfrowa(cyfrowy)) {
-        drugi = q.asInteger(QStringLiteral("id_t"));
-        drugi_cyfrowy = q.asInteger(QStringLiteral("cyfrowy"));
-    }
-    q.close();
-    otworz_inna_tarcze(idt, cyfrowy);
-    if (drugi) otworz_inna_tarcze(drugi, drugi_cyfrowy);
+    if (!s) return;
+    otworz_inna_tarcze(s->id_t, s->cyfrowy);
+    if (s->drugi_id_t) otworz_inna_tarcze(s->drugi_id_t, s->drugi_cyfrowy);
     if (ustawienie(QStringLiteral("zamykaj_tarcze"), QStringLiteral("KX"), false).toBool())
         Button6Click();
 }
@@ -121,7 +88,7 @@ void TMDIChild::otworz_inna_tarcze(int idt, int cyfrowy) {
         na_wierzch(okno);
         return;
     }
-    const bool cyfr = cyfrowa(cyfrowy);
+    const bool cyfr = tarcza_cyfrowa(cyfrowy);
     // The handle keeps the library loaded while the window is made; a host frames the window
     // and takes a handle of its own when it hears of it (0x490).
     std::shared_ptr<QLibrary> lib = host::LoadLibrary_main(cyfr ? kModulCyfrowy : kModul);

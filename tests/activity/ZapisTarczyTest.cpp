@@ -4,6 +4,7 @@
 #include "DbFixture.h"
 #include "PomocListy.h"
 
+#include "activity/SasiedniaTarcza.h"
 #include "activity/ZapisTarczy.h"
 #include "host/Dialogi.h"
 #include "host/KatyCzas.h"
@@ -613,6 +614,35 @@ TEST_P(Zapis, InneTarczeOsobNaGranicachCzasuIDnia) {
     EXPECT_EQ(ile(d5 + 23.0 / 24, d6 + 9.0 / 24), 1u);
     n.id_tarczy = inna;
     EXPECT_EQ(ile(d5 + 23.0 / 24, d6 + 9.0 / 24), 0u);
+}
+
+// The header's day buttons: the driver's charts by date then key, other drivers' left out, and
+// a digital chart of the same day opened beside the analogue one.
+TEST_P(Zapis, SasiedniaTarczaKierowcy) {
+    using host::TDateTime;
+    const int a = addChart(1, TDateTime::encode(2024, 3, 5));
+    const int b = addChart(1, TDateTime::encode(2024, 3, 6));
+    const int c = addChart(1, TDateTime::encode(2024, 3, 8));
+    addChart(2, TDateTime::encode(2024, 3, 7));
+    const auto nastepna = [](int id_t, int d, bool poprzednia) {
+        return sasiednia_tarcza(1, TDateTime::encode(2024, 3, d), id_t, poprzednia, 1);
+    };
+    ASSERT_TRUE(nastepna(a, 5, false));
+    EXPECT_EQ(nastepna(a, 5, false)->id_t, b);
+    EXPECT_EQ(nastepna(a, 5, false)->drugi_id_t, 0);
+    EXPECT_EQ(nastepna(c, 8, true)->id_t, b);
+    EXPECT_FALSE(nastepna(c, 8, false));
+
+    const int cyfrowa = addChart(1, TDateTime::encode(2024, 3, 6));
+    exec(QStringLiteral("update tacho set cyfrowy = 1 where id_t = %1").arg(cyfrowa));
+    const auto s = nastepna(a, 5, false);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->id_t, b);
+    EXPECT_EQ(s->drugi_id_t, cyfrowa);
+    EXPECT_EQ(s->drugi_cyfrowy, 1);
+    // On the same day the key orders: from b the digital chart is next, alone.
+    EXPECT_EQ(nastepna(b, 6, false)->id_t, cyfrowa);
+    EXPECT_EQ(nastepna(b, 6, false)->drugi_id_t, 0);
 }
 
 TEST_P(Zapis, ZespolPytaIOstrzegaPrzedZapisem) {

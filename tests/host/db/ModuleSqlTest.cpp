@@ -69,37 +69,8 @@ TEST_P(ModuleSql, DriversAndDictionaries) {
     EXPECT_EQ(rows(statuses, {{"id_jezyka", 3}}), 4);
 }
 
-TEST_P(ModuleSql, MovingBetweenChartsAndOpenRows) {
+TEST_P(ModuleSql, OpenChartRows) {
     const int a = addChart(1, TDateTime::encode(2024, 3, 5));
-    const int b = addChart(1, TDateTime::encode(2024, 3, 6));
-    const int c = addChart(1, TDateTime::encode(2024, 3, 8));
-    addChart(2, TDateTime::encode(2024, 3, 7));
-    // The next or previous chart of the driver: "top 2" becomes "limit 2" at the end of the
-    // line composed at run time.
-    const QString find = QStringLiteral(
-        "select id_k, nazwisko_imie, nazwa, id_t, cyfrowy, typ_dnia, wartosc, data, nr_rej\nfrom "
-        "vlistatacho\nwhere id_jezyka = :id_jezyka and id_t <> :id_t and id_k = :id_k and \n");
-    const QString next = QStringLiteral("(data > :data or (data = :data1 and id_t > :id_t1)) and "
-                                        "(typ_dnia not in (1,2,3) or (cyfrowy > 0 and cyfrowy <> "
-                                        "4)) order by data, id_t limit 2");
-    const QString prev = QStringLiteral("(data < :data or (data = :data1 and id_t < :id_t1)) and "
-                                        "(typ_dnia not in (1,2,3) or (cyfrowy > 0 and cyfrowy <> "
-                                        "4)) order by data DESC, id_t DESC limit 2");
-    auto from = [&](const QString& dir, int id_tarczy, const QVariant& d) {
-        return open(find + dir, {{"id_jezyka", 1},
-                                 {"id_k", 1},
-                                 {"id_t", id_tarczy},
-                                 {"data", d},
-                                 {"data1", d},
-                                 {"id_t1", id_tarczy}});
-    };
-    Query n = from(next, a, day(2024, 3, 5));
-    EXPECT_EQ(n.RecordCount(), 2);
-    EXPECT_EQ(n.asInteger(QStringLiteral("id_t")), b);
-    EXPECT_EQ(n.asString(QStringLiteral("nr_rej")), QStringLiteral("WX 4521K"));
-    EXPECT_EQ(from(prev, c, day(2024, 3, 8)).asInteger(QStringLiteral("id_t")), b);
-    EXPECT_TRUE(from(next, c, day(2024, 3, 8)).Eof());
-
     // Open-chart rows: "top 1" becomes "limit 1"; the insert names its columns, since the
     // identity key is left out.
     const QString tail = QStringLiteral(" from sesja where id_u = 1 and nazwa_dll = "
