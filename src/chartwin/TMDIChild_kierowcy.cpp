@@ -50,15 +50,7 @@ void wybierz(QComboBox* box, int id) {
 
 void TMDIChild::wypelnij_konwojenta(QComboBox* box, const QDate& dzien, int firma) {
     const int zapamietany = TComboPopup::WybraneId(box);
-    host::Query q(QStringLiteral("select distinct id_k, nazwisko_imie, id_f\n"
-                                 "from VListaKierAll\n"
-                                 "where (data_od<=:data_do or data_od is null) and "
-                                 "(data_do>=:data_od or data_do is null)\n"
-                                 "and id_u = :id_u\n"
-                                 "order by nazwisko_imie"));
-    q.setParam(QStringLiteral("data_od"), host::TDateTime::fromDate(dzien));
-    q.setParam(QStringLiteral("data_do"), host::TDateTime::fromDate(dzien));
-    q.setParam(QStringLiteral("id_u"), host::AktIdU());
+    host::Query q = host::KierowcyZatrudnieni(dzien, host::AktIdU());
     {
         const QSignalBlocker cicho(box);
         TComboPopup::InitComboSam(box, q, QStringLiteral("id_k"), QStringLiteral("nazwisko_imie"),

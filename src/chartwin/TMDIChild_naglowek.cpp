@@ -45,13 +45,7 @@ int jezyk(const TMDIChild& w) {
 
 // The status box: an empty entry, then the dictionary "tarcza_status" by name.
 void wczytaj_statusy(TMDIChild& w) {
-    host::Query q(
-        QStringLiteral("select s1.id, s1.wartosc, s1.grupa, s1.nazwa_parametru\n"
-                       "from VListaPozSlownika s1\n"
-                       "where s1.typ_slownika='tarcza_status' and s1.id_jezyka=:id_jezyka  and "
-                       "nazwa_parametru = 'nazwa'\n"
-                       "order by s1.wartosc"));
-    q.setParam(QStringLiteral("id_jezyka"), jezyk(w));
+    host::Query q = host::StatusyTarczy(jezyk(w));
     const int wybrany = host::TComboPopup::WybraneId(w.status_tarczy);
     const QSignalBlocker cicho(w.status_tarczy);
     w.status_tarczy->clear();

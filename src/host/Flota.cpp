@@ -30,6 +30,19 @@ QString ZwrocSamochod(int id_s) {
     return q.Eof() ? QString() : q.asString(QStringLiteral("nr_rej"));
 }
 
+Query KierowcyZatrudnieni(const QDate& dzien, int id_u) {
+    Query q(QStringLiteral("select distinct id_k, nazwisko_imie, id_f\n"
+                           "from VListaKierAll\n"
+                           "where (data_od<=:data_do or data_od is null) and "
+                           "(data_do>=:data_od or data_do is null)\n"
+                           "and id_u = :id_u\n"
+                           "order by nazwisko_imie"));
+    q.setParam(QStringLiteral("data_od"), TDateTime::fromDate(dzien));
+    q.setParam(QStringLiteral("data_do"), TDateTime::fromDate(dzien));
+    q.setParam(QStringLiteral("id_u"), id_u);
+    return q;
+}
+
 Konwojenci ZwrocKonwojenta(int id_k) {
     Konwojenci k;
     Query q(

@@ -2,6 +2,9 @@
 // The host's fleet: names of drivers and vehicles by id, a driver's usual co-drivers, and the
 // record editors of drivers and vehicles, which live in side libraries.
 
+#include "host/db/Query.h"
+
+#include <QDate>
 #include <QString>
 
 #include <cstdint>
@@ -14,6 +17,10 @@ namespace host {
 QString ZwrocKierowce(int id_k);
 // Registration of the vehicle, empty when there is no such vehicle.
 QString ZwrocSamochod(int id_s);
+
+// Drivers employed on the day (no employment date bounds them) whom user id_u may see, by
+// name: id_k, nazwisko_imie, id_f; to be opened by the caller.
+Query KierowcyZatrudnieni(const QDate& dzien, int id_u);
 
 // The co-drivers who accompany a driver (kierowca.id_konwojenta, id_konwojenta2); an id of 0
 // is no co-driver.

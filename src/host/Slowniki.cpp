@@ -86,4 +86,14 @@ int OpenRamka(const QString& typ_slownika, QWidget* owner) {
     }
 }
 
+Query StatusyTarczy(int id_jezyka) {
+    Query q(QStringLiteral("select s1.id, s1.wartosc, s1.grupa, s1.nazwa_parametru\n"
+                           "from VListaPozSlownika s1\n"
+                           "where s1.typ_slownika='tarcza_status' and s1.id_jezyka=:id_jezyka  "
+                           "and nazwa_parametru = 'nazwa'\n"
+                           "order by s1.wartosc"));
+    q.setParam(QStringLiteral("id_jezyka"), id_jezyka);
+    return q;
+}
+
 } // namespace host

@@ -1,4 +1,5 @@
-// The chart module's own statements run against the demo fleet on each backend. Where the
+// The chart module's statements against the demo fleet on each backend: the fleet and
+// dictionary lookups through their own functions, the rest as the module sends them. Where the
 // module's statement was written for SQL Server (top N, isnull, a declare batch, dateadd, a
 // positional insert, delete without from), the portable statement here is the one it uses:
 // limit N, coalesce, one statement with bound values, the date arithmetic done before binding,
@@ -6,7 +7,9 @@
 
 #include "DbFixture.h"
 
+#include "host/Flota.h"
 #include "host/KatyCzas.h"
+#include "host/Slowniki.h"
 #include "host/db/DemoData.h"
 
 using namespace host;
@@ -47,12 +50,10 @@ protected:
 
 TEST_P(ModuleSql, DriversAndDictionaries) {
     // Employed on the chart's day and visible to the user: the driver who left in 2023 is not.
-    const QString employed = QStringLiteral(
-        "select distinct id_k, nazwisko_imie, id_f\nfrom VListaKierAll\nwhere (data_od<=:data_do "
-        "or data_od is null) and (data_do>=:data_od or data_do is null)\nand id_u = :id_u\norder "
-        "by nazwisko_imie");
-    auto on = [&](int y, int u) {
-        return open(employed, {{"data_od", day(y, 3, 5)}, {"data_do", day(y, 3, 5)}, {"id_u", u}});
+    auto on = [](int y, int u) {
+        Query q = KierowcyZatrudnieni(QDate(y, 3, 5), u);
+        q.open();
+        return q;
     };
     EXPECT_EQ(on(2024, 1).RecordCount(), 5);
     EXPECT_EQ(on(2023, 1).RecordCount(), 6);
@@ -60,13 +61,13 @@ TEST_P(ModuleSql, DriversAndDictionaries) {
     EXPECT_EQ(on(2024, 1).asString(QStringLiteral("nazwisko_imie")),
               QStringLiteral("Kamiński Adam"));
 
-    const QString statuses = QStringLiteral(
-        "select s1.id, s1.wartosc from VListaPozSlownika s1 where s1.typ_slownika='tarcza_status' "
-        "and s1.id_jezyka=:id_jezyka  and nazwa_parametru = 'nazwa'\norder by s1.wartosc");
-    EXPECT_EQ(open(statuses, {{"id_jezyka", 2}}).asString(QStringLiteral("wartosc")),
-              QStringLiteral("Abroad"));
+    Query en = StatusyTarczy(2);
+    en.open();
+    EXPECT_EQ(en.asString(QStringLiteral("wartosc")), QStringLiteral("Abroad"));
     // A language without translations falls back to the dictionary's own texts.
-    EXPECT_EQ(rows(statuses, {{"id_jezyka", 3}}), 4);
+    Query inny = StatusyTarczy(3);
+    inny.open();
+    EXPECT_EQ(inny.RecordCount(), 4);
 }
 
 TEST_P(ModuleSql, OpenChartRows) {
