@@ -6,6 +6,7 @@
 #include "host/HostContext.h"
 #include "host/HostMessages.h"
 #include "host/Resstrings.h"
+#include "host/Sesja.h"
 #include "host/Ustawienia.h"
 #include "host/db/Query.h"
 
@@ -33,23 +34,7 @@ void TMDIChild::wpisz_wiersz_sesji(std::int32_t idt) {
     // A database that refuses the row costs the user nothing: the row only tells other
     // users that the chart is open.
     try {
-        host::Query q(QStringLiteral(
-            "select id_sesji from sesja where id_u = :id_u and nazwa_dll = :nazwa_dll "
-            "and id_ = :id_ limit 1"));
-        q.setParam(QStringLiteral("id_u"), host::AktIdU());
-        q.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
-        q.setParam(QStringLiteral("id_"), idt);
-        q.open();
-        const bool jest = !q.Eof();
-        q.close();
-        if (!jest && idt > 0) {
-            host::Query ins(QStringLiteral(
-                "insert into sesja (nazwa_dll, id_, id_u) values (:nazwa_dll, :id_, :id_u)"));
-            ins.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
-            ins.setParam(QStringLiteral("id_"), idt);
-            ins.setParam(QStringLiteral("id_u"), host::AktIdU());
-            ins.exec();
-        }
+        host::ZapiszWierszSesji(kNazwaDll, idt, host::AktIdU());
     } catch (const std::exception& e) {
         qWarning("TMDIChild: open-chart row not written: %s", e.what());
     }
@@ -59,12 +44,7 @@ void TMDIChild::usun_wiersz_sesji() {
     if (!ustawienie_all("cb_run_session")) return;
     if (ustawienie_all("cb_save_session_closing") && ustawienie_all("cb_save_session")) return;
     try {
-        host::Query q(QStringLiteral(
-            "delete from sesja where id_u = :id_u and nazwa_dll = :nazwa_dll and id_ = :id_"));
-        q.setParam(QStringLiteral("id_u"), host::AktIdU());
-        q.setParam(QStringLiteral("nazwa_dll"), kNazwaDll);
-        q.setParam(QStringLiteral("id_"), id_tarczy);
-        q.exec();
+        host::UsunWierszSesji(kNazwaDll, id_tarczy, host::AktIdU());
     } catch (const std::exception&) {
         // The row is advisory; a failure must not stop the window going away.
     }

@@ -9,6 +9,7 @@
 
 #include "host/Flota.h"
 #include "host/KatyCzas.h"
+#include "host/Sesja.h"
 #include "host/Slowniki.h"
 #include "host/db/DemoData.h"
 
@@ -71,23 +72,17 @@ TEST_P(ModuleSql, DriversAndDictionaries) {
 }
 
 TEST_P(ModuleSql, OpenChartRows) {
+    const QString dll = QStringLiteral("lista_tacho.dll");
     const int a = addChart(1, TDateTime::encode(2024, 3, 5));
-    // Open-chart rows: "top 1" becomes "limit 1"; the insert names its columns, since the
-    // identity key is left out.
-    const QString tail = QStringLiteral(" from sesja where id_u = 1 and nazwa_dll = "
-                                        "'lista_tacho.dll' and id_ = %1")
-                             .arg(a);
-    const QString session = QStringLiteral("select id_sesji") + tail + QStringLiteral(" limit 1");
-    EXPECT_TRUE(open(session).Eof());
-    for (int i = 0; i < 2; ++i)
-        exec(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values "
-                            "('lista_tacho.dll', %1, 1)")
-                 .arg(a));
-    Query open1 = open(session);
-    EXPECT_EQ(open1.RecordCount(), 1);
-    EXPECT_GT(open1.asInteger(QStringLiteral("id_sesji")), 0);
-    exec(QStringLiteral("delete") + tail);
-    EXPECT_TRUE(open(session).Eof());
+    EXPECT_FALSE(JestWierszSesji(dll, a, 1));
+    ZapiszWierszSesji(dll, a, 1);
+    ZapiszWierszSesji(dll, a, 1);
+    ZapiszWierszSesji(dll, 0, 1); // not stored yet: nothing to tell others
+    EXPECT_EQ(rows(QStringLiteral("select id_sesji from sesja")), 1);
+    EXPECT_TRUE(JestWierszSesji(dll, a, 1));
+    EXPECT_FALSE(JestWierszSesji(dll, a, 2));
+    UsunWierszSesji(dll, a, 1);
+    EXPECT_FALSE(JestWierszSesji(dll, a, 1));
 }
 
 TEST_P(ModuleSql, InfringementsAndEnteredPeriods) {
