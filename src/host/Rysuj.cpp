@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace host {
 
@@ -259,6 +260,16 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
     const double edgeOut2 = (s.rOut - 1.0) * (s.rOut - 1.0);
     const double edgeIn2 = (s.rIn + 1.0) * (s.rIn + 1.0);
 
+    // A wide sector's complement, a narrow wedge: its pixels along a row are found as the
+    // narrow sector's are.
+    std::optional<Sector> reszta;
+    if (!s.full && s.span >= 180.0 && 360.0 - s.span < 180.0) {
+        reszta = s;
+        reszta->od = fold360(s.od + s.span);
+        reszta->span = 360.0 - s.span;
+        reszta->prepare();
+    }
+
     const Ramka b = sectorBounds(s);
     const int jFrom = std::max({0, int(std::ceil(y0 - s.rOut)), int(std::floor(b.ymin))});
     const int jTo =
@@ -287,7 +298,7 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
             }
         }
         TColor32* row = bmp.scanLine(j);
-        const auto rysuj = [&](int od, int do_) {
+        const auto sprawdzaj = [&](int od, int do_) {
             for (int i = od; i <= do_; ++i) {
                 const double dx = i - x0;
                 const double d2 = dx * dx + dy * dy;
@@ -297,6 +308,60 @@ void Rysuj_cwiartka(Bitmap32& bmp, double x0, double y0, int promien, double kat
                 if (edges && (d2 > edgeOut2 || d2 < edgeIn2)) c = edge;
                 row[i] = c;
             }
+        };
+        // Pixels a few away from every edge of the sector pass every test: they are filled
+        // without one. Only the pixels near an edge are tested.
+        Przedzial pewne{int(std::ceil(x0 - half + 2.0)), int(std::floor(x0 + half - 2.0))};
+        if (!s.full && s.span < 180.0) {
+            const Przedzial kat = s.wierszKata(dy, x0);
+            pewne.od = std::max(pewne.od, kat.od + 4);
+            pewne.do_ = std::min(pewne.do_, kat.do_ - 4);
+        }
+        // Left out of the certain part: the inner circle (and the centre, where the wedge's
+        // edges meet) and the wedge a wide sector leaves out, each with a margin.
+        Przedzial dziury[2] = {
+            halfIn >= 0.0
+                ? Przedzial{int(std::floor(x0 - halfIn - 2.0)), int(std::ceil(x0 + halfIn + 2.0))}
+            : std::abs(dy) < 4.0 ? Przedzial{int(std::floor(x0 - 4.0)), int(std::ceil(x0 + 4.0))}
+                                 : Przedzial{},
+            {}};
+        if (!s.full && s.span >= 180.0) {
+            if (!reszta) {
+                pewne = {}; // a half turn each way: everything is tested
+            } else if (const Przedzial k = reszta->wierszKata(dy, x0); k.do_ >= k.od) {
+                dziury[1] = {k.od - 2, k.do_ + 2};
+            }
+        }
+        if (dziury[1].od < dziury[0].od) std::swap(dziury[0], dziury[1]);
+        const auto wypelnij = [&](int od, int do_) {
+            if (cieniowanie)
+                for (int i = od; i <= do_; ++i)
+                    row[i] = (i + j) % 8 == 0 ? hatch : kolor;
+            else
+                std::fill(row + od, row + do_ + 1, kolor);
+        };
+        const auto rysuj = [&](int od, int do_) {
+            if (edges) return sprawdzaj(od, do_);
+            int i = od;
+            int c = std::max(od, pewne.od);
+            const int koniec = std::min(do_, pewne.do_);
+            for (const Przedzial& d : dziury) {
+                if (c > koniec) break;
+                if (d.do_ < d.od || d.do_ < c) continue;
+                const int k = std::min(koniec, d.od - 1);
+                if (k >= c) {
+                    sprawdzaj(i, c - 1);
+                    wypelnij(c, k);
+                    i = k + 1;
+                }
+                c = std::max(c, d.do_ + 1);
+            }
+            if (c <= koniec) {
+                sprawdzaj(i, c - 1);
+                wypelnij(c, koniec);
+                i = koniec + 1;
+            }
+            sprawdzaj(i, do_);
         };
         if (pomin[1].od < pomin[0].od) std::swap(pomin[0], pomin[1]);
         int i = iFrom;
