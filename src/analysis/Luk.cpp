@@ -129,9 +129,10 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     constexpr int blok = 16;
     Piksel piksele[blok];
     // Every pixel of the arc lies within r + 2 of the centre; when that square is inside the
-    // bitmap, no pixel needs the off-bitmap test.
-    const bool w_obrazie = obraz.zawiera(int(std::floor(xp - rd)) - 2, int(std::floor(yp - rd)) - 2,
-                                         int(std::ceil(xp + rd)) + 2, int(std::ceil(yp + rd)) + 2);
+    // bitmap, no pixel needs the off-bitmap test. Truncation with one pixel more on each side
+    // bounds the square as floor and ceil would, without their library calls.
+    const bool w_obrazie =
+        obraz.zawiera(int(xp - rd) - 3, int(yp - rd) - 3, int(xp + rd) + 3, int(yp + rd) + 3);
     bool dalej = a <= koniec;
     int dlugosc_bloku = blok;
     while (dalej) {

@@ -91,19 +91,19 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, const Kierunek
         if (!promien.piksel(xp, yp, double(r), 1e-7, p)) p = kier.punkt(x0, y0, r);
         return ciemna_probka(w_obrazie ? obraz.piksel_w_obrazie(p.x, p.y) : obraz.piksel(p.x, p.y));
     };
-    bool zbadany[do_ - od + 1]; // the ladder reuses what the base search saw
-    int baza = 0, najdluzszy = 0, bieg = 0, poczatek = 0;
-    for (int r = P + od; r <= P + do_; ++r) {
-        zbadany[r - P - od] = ciemny_r(r);
-        if (!zbadany[r - P - od]) {
-            bieg = 0;
-            continue;
-        }
-        if (bieg == 0) poczatek = r - P;
-        if (++bieg > najdluzszy) {
-            najdluzszy = bieg;
-            baza = poczatek;
-        }
+    // The base search reads the pixels first and follows the runs without branches: whether
+    // a pixel is dark cannot be predicted, and the reads then do not wait on the counting.
+    constexpr int ile_bazy = do_ - od + 1;
+    bool zbadany[ile_bazy]; // the ladder reuses what the base search saw
+    for (int i = 0; i < ile_bazy; ++i)
+        zbadany[i] = ciemny_r(P + od + i);
+    int baza = 0, najdluzszy = 0, bieg = 0;
+    for (int i = 0; i < ile_bazy; ++i) {
+        bieg = zbadany[i] ? bieg + 1 : 0;
+        const bool dluzszy = bieg > najdluzszy;
+        // The first longest run wins: a later run only when strictly longer.
+        baza = dluzszy ? od + i - bieg + 1 : baza;
+        najdluzszy = dluzszy ? bieg : najdluzszy;
     }
 
     const int* drabina = we_.typ == cienki_wykres ? drabina_cienka : drabina_standardowa;
