@@ -3,11 +3,18 @@
 
 #include "host/KatyCzas.h"
 #include "host/Resstrings.h"
+#include "host/TDateTime.h"
+
+#include <QTime>
 
 namespace {
 
+// As FormatDateTime("hh:nn") gives it, without reading the pattern for each of the grid's
+// cells.
 QString hhnn(double t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), t);
+    const QTime czas = host::TDateTime(t).dateAndTime().second;
+    return QString::number(czas.hour()).rightJustified(2, u'0') + u':' +
+           QString::number(czas.minute()).rightJustified(2, u'0');
 }
 
 // The kind names, looked up once per grid: the translation lookup reads the language

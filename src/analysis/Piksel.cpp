@@ -9,22 +9,6 @@ namespace analysis {
 Kierunek::Kierunek(double kat)
     : kat_(kat), cos_(std::cos(kat * stopien)), sin_(std::sin(kat * stopien)) {}
 
-Kierunek::Kierunek(double kat, const Kierunek& poprzedni) : kat_(kat) {
-    // Each turn adds at most a few 1e-16 to the error; after 64 of them, or for a turn the
-    // short series below does not cover to 1e-17, start again from cos and sin.
-    constexpr int najwiecej_obrotow = 64;
-    constexpr double najwiekszy_obrot = 0.02; // radians
-    const double d = (kat - poprzedni.kat_) * stopien;
-    if (poprzedni.obroty_ >= najwiecej_obrotow || !(std::fabs(d) <= najwiekszy_obrot)) {
-        *this = Kierunek(kat);
-        return;
-    }
-    const Obrot o = obrot(d);
-    cos_ = poprzedni.cos_ * o.cos - poprzedni.sin_ * o.sin;
-    sin_ = poprzedni.sin_ * o.cos + poprzedni.cos_ * o.sin;
-    obroty_ = poprzedni.obroty_ + 1;
-}
-
 Piksel Kierunek::punkt_dokladny(double x0, double y0, double r) const {
     return Kierunek(kat_).punkt(x0, y0, r);
 }
