@@ -49,4 +49,20 @@ bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y) {
     return false;
 }
 
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, Piksel p) {
+    const bool w_obrazie = obraz.zawiera(p.x - 1, p.y - 1, p.x + 1, p.y + 1);
+    int ile = 0, zostalo = 9;
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            const host::TColor32 c = w_obrazie ? obraz.piksel_w_obrazie(p.x + dx, p.y + dy)
+                                               : obraz.piksel(p.x + dx, p.y + dy);
+            if (host::WinColor(c) == kolor) ++ile;
+            --zostalo;
+            if (ile >= min_ile) return true;
+            if (ile + zostalo < min_ile) return false;
+        }
+    }
+    return false;
+}
+
 } // namespace analysis

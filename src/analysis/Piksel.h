@@ -134,5 +134,8 @@ constexpr bool ciemna_probka(host::TColor32 c) {
 bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y);
 // The same on rows already taken, for a walk that tests many points.
 bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y);
+// The same around a whole pixel, as lok2 answers for its coordinates as floats: the nine
+// pixels are then the pixel and its eight neighbours, with no truncation to compute.
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, Piksel p);
 
 } // namespace analysis
