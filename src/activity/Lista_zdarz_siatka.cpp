@@ -3,29 +3,43 @@
 
 #include "host/KatyCzas.h"
 #include "host/Resstrings.h"
+#include "host/TDateTime.h"
+
+#include <QTime>
 
 namespace {
 
+// As FormatDateTime("hh:nn") gives it, without reading the pattern for each of the grid's
+// cells.
 QString hhnn(double t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), t);
+    const QTime czas = host::TDateTime(t).dateAndTime().second;
+    return QString::number(czas.hour()).rightJustified(2, u'0') + u':' +
+           QString::number(czas.minute()).rightJustified(2, u'0');
 }
 
-QString opis_rodzaju(const Zdarzenie& z) {
+// The kind names, looked up once per grid: the translation lookup reads the language
+// setting every time, and a chart has tens of periods.
+struct NazwyRodzajow {
+    QString dyzur = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzDy"));
+    QString jazda = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzJa"));
+    QString praca = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzPr"));
+    QString postoj = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzPo"));
+};
+
+QString opis_rodzaju(const Zdarzenie& z, const NazwyRodzajow& nazwy) {
     QString t;
     switch (z.czy_praca) {
     case kDyzur:
-        t = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzDy"));
+        t = nazwy.dyzur;
         break;
     case kJazda:
-        t = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzJa"));
+        t = nazwy.jazda;
         break;
     case kPraca:
-        t = host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzPr"));
+        t = nazwy.praca;
         break;
     case kPostoj:
-        t = z.pz_zespol == kZnakBrakDanych
-                ? QStringLiteral("?")
-                : host::LoadResstrings(QStringLiteral("Resstrings_IDS_ListaPZdarzPo"));
+        t = z.pz_zespol == kZnakBrakDanych ? QStringLiteral("?") : nazwy.postoj;
         break;
     case kBrakDanych:
         t = QStringLiteral("?");
@@ -60,6 +74,7 @@ void Lista_zdarz::wypelnij_siatke(SiatkaZdarzen& siatka) {
         siatka.SetCells(6, 0, napis("Resstrings_IDS_ListaPNaglowek7"));
     }
 
+    const NazwyRodzajow nazwy;
     constexpr double kNajwiecej = 1439.0 / 1440.0; // 23:59
     for (Zdarzenie* z = pierwszy; z; z = z->nast) {
         const int w = z->nr + 1;
@@ -80,7 +95,7 @@ void Lista_zdarz::wypelnij_siatke(SiatkaZdarzen& siatka) {
         siatka.SetCells(3, w, hhnn(trwa));
         siatka.SetCells(8, w, hhnn(trwa_dokl));
 
-        const QString rodzaj = opis_rodzaju(*z);
+        const QString rodzaj = opis_rodzaju(*z, nazwy);
         if (czy_szczeg) {
             siatka.SetCells(4, w, rodzaj);
             continue;

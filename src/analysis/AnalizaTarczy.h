@@ -51,6 +51,12 @@ public:
     bool lok_prom(int procent, float kat, float pol, float r, const Kierunek& poczatek) const {
         return analysis::lok_prom(*bitmapa_, geo_.x0, geo_.y0, procent, kat, pol, r, poczatek);
     }
+    // The same on the bitmap's rows taken once by the caller (valid while the bitmap is not
+    // changed), for a search over many radii.
+    bool lok_prom(const WidokBitmapy& obraz, int procent, float kat, float pol, float r,
+                  const Kierunek& poczatek) const {
+        return analysis::lok_prom(obraz, geo_.x0, geo_.y0, procent, kat, pol, r, poczatek);
+    }
     bool lok2(int kolor, int min_ile, float x, float y) const {
         return analysis::lok2(*bitmapa_, kolor, min_ile, x, y);
     }

@@ -125,9 +125,11 @@ int Centrowanie::zmierz_pierscien_km() {
             static_cast<float>(R - (i < pierwsze_promienie ? okno_km_pierwsze : okno_km));
         float r = start;
         const Kierunek poczatek(static_cast<float>(kat) - polowa_luku_km);
+        // The rows are taken again for each ray: a mark drawn may change the bitmap.
+        const WidokBitmapy obraz(an_.bitmapa());
         bool ciemny = false;
-        while (!(ciemny = an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r,
-                                       poczatek)) &&
+        while (!(ciemny = an_.lok_prom(obraz, procent_km, static_cast<float>(kat), polowa_luku_km,
+                                       r, poczatek)) &&
                r < static_cast<float>(R))
             r += 0.5f;
         // A ring is an edge: ink already at the start of the window is not one. The closing
@@ -155,7 +157,9 @@ void Centrowanie::zmierz_gorna_krawedz() {
         const int kat = kat_promienia(j * krok_gorny + static_cast<double>(g.kat24));
         float r = static_cast<float>(R);
         const Kierunek poczatek(static_cast<float>(kat) - polowa_luku_km);
-        while (!an_.lok_prom(procent_km, static_cast<float>(kat), polowa_luku_km, r, poczatek) &&
+        const WidokBitmapy obraz(an_.bitmapa());
+        while (!an_.lok_prom(obraz, procent_km, static_cast<float>(kat), polowa_luku_km, r,
+                             poczatek) &&
                r < static_cast<float>(R + okno_gorne))
             r += 0.5f;
         t[j].kat = static_cast<float>(kat);
@@ -224,10 +228,11 @@ int Centrowanie::test_centrowania() {
         const float ai = g.kat24 - 3.75f + static_cast<float>(i) * 7.5f;
         float r = promien_godz_od;
         const Kierunek poczatek(ai - polowa_luku_godz);
-        bool ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r, poczatek);
+        const WidokBitmapy obraz(an_.bitmapa());
+        bool ciemny = an_.lok_prom(obraz, procent_godz, ai, polowa_luku_godz, r, poczatek);
         while (!ciemny && r < promien_godz_do) {
             r += 1.0f;
-            ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r, poczatek);
+            ciemny = an_.lok_prom(obraz, procent_godz, ai, polowa_luku_godz, r, poczatek);
         }
         // A ring first met exactly at the search end counts as not found.
         const bool znaleziony = r != promien_godz_do;
@@ -236,7 +241,7 @@ int Centrowanie::test_centrowania() {
         // walk stops once it is: the width is then at least 9, however thick the ring.
         while (ciemny && r < promien_godz_koniec && r < start + float(szerokosc_min + 1)) {
             r += 1.0f;
-            ciemny = an_.lok_prom(procent_godz, ai, polowa_luku_godz, r, poczatek);
+            ciemny = an_.lok_prom(obraz, procent_godz, ai, polowa_luku_godz, r, poczatek);
         }
         const int szerokosc = static_cast<int>(std::trunc(r - start));
         const int promien = znaleziony ? static_cast<int>(std::trunc(start)) : promien_godz_max;

@@ -96,7 +96,7 @@ void zlicz(const Piksel* piksele, int m, Piksel& poprzedni, StatystykaLuku& s, O
 // The steps are taken in blocks: first the pixels of a block are computed (a chain of float
 // additions and rotations), then they are counted, so that the counting's unpredictable
 // branches do not hold up the arithmetic.
-StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
+StatystykaLuku przejdz_luk(const WidokBitmapy& obraz, float x0, float y0, float kat, float pol,
                            float r, int procent, const Kierunek& poczatek) {
     StatystykaLuku s;
     const float krok = 360.0f / (dwa_pi_f * r);
@@ -111,7 +111,6 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
         std::max(std::fabs(double(kat - pol)), std::fabs(double(koniec))) + double(krok);
     const double krok_min = double(krok) - zasieg * std::ldexp(1.0, -22);
     const bool przerywaj = procent >= 0 && procent <= 100 && krok_min > 0.5 * double(krok);
-    const WidokBitmapy obraz(bmp);
     // The arc is walked by rotating (cos, sin) from step to step instead of calling cos and
     // sin at every pixel; the two differ by far less than 1e-9 pixel over an arc, and a
     // position that close to a pixel boundary is computed again the exact way, so every
@@ -129,9 +128,10 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
     constexpr int blok = 16;
     Piksel piksele[blok];
     // Every pixel of the arc lies within r + 2 of the centre; when that square is inside the
-    // bitmap, no pixel needs the off-bitmap test.
-    const bool w_obrazie = obraz.zawiera(int(std::floor(xp - rd)) - 2, int(std::floor(yp - rd)) - 2,
-                                         int(std::ceil(xp + rd)) + 2, int(std::ceil(yp + rd)) + 2);
+    // bitmap, no pixel needs the off-bitmap test. Truncation with one pixel more on each side
+    // bounds the square as floor and ceil would, without their library calls.
+    const bool w_obrazie =
+        obraz.zawiera(int(xp - rd) - 3, int(yp - rd) - 3, int(xp + rd) + 3, int(yp + rd) + 3);
     bool dalej = a <= koniec;
     int dlugosc_bloku = blok;
     while (dalej) {
@@ -218,7 +218,7 @@ StatystykaLuku przejdz_luk(const host::Bitmap32& bmp, float x0, float y0, float 
 
 StatystykaLuku zlicz_luk(const host::Bitmap32& bmp, float x0, float y0, float kat, float pol,
                          float r) {
-    return przejdz_luk(bmp, x0, y0, kat, pol, r, -1, Kierunek(kat - pol));
+    return przejdz_luk(WidokBitmapy(bmp), x0, y0, kat, pol, r, -1, Kierunek(kat - pol));
 }
 
 bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
@@ -228,7 +228,12 @@ bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float 
 
 bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
               float r, const Kierunek& poczatek) {
-    const StatystykaLuku s = przejdz_luk(bmp, x0, y0, kat, pol, r, procent, poczatek);
+    return lok_prom(WidokBitmapy(bmp), x0, y0, procent, kat, pol, r, poczatek);
+}
+
+bool lok_prom(const WidokBitmapy& obraz, float x0, float y0, int procent, float kat, float pol,
+              float r, const Kierunek& poczatek) {
+    const StatystykaLuku s = przejdz_luk(obraz, x0, y0, kat, pol, r, procent, poczatek);
     if (s.policzone == 0) return false;
     return double(s.ciemne) * 100.0 / double(s.policzone) > double(procent);
 }

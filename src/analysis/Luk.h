@@ -28,5 +28,8 @@ bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float 
 // kat - pol computed in float.
 bool lok_prom(const host::Bitmap32& bmp, float x0, float y0, int procent, float kat, float pol,
               float r, const Kierunek& poczatek);
+// The same on rows already taken, for a search that tests many radii of one ray.
+bool lok_prom(const WidokBitmapy& obraz, float x0, float y0, int procent, float kat, float pol,
+              float r, const Kierunek& poczatek);
 
 } // namespace analysis

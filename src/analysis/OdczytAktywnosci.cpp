@@ -169,8 +169,12 @@ void OdczytAktywnosci::usun_okresy(Usun usun, Po po_usunieciu) {
 }
 
 void OdczytAktywnosci::usun_ponizej_minimum() {
+    // The two minima read once for the pass, not once per period.
+    const int min_jazdy = minimum_minut(kJazda), min_innych = minimum_minut(kPraca);
     usun_okresy(
-        [&](int, const OkresOdczytu& o) { return dlugosc(o) * 4.0 < minimum_minut(o.czy_praca); },
+        [&](int, const OkresOdczytu& o) {
+            return dlugosc(o) * 4.0 < (o.czy_praca == kJazda ? min_jazdy : min_innych);
+        },
         [&](int i) {
             // The neighbours that took the stretch have lost their points; read them again.
             if (we_.szczeg) return;

@@ -66,9 +66,9 @@ public:
 private:
     // Sampling (OdczytAktywnosci_probki.cpp).
     // Each sample lies on one ray, kier, whose angle is the sample's angle.
-    float klasa_grubosci(const host::Bitmap32& bmp, const Kierunek& kier, float* szerokosc) const;
-    float klasa_pseudoschodkowa(const host::Bitmap32& bmp, const Kierunek& kier) const;
-    float klasa_schodkowa(const host::Bitmap32& bmp, const Kierunek& kier) const;
+    float klasa_grubosci(const WidokBitmapy& obraz, const Kierunek& kier, float* szerokosc) const;
+    float klasa_pseudoschodkowa(const WidokBitmapy& obraz, const Kierunek& kier) const;
+    float klasa_schodkowa(const WidokBitmapy& obraz, const Kierunek& kier) const;
     bool ciemny(const WidokBitmapy& bmp, const Kierunek& ak, float r) const {
         const Piksel p = ak.punkt(an_.geometria().x0, an_.geometria().y0, r);
         return ciemna_probka(bmp.piksel(p.x, p.y));

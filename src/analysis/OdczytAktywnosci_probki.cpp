@@ -44,6 +44,8 @@ void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a
     // The ray of each sample is turned from the one before instead of taking cos and sin
     // anew: the samples are a fraction of a degree apart, and the pixels stay the same.
     Kierunek kier(a0);
+    // The rows taken once for the whole pass, not once per sample.
+    const WidokBitmapy obraz(bitmapa);
     for (int k = 0; static_cast<float>(k) < c / 2.0f && k < ile_probek_max; ++k) {
         const float ak = a0 + static_cast<float>(k * 2 * 360) / c;
         kier = Kierunek(ak, kier);
@@ -51,16 +53,16 @@ void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a
         s.kat = ak;
         switch (typ) {
         case pseudoschodkowy:
-            s.klasa = klasa_pseudoschodkowa(bitmapa, kier);
+            s.klasa = klasa_pseudoschodkowa(obraz, kier);
             s.szerokosc = s.klasa;
             break;
         case wykres_schodkowy:
         case do125kmh:
-            s.klasa = klasa_schodkowa(bitmapa, kier);
+            s.klasa = klasa_schodkowa(obraz, kier);
             s.szerokosc = s.klasa;
             break;
         default:
-            s.klasa = klasa_grubosci(bitmapa, kier, &s.szerokosc);
+            s.klasa = klasa_grubosci(obraz, kier, &s.szerokosc);
             break;
         }
     }
@@ -72,9 +74,8 @@ void OdczytAktywnosci::Odczyt_trybu_pracy(const host::Bitmap32& bitmapa, float a
 // from there a ladder of twelve radii is probed and the longest plausible run of dark rungs
 // is the line width. A long run that starts high up the ladder is another line above the
 // trace, not the trace itself.
-float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, const Kierunek& kier,
+float OdczytAktywnosci::klasa_grubosci(const WidokBitmapy& obraz, const Kierunek& kier,
                                        float* szerokosc) const {
-    const WidokBitmapy obraz(bmp);
     const int P = an_.geometria().pocz_sr_godz;
     constexpr int od = -8, do_ = 15, najwyzej = do_ + 24; // the ladder reaches 24 above the base
     // The pixels of a ray run monotonically from one end to the other: when both ends are on
@@ -136,10 +137,9 @@ float OdczytAktywnosci::klasa_grubosci(const host::Bitmap32& bmp, const Kierunek
 }
 
 // Pseudo-stepped kind: any thick enough dark run among the selected levels is driving.
-float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp,
+float OdczytAktywnosci::klasa_pseudoschodkowa(const WidokBitmapy& obraz,
                                               const Kierunek& kier) const {
     const float ak = static_cast<float>(kier.kat());
-    const WidokBitmapy obraz(bmp);
     static constexpr int od[5] = {0, 343, 375, 402, 430};
     static constexpr int do_[5] = {0, 367, 394, 421, 450};
     const float dh = an_.jaka_delta_h(ak);
@@ -161,9 +161,8 @@ float OdczytAktywnosci::klasa_pseudoschodkowa(const host::Bitmap32& bmp,
 
 // Stepped kinds: the outermost level with ink wins. A few degrees before or after every sixth
 // hour a level's window is unreliable; there that level counts only when no other does.
-float OdczytAktywnosci::klasa_schodkowa(const host::Bitmap32& bmp, const Kierunek& kier) const {
+float OdczytAktywnosci::klasa_schodkowa(const WidokBitmapy& obraz, const Kierunek& kier) const {
     const float ak = static_cast<float>(kier.kat());
-    const WidokBitmapy obraz(bmp);
     static constexpr int offset[5] = {0, -12, 16, 44, 72};
     static constexpr float klasy[5] = {2.0f, 2.0f, 5.0f, 8.0f, 11.0f};
     const float dh = an_.jaka_delta_h(ak);

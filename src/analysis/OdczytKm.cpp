@@ -82,9 +82,7 @@ void OdczytKm::przebieg(const Przebieg& p, float od, float do_, int odstep, int 
         kier = Kierunek(a, kier);
         const Piksel px = kier.punkt(g.x0, g.y0, r);
         ++licznik;
-        if (!(px == poprzedni) &&
-            lok2(obraz, 0, p.min_ciemnych, static_cast<float>(px.x), static_cast<float>(px.y)) &&
-            licznik > odstep) {
+        if (!(px == poprzedni) && lok2(obraz, 0, p.min_ciemnych, px) && licznik > odstep) {
             // The dark spot is met on the way into the turn; the tip lies a little further on.
             dodaj(cel, a + 2.0f * p.krok, typ, static_cast<int>(r));
             licznik = 0;
@@ -207,13 +205,14 @@ float OdczytKm::lok_zak_kat(float r, float a1, float a2) {
     const float d = rosnaco ? krok : -krok;
     Piksel poprzedni{0, 0};
     const GeometriaTarczy& g = an_.geometria();
+    const WidokBitmapy obraz(an_.bitmapa());
     Kierunek kier(a1); // turned along with the angle
     for (float a = a1; rosnaco ? a <= a2 : a >= a2;) {
         kier = Kierunek(a, kier);
         const Piksel px = kier.punkt(g.x0, g.y0, r);
         if (!(px == poprzedni)) {
             poprzedni = px;
-            if (an_.lok2(0, 2, static_cast<float>(px.x), static_cast<float>(px.y))) return a + d;
+            if (lok2(obraz, 0, 2, px)) return a + d;
         }
         const float nastepny = a + d;
         if (nastepny == a) break;

@@ -9,22 +9,6 @@ namespace analysis {
 Kierunek::Kierunek(double kat)
     : kat_(kat), cos_(std::cos(kat * stopien)), sin_(std::sin(kat * stopien)) {}
 
-Kierunek::Kierunek(double kat, const Kierunek& poprzedni) : kat_(kat) {
-    // Each turn adds at most a few 1e-16 to the error; after 64 of them, or for a turn the
-    // short series below does not cover to 1e-17, start again from cos and sin.
-    constexpr int najwiecej_obrotow = 64;
-    constexpr double najwiekszy_obrot = 0.02; // radians
-    const double d = (kat - poprzedni.kat_) * stopien;
-    if (poprzedni.obroty_ >= najwiecej_obrotow || !(std::fabs(d) <= najwiekszy_obrot)) {
-        *this = Kierunek(kat);
-        return;
-    }
-    const Obrot o = obrot(d);
-    cos_ = poprzedni.cos_ * o.cos - poprzedni.sin_ * o.sin;
-    sin_ = poprzedni.sin_ * o.cos + poprzedni.cos_ * o.sin;
-    obroty_ = poprzedni.obroty_ + 1;
-}
-
 Piksel Kierunek::punkt_dokladny(double x0, double y0, double r) const {
     return Kierunek(kat_).punkt(x0, y0, r);
 }
@@ -56,6 +40,22 @@ bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y) {
         for (int j = 0; j < 3; ++j) {
             const host::TColor32 c =
                 w_obrazie ? obraz.piksel_w_obrazie(px[i], py[j]) : obraz.piksel(px[i], py[j]);
+            if (host::WinColor(c) == kolor) ++ile;
+            --zostalo;
+            if (ile >= min_ile) return true;
+            if (ile + zostalo < min_ile) return false;
+        }
+    }
+    return false;
+}
+
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, Piksel p) {
+    const bool w_obrazie = obraz.zawiera(p.x - 1, p.y - 1, p.x + 1, p.y + 1);
+    int ile = 0, zostalo = 9;
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            const host::TColor32 c = w_obrazie ? obraz.piksel_w_obrazie(p.x + dx, p.y + dy)
+                                               : obraz.piksel(p.x + dx, p.y + dy);
             if (host::WinColor(c) == kolor) ++ile;
             --zostalo;
             if (ile >= min_ile) return true;

@@ -3,6 +3,8 @@
 // and a radius around the centre into a pixel, the dark-pixel rules and the two pixel tests on
 // which ring and trace detection rest. They work on any Bitmap32, without a window.
 
+#include "analysis/Obrot.h"
+
 #include "host/Bitmap32.h"
 
 #include <cmath>
@@ -67,6 +69,23 @@ private:
     int obroty_ = 0; // turns since the last exact direction
 };
 
+// Inline: the readers turn a direction once per sample or step, thousands of times a chart.
+inline Kierunek::Kierunek(double kat, const Kierunek& poprzedni) : kat_(kat) {
+    // Each turn adds at most a few 1e-16 to the error; after 64 of them, or for a turn the
+    // short series below does not cover to 1e-17, start again from cos and sin.
+    constexpr int najwiecej_obrotow = 64;
+    constexpr double najwiekszy_obrot = 0.02; // radians
+    const double d = (kat - poprzedni.kat_) * stopien;
+    if (poprzedni.obroty_ >= najwiecej_obrotow || !(std::fabs(d) <= najwiekszy_obrot)) {
+        *this = Kierunek(kat);
+        return;
+    }
+    const Obrot o = obrot(d);
+    cos_ = poprzedni.cos_ * o.cos - poprzedni.sin_ * o.sin;
+    sin_ = poprzedni.sin_ * o.cos + poprzedni.cos_ * o.sin;
+    obroty_ = poprzedni.obroty_ + 1;
+}
+
 // The pixel of that point: trunc(x0 + r cos + 0.5), trunc(y0 + r sin + 0.5). Truncation cuts
 // toward zero, so left of or above the origin the result is one pixel closer to zero than
 // plain rounding would give.
@@ -115,5 +134,8 @@ constexpr bool ciemna_probka(host::TColor32 c) {
 bool lok2(const host::Bitmap32& bmp, int kolor, int min_ile, float x, float y);
 // The same on rows already taken, for a walk that tests many points.
 bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, float x, float y);
+// The same around a whole pixel, as lok2 answers for its coordinates as floats: the nine
+// pixels are then the pixel and its eight neighbours, with no truncation to compute.
+bool lok2(const WidokBitmapy& obraz, int kolor, int min_ile, Piksel p);
 
 } // namespace analysis

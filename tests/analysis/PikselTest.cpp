@@ -40,3 +40,30 @@ TEST(Piksel, ArcSkipsOnlyConsecutiveRepeats) {
     EXPECT_TRUE(lok_prom(bmp, 10.0f, 10.0f, 28, 0.0f, 180.0f, 1.0f));
     EXPECT_FALSE(lok_prom(bmp, 10.0f, 10.0f, 29, 0.0f, 180.0f, 1.0f));
 }
+
+// The whole-pixel form answers what the float form answers for the same point, at the edges
+// and corners of the bitmap too (where off-bitmap pixels count as black).
+TEST(Piksel, Lok2OnAWholePixelAgreesWithTheFloatForm) {
+    Bitmap32 bmp(6, 5, clWhite32);
+    bmp.SetPixelS(2, 2, clBlack32);
+    bmp.SetPixelS(3, 2, clBlack32);
+    bmp.SetPixelS(3, 3, 0x00000000u);
+    bmp.SetPixelS(5, 0, clBlack32);
+    const WidokBitmapy obraz(bmp);
+    int prawda = 0;
+    for (int y = -2; y <= 6; ++y) {
+        for (int x = -2; x <= 7; ++x) {
+            for (int kolor : {0, 0xFFFFFF}) {
+                for (int min_ile = 1; min_ile <= 9; ++min_ile) {
+                    const bool f = lok2(obraz, kolor, min_ile, float(x), float(y));
+                    EXPECT_EQ(lok2(obraz, kolor, min_ile, Piksel{x, y}), f)
+                        << x << "," << y << " kolor " << kolor << " min " << min_ile;
+                    prawda += f ? 1 : 0;
+                }
+            }
+        }
+    }
+    // Both answers occur, so the comparison is not between two constants.
+    EXPECT_GT(prawda, 0);
+    EXPECT_LT(prawda, 10 * 9 * 2 * 9);
+}
