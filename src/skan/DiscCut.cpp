@@ -60,7 +60,29 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
             x0 = std::max(0, int(std::ceil(half - w)));
             x1 = std::min(g.size - 1, int(std::floor(half + w)));
         }
-        std::fill(sum.begin(), sum.end(), 0.0f);
+        TColor32* row = out.scanLine(y);
+        const float flevel = float(level);
+        if (uniform) {
+            // The reader's own scale, the row's page columns on the page: one pass from the two
+            // page rows to the bitmap, with the arithmetic of the general path below.
+            const double py = ys[std::size_t(y)];
+            const int iy = int(std::floor(py));
+            const float fy = float(py - iy);
+            const uchar* a = pageRow(iy);
+            const uchar* b = pageRow(iy + 1);
+            const int off = first + col[0];
+            if (a && b && off + x0 >= 0 && off + x1 + 1 <= width - 1) {
+                const float f = colFrac[0];
+                for (int x = x0; x <= x1; ++x) {
+                    const int j = off + x;
+                    const float l = float(a[j]) + float(b[j] - a[j]) * fy;
+                    const float r = float(a[j + 1]) + float(b[j + 1] - a[j + 1]) * fy;
+                    row[x] = l + (r - l) * f <= flevel ? clBlack32 : clWhite32;
+                }
+                continue;
+            }
+        }
+        std::fill(sum.begin() + x0, sum.begin() + x1 + 1, 0.0f);
         for (int sy = 0; sy < k; ++sy) {
             const double py = ys[std::size_t(y) * std::size_t(k) + std::size_t(sy)];
             const int iy = int(std::floor(py));
@@ -104,8 +126,6 @@ Bitmap32 cutDisc(const QImage& grey, const CutGeometry& g, int threshold) {
                     sum[std::size_t(x)] += l + (r - l) * colFrac[i];
                 }
         }
-        TColor32* row = out.scanLine(y);
-        const float flevel = float(level);
         // Every pixel is still white here: written whole, the loop needs no branch.
         for (int x = x0; x <= x1; ++x)
             row[x] = sum[std::size_t(x)] <= flevel ? clBlack32 : clWhite32;
