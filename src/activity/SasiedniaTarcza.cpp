@@ -6,7 +6,7 @@ bool tarcza_cyfrowa(int cyfrowy) {
     return cyfrowy != 0 && cyfrowy != 4;
 }
 
-std::optional<SasiedniaTarcza> sasiednia_tarcza(int id_k, host::TDateTime dzien, int id_t,
+std::optional<SasiedniaTarcza> sasiednia_tarcza(int id_k, host::TDateTime dzien, int id_tarczy,
                                                 bool poprzednia, int id_jezyka) {
     const QString warunek =
         poprzednia ? QStringLiteral("(data < :data or (data = :data1 and id_t < :id_t1)) and "
@@ -25,8 +25,8 @@ std::optional<SasiedniaTarcza> sasiednia_tarcza(int id_k, host::TDateTime dzien,
     q.setParam(QStringLiteral("id_k"), id_k);
     q.setParam(QStringLiteral("data"), dzien);
     q.setParam(QStringLiteral("data1"), dzien);
-    q.setParam(QStringLiteral("id_t"), id_t);
-    q.setParam(QStringLiteral("id_t1"), id_t);
+    q.setParam(QStringLiteral("id_t"), id_tarczy);
+    q.setParam(QStringLiteral("id_t1"), id_tarczy);
     q.open();
     if (q.Eof()) return std::nullopt;
     SasiedniaTarcza s;

@@ -17,8 +17,8 @@ struct SasiedniaTarcza {
 // A digital chart in the chart list (cyfrowy other than 0 and 4).
 bool tarcza_cyfrowa(int cyfrowy);
 
-// The chart of driver id_k that comes after (before, with poprzednia) the chart id_t of the
+// The chart of driver id_k that comes after (before, with poprzednia) the chart id_tarczy of the
 // given day, by date and then by key; free days without a digital record are skipped. None
 // when there is none. Database errors are thrown.
-std::optional<SasiedniaTarcza> sasiednia_tarcza(int id_k, host::TDateTime dzien, int id_t,
+std::optional<SasiedniaTarcza> sasiednia_tarcza(int id_k, host::TDateTime dzien, int id_tarczy,
                                                 bool poprzednia, int id_jezyka);

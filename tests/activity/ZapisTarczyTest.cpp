@@ -624,8 +624,8 @@ TEST_P(Zapis, SasiedniaTarczaKierowcy) {
     const int b = addChart(1, TDateTime::encode(2024, 3, 6));
     const int c = addChart(1, TDateTime::encode(2024, 3, 8));
     addChart(2, TDateTime::encode(2024, 3, 7));
-    const auto nastepna = [](int id_t, int d, bool poprzednia) {
-        return sasiednia_tarcza(1, TDateTime::encode(2024, 3, d), id_t, poprzednia, 1);
+    const auto nastepna = [](int id_tarczy, int d, bool poprzednia) {
+        return sasiednia_tarcza(1, TDateTime::encode(2024, 3, d), id_tarczy, poprzednia, 1);
     };
     ASSERT_TRUE(nastepna(a, 5, false));
     EXPECT_EQ(nastepna(a, 5, false)->id_t, b);
