@@ -117,8 +117,7 @@ struct Okres {
 };
 
 QString opis_kata(double a, bool czasy, double kat24) {
-    return czasy ? host::FormatDateTime(QStringLiteral("hh:nn"), host::KatNaGodz(a, kat24))
-                 : QString::number(a);
+    return czasy ? host::CzasHHNN(host::KatNaGodz(a, kat24)) : QString::number(a);
 }
 
 void wczytaj(const QJsonObject& d, Lista_zdarz& lista, DzienKontroli& dzien) {

@@ -5,17 +5,7 @@
 #include "host/Resstrings.h"
 #include "host/TDateTime.h"
 
-#include <QTime>
-
 namespace {
-
-// As FormatDateTime("hh:nn") gives it, without reading the pattern for each of the grid's
-// cells.
-QString hhnn(double t) {
-    const QTime czas = host::TDateTime(t).dateAndTime().second;
-    return QString::number(czas.hour()).rightJustified(2, u'0') + u':' +
-           QString::number(czas.minute()).rightJustified(2, u'0');
-}
 
 // The kind names, looked up once per grid: the translation lookup reads the language
 // setting every time, and a chart has tens of periods.
@@ -90,10 +80,10 @@ void Lista_zdarz::wypelnij_siatke(SiatkaZdarzen& siatka) {
         if (trwa_dokl < 0.0) trwa_dokl += 1.0;
 
         siatka.SetCells(0, w, QString::number(w));
-        siatka.SetCells(1, w, hhnn(od));
-        siatka.SetCells(2, w, hhnn(do_));
-        siatka.SetCells(3, w, hhnn(trwa));
-        siatka.SetCells(8, w, hhnn(trwa_dokl));
+        siatka.SetCells(1, w, host::CzasHHNN(od));
+        siatka.SetCells(2, w, host::CzasHHNN(do_));
+        siatka.SetCells(3, w, host::CzasHHNN(trwa));
+        siatka.SetCells(8, w, host::CzasHHNN(trwa_dokl));
 
         const QString rodzaj = opis_rodzaju(*z, nazwy);
         if (czy_szczeg) {

@@ -10,7 +10,7 @@ namespace {
 // A label shows the total as a clock would: "hh:nn" of the day fraction, so a whole day of one
 // activity reads "00:00" there. The minute totals beside the labels keep the true length.
 QString hhnn(host::TDateTime t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), t);
+    return host::CzasHHNN(t);
 }
 
 int minuty(host::TDateTime t) {

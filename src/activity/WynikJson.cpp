@@ -6,7 +6,7 @@
 namespace {
 
 QString hhnn(host::TDateTime t) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"), host::Zaokragl_Xm(t, 1, 0, 0.0));
+    return host::CzasHHNN(host::Zaokragl_Xm(t, 1, 0, 0.0));
 }
 
 // Points of a period: its own list, or on a detailed chart the chart's points within it.

@@ -32,8 +32,7 @@ bool na_linii_godzin(double v) {
 }
 
 QString godzina(float kat, float kat24) {
-    return host::FormatDateTime(QStringLiteral("hh:nn"),
-                                host::KatNaGodz(host::Katdo360(kat), kat24));
+    return host::CzasHHNN(host::KatNaGodz(host::Katdo360(kat), kat24));
 }
 
 } // namespace

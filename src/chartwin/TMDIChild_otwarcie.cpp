@@ -303,8 +303,7 @@ void TMDIChild::wczytaj_przekroczenia() {
         przekroczenia.push_back(e);
         if (e.flaga) {
             const auto godz = [&](float kat) {
-                return host::FormatDateTime(QStringLiteral("hh:nn"),
-                                            host::KatNaGodz(host::Katdo360(kat), kat24));
+                return host::CzasHHNN(host::KatNaGodz(host::Katdo360(kat), kat24));
             };
             lb->addItem(godz(e.kat_od) + QStringLiteral(" - ") + godz(e.kat_do));
         }

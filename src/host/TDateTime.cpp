@@ -53,6 +53,12 @@ QDateTime TDateTime::toQDateTime() const {
     return QDateTime(d, t);
 }
 
+QString CzasHHNN(TDateTime t) {
+    const QTime tm = t.dateAndTime().second;
+    return QString::number(tm.hour()).rightJustified(2, u'0') + u':' +
+           QString::number(tm.minute()).rightJustified(2, u'0');
+}
+
 QString FormatDateTime(const QString& pattern, TDateTime t) {
     // Not through a local QDateTime, which consults the time zone on every call.
     const auto [d, tm] = t.dateAndTime();

@@ -36,6 +36,9 @@ constexpr double kMinutaDnia = 1.0 / 1440.0; // one minute as a fraction of a da
 // Delphi FormatDateTime with the tokens the module uses: yyyy yy mm m dd d hh h nn n ss s zzz
 // and literal text; "mm" right after "hh"/"h" means minutes, as in Delphi.
 QString FormatDateTime(const QString& pattern, TDateTime t);
+// FormatDateTime("hh:nn", t) without reading a pattern: the grid and the reports write it for
+// every period.
+QString CzasHHNN(TDateTime t);
 
 // "hh:nn" or "hh:nn:ss" to a time of day; throws std::invalid_argument on bad text.
 TDateTime StrToTime(const QString& text);

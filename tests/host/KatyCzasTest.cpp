@@ -47,6 +47,9 @@ TEST(KatyCzas, RoundingToWholeChartMinutes) {
     EXPECT_NEAR(Zaokragl_Xm((1439 * 60 + 29) / 86400.0, 1, 0, 0.0), 1439.0 / 1440.0, 1e-15);
     EXPECT_NEAR(Zaokragl_Xm((1439 * 60 + 31) / 86400.0, 1, 0, 0.0), 1.0, 1e-15);
     EXPECT_EQ(FormatDateTime("hh:nn", Zaokragl_Xm(0.99930555, 1, 0, 0.0)), "23:59");
+    // The shortcut writes what the pattern does, on days before and after 1899 too.
+    for (double t = -2.5; t < 3.0; t += 0.0137)
+        EXPECT_EQ(CzasHHNN(t), FormatDateTime("hh:nn", t)) << t;
 }
 
 TEST(KatyCzas, TextForms) {
