@@ -290,6 +290,42 @@ TEST_P(ZapisOknaTest, SaveAndCloseClosesAfterASave) {
     EXPECT_TRUE(gospodarz->okna.empty()) << pokazane();
 }
 
+// Another chart of the same driver working at the same hours: refusing to save beside it and
+// asking for it opens it in a window of its own; this one writes nothing and keeps its edits.
+TEST_P(ZapisOknaTest, RefusedSaveOpensTheOverlappingChartsListed) {
+    host::SetZm(QStringLiteral("nachodzenie_poz"), QStringLiteral("KX"), true);
+    const int inna = tarcza();
+    const int idt = tarcza();
+    TMDIChild* w = okno(gospodarz->otworz(idt));
+    ASSERT_NE(w, nullptr);
+    edytuj(w);
+    const std::vector<int> przed = wiersze(idt);
+    dialogi->shown.clear();
+    dialogi->pushAnswer(host::IDNO);  // do not save beside it
+    dialogi->pushAnswer(host::IDYES); // open the charts listed
+    w->zap1->click();
+    TestHost::dostarcz();
+
+    ASSERT_EQ(dialogi->shown.size(), 2) << pokazane();
+    EXPECT_TRUE(dialogi->shown[0].startsWith(
+        host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildTarczaWBazie1"))));
+    EXPECT_TRUE(dialogi->shown[1].contains(QStringLiteral("(%1)").arg(inna))) << pokazane();
+    ASSERT_EQ(gospodarz->okna.size(), 2u);
+    EXPECT_TRUE(static_cast<TOknoKXMDIChild*>(gospodarz->okna.back())->CzyTarcza(inna));
+    EXPECT_EQ(wiersze(idt), przed);
+    EXPECT_TRUE(w->zap1->isEnabled());
+    EXPECT_TRUE(w->CzyZmieniony());
+    EXPECT_EQ(w->punkty_spec->ile(), 2);
+
+    // Asked again, the user saves beside it: nothing more opens.
+    dialogi->shown.clear();
+    dialogi->pushAnswer(host::IDYES);
+    w->zap1->click();
+    TestHost::dostarcz();
+    EXPECT_FALSE(w->zap1->isEnabled()) << pokazane();
+    EXPECT_EQ(gospodarz->okna.size(), 2u);
+}
+
 TEST_P(ZapisOknaTest, DeleteAndCloseRemovesEveryRowOrStaysOpen) {
     const int idt = tarcza();
     const int inna = tarcza();
