@@ -20,7 +20,10 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
+
+#include <sys/resource.h>
 
 using namespace tacho_test;
 
@@ -481,6 +484,72 @@ TEST_P(Zapis, ObrazPrzenoszonyDopieroPoZatwierdzeniu) {
     EXPECT_EQ(dialogi_->shown, QStringList{w.ostrzezenie});
     EXPECT_TRUE(pliki().isEmpty());
     EXPECT_EQ(ile("poz_zdarz"), 2);
+}
+
+// The disk fills while the picture is written: files of this process cannot grow past a
+// limit, so the write fails half way, as it does on a full disk.
+class PelnyDysk {
+public:
+    explicit PelnyDysk(rlim_t bajty) : sygnal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &stary_);
+        rlimit nowy = stary_;
+        nowy.rlim_cur = bajty;
+        setrlimit(RLIMIT_FSIZE, &nowy);
+    }
+    ~PelnyDysk() {
+        setrlimit(RLIMIT_FSIZE, &stary_);
+        std::signal(SIGXFSZ, sygnal_);
+    }
+    PelnyDysk(const PelnyDysk&) = delete;
+    PelnyDysk& operator=(const PelnyDysk&) = delete;
+
+private:
+    rlimit stary_{};
+    void (*sygnal_)(int);
+};
+
+TEST_P(Zapis, PelnyDyskPrzerywaZapisObrazu) {
+    // Grey, so it is written whole (about 480 kB), not as a 1-bit bitmap.
+    QImage skan(400, 300, QImage::Format_ARGB32);
+    skan.fill(Qt::gray);
+    const host::Bitmap32 obraz(skan);
+    Lista_zdarz l;
+    przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+    NaglowekTarczy n = naglowek();
+    n.obraz = &obraz;
+    const QString ostrzezenie =
+        host::LoadResstrings(QStringLiteral("Resstrings_IDS_ChildKatalogNieDoZapisu"));
+    {
+        const PelnyDysk pelny(64 * 1024);
+        const WynikZapisu w = zapisz(n, l);
+        // The rows are stored; the user is told the picture is not, and no part of it is left.
+        ASSERT_TRUE(w.zapisano);
+        EXPECT_EQ(w.ostrzezenie, ostrzezenie);
+        EXPECT_TRUE(pliki().isEmpty()) << pliki().join(' ').toStdString();
+        EXPECT_EQ(ile("poz_zdarz"), 2);
+    }
+
+    // Saved again with room: the picture is there. Then the disk fills during the next save
+    // of the edited chart: the stored picture is the one of the last save, whole.
+    ASSERT_TRUE(zapisz(n, l).zapisano);
+    const QString bmp = QDir(katalog_.path()).filePath(QStringLiteral("%1.bmp").arg(n.id_tarczy));
+    QFile plik(bmp);
+    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+    const QByteArray przed = plik.readAll();
+    plik.close();
+    ASSERT_GT(przed.size(), 64 * 1024);
+    {
+        const PelnyDysk pelny(64 * 1024);
+        n.adnotacje = QStringLiteral("po awarii");
+        l.zmiana = 1;
+        const WynikZapisu w = zapisz(n, l);
+        ASSERT_TRUE(w.zapisano);
+        EXPECT_EQ(w.ostrzezenie, ostrzezenie);
+    }
+    EXPECT_EQ(pliki(), QStringList{QFileInfo(bmp).fileName()});
+    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+    EXPECT_EQ(plik.readAll(), przed);
+    EXPECT_EQ(ile("tacho where adnotacje = 'po awarii'"), 1);
 }
 
 TEST_P(Zapis, SprawdzeniaPrzedZapisem) {
