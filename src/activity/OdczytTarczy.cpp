@@ -17,6 +17,8 @@ void ustaw_geometrie(analysis::AnalizaTarczy& an, const WejscieTarczy& we) {
     g.typ = we.typ;
 }
 
+} // namespace
+
 analysis::WejscieAnalizy wejscie_analizy(const WejscieTarczy& we) {
     analysis::WejscieAnalizy wa;
     wa.typ = we.typ;
@@ -24,8 +26,6 @@ analysis::WejscieAnalizy wejscie_analizy(const WejscieTarczy& we) {
     wa.czytnik = we.czytnik;
     return wa;
 }
-
-} // namespace
 
 float kat_startu(float kat24) {
     return kat24 == 0.0f ? 0.01f : kat24;

@@ -17,6 +17,7 @@
 #include "analysis/GeometriaTarczy.h"
 #include "analysis/Kalibracja.h"
 #include "analysis/Odczyt.h"
+#include "analysis/WejscieAnalizy.h"
 #include "host/Bitmap32.h"
 #include "host/TDateTime.h"
 #include "host/Ustawienia.h"
@@ -59,6 +60,9 @@ inline constexpr int kMinPromieniPierscienia = 32;
 // Start of recording handed to the analysis: kat24 itself, except that an angle of exactly 0
 // would read as an empty disc, so it becomes 0.01 (as the correction view does).
 float kat_startu(float kat24);
+
+// The analysis' inputs among the window's.
+analysis::WejscieAnalizy wejscie_analizy(const WejscieTarczy& wejscie);
 
 // Reads the chart on the bitmap (which need only live for the call).
 OdczytTarczy odczytaj_tarcze(const host::Bitmap32& bitmapa, const analysis::Kalibracja& kalibracja,

@@ -2,7 +2,9 @@
 // leaves besides the periods.
 #include "PomocTarczy.h"
 
+#include "activity/CzytnikKmOkna.h"
 #include "activity/OdczytTarczy.h"
+#include "activity/lista_pkt.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
 #include "host/KatyCzas.h"
@@ -200,3 +202,49 @@ TEST(OdczytTarczy, OdczytKonczySiePodsumowaniemIKontrola) {
 }
 
 } // namespace
+
+// The reader a window keeps after a reading reads each drive's points again as the reading
+// did, from the geometry the reading found; on a detailed chart, the whole driving range.
+TEST(OdczytTarczy, CzytnikOknaCzytaPunktyJakOdczyt) {
+    ChartSpec s;
+    s.kat24 = 200.0;
+    s.periods = {{0, 0, hm(5, 0)},           {2, hm(5, 0), hm(7, 40), 180},
+                 {1, hm(7, 40), hm(8, 30)},  {2, hm(8, 30), hm(10, 0), 95},
+                 {0, hm(10, 0), hm(24, 0)}};
+    for (const bool szczeg : {false, true}) {
+        SCOPED_TRACE(szczeg);
+        const auto rys = rysuj_tarcze(s);
+        ASSERT_TRUE(rys);
+        WejscieTarczy we;
+        we.x0 = float(rys->image.width() / 2);
+        we.y0 = float(rys->image.height() / 2);
+        we.kat24 = float(s.kat24);
+        we.szczeg = szczeg;
+        we.czytnik = nullptr;
+        const OdczytTarczy o = odczytaj_tarcze(rys->image, kalibracja_testowa(), we);
+        Lista_zdarz& l = *o.lista;
+        CzytnikKmOkna czytnik(rys->image, kalibracja_testowa(), o.geometria, we);
+        EXPECT_EQ(l.wykryj_punkty(), -1) << "no reader set: nothing is read";
+        l.ustaw_czytnik_km(&czytnik);
+        if (szczeg) {
+            const int przed = l.punkty_tarczy->ile;
+            ASSERT_GT(przed, 0);
+            EXPECT_EQ(l.wykryj_punkty(), przed);
+            EXPECT_EQ(l.punkty_tarczy->ile, przed);
+            continue;
+        }
+        int jazdy = 0;
+        for (Zdarzenie* z = l.pierwszy; z; z = z->nast) {
+            if (z->czy_praca != kJazda) continue;
+            ++jazdy;
+            const int przed = z->punkty->ile;
+            ASSERT_GT(przed, 0);
+            l.zaznaczony_km = z;
+            l.zmiana = 0;
+            EXPECT_EQ(l.wykryj_punkty(), przed);
+            EXPECT_EQ(z->punkty->ile, przed);
+            EXPECT_EQ(l.zmiana, 1);
+        }
+        EXPECT_EQ(jazdy, 2);
+    }
+}
