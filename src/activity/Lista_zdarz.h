@@ -181,6 +181,9 @@ public:
     // Reads the points of zaznaczony_km (or of the whole chart) again; their number, or -1
     // when there is no reader or nothing to read.
     int wykryj_punkty();
+    // Reads the points of one driving period again over its range; their number, or -1
+    // without a reader.
+    int wykryj_punkty_okresu(Zdarzenie& z);
     // Live form: 1 when the boundary moved. Released form: 1 when the start of recording
     // moved.
     int przeciagnij_granice(int x, int y, bool puszczony);

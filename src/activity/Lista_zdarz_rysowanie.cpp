@@ -171,24 +171,21 @@ int Lista_zdarz::wybierz_punkt(host::Bitmap32& cel, int x, int y, double cx, dou
 
 int Lista_zdarz::wykryj_punkty() {
     if (!czytnik_km_) return -1;
-    lista_pkt* cel = nullptr;
-    double od = 0.0;
-    double do_ = 0.0;
-    if (czy_szczeg) {
-        pierwsza_ostatnia_jazda();
-        if (kat_jazdy_od == kat_jazdy_do) return -1; // no driving on the chart
-        cel = punkty_tarczy.get();
-        od = kat_jazdy_od;
-        do_ = kat_jazdy_do;
-    } else {
-        if (!zaznaczony_km) return -1;
-        cel = zaznaczony_km->punkty.get();
-        od = zaznaczony_km->kat_od;
-        do_ = zaznaczony_km->kat_do;
-    }
-    cel->czysc();
-    const int n = czytnik_km_->czytaj_punkty(*cel, od, do_);
-    cel->edytowana = 1;
+    if (!czy_szczeg) return zaznaczony_km ? wykryj_punkty_okresu(*zaznaczony_km) : -1;
+    pierwsza_ostatnia_jazda();
+    if (kat_jazdy_od == kat_jazdy_do) return -1; // no driving on the chart
+    punkty_tarczy->czysc();
+    const int n = czytnik_km_->czytaj_punkty(*punkty_tarczy, kat_jazdy_od, kat_jazdy_do);
+    punkty_tarczy->edytowana = 1;
+    zmiana = 1;
+    return n;
+}
+
+int Lista_zdarz::wykryj_punkty_okresu(Zdarzenie& z) {
+    if (!czytnik_km_) return -1;
+    z.punkty->czysc();
+    const int n = czytnik_km_->czytaj_punkty(*z.punkty, z.kat_od, z.kat_do);
+    z.punkty->edytowana = 1;
     zmiana = 1;
     return n;
 }

@@ -5,6 +5,7 @@
 // editing/, the host protocol in module/. A later layer fills a handler by defining it in
 // its own file; the declarations below are the window's whole surface.
 
+#include "activity/CzytnikKmOkna.h"
 #include "activity/Lista_zdarz.h"
 #include "activity/OdczytTarczy.h"
 #include "activity/ZapisTarczy.h"
@@ -98,6 +99,9 @@ public:
     // tables): every reading fills it, a chart opened with its stored periods too (its ring
     // only), so that distance readings on the chart use its own ring.
     analysis::GeometriaTarczy geometria_tarczy;
+    // Reads distance points again from the scan with that geometry; the list is given it.
+    // Null while the chart has no scan.
+    std::unique_ptr<CzytnikKmOkna> czytnik_km;
     // Marker pictures of loading, unloading and border crossing, and the bitmap list.
     host::Bitmap32 zalad, rozlad, slupek;
     std::vector<host::Bitmap32> Bitmap32List1;
@@ -168,6 +172,11 @@ public:
     // After a reading (or with the stored periods): the list's pictures, the grid, the disc
     // view's scale, the summary, the ring with centre marks and distance points, the check.
     void pokaz_odczyt();
+    // A new distance reader from the scan and geometria_tarczy (none without a scan).
+    void ustaw_czytnik_km();
+    // Refreshing the distance points: the selected drive's, or on a detailed chart the whole
+    // driving range's, read again from the scan; the grid and the summary follow.
+    void Pokalistepunktw1Click();
     // The disc view redrawn: scan, ring of periods (the list's selection kept), distance
     // points, centre mark, special points.
     void rysuj_tarcze();

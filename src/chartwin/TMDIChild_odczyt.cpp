@@ -92,6 +92,7 @@ void TMDIChild::analizuj_tarcze() {
     geometria_tarczy = o.geometria;
     srodek_x = o.geometria.x0;
     srodek_y = o.geometria.y0;
+    ustaw_czytnik_km();
     przekroczenia = o.analiza.przekroczenia;
     lb->clear();
     lb->addItems(o.analiza.etykiety_przekroczen);
@@ -106,6 +107,15 @@ void TMDIChild::pokaz_odczyt() {
     if (Image2->Bitmap().width() != skan.width() || Image2->Bitmap().height() != skan.height())
         Image2->Bitmap() = skan; // shared until the ring is drawn on it
     lista->ustaw_okno(&Image2->Bitmap(), &Image1->Bitmap());
+    lista->ustaw_czytnik_km(czytnik_km.get());
+    // A reading that left the first drive without points (or a detailed chart without any)
+    // tries that drive again, as the user would with the refresh command.
+    const Zdarzenie* pierwszy = lista->pierwszy;
+    if (bez_analizy == 0 && pierwszy && pierwszy->czy_praca == kJazda &&
+        (szczeg->isChecked() ? !lista->punkty_tarczy->pierwszy : !pierwszy->punkty->pierwszy)) {
+        lista->zaznaczony = lista->pierwszy;
+        Pokalistepunktw1Click();
+    }
     wypelnij_zdarz_grid();
     lista->skaluj(int(srodek_x), int(srodek_y), Image2->Bitmap().width(),
                   Image2->Bitmap().height());
@@ -117,6 +127,14 @@ void TMDIChild::pokaz_odczyt() {
     Image4->Changed();
     kontrolujClick();
     dopasuj_widok();
+}
+
+void TMDIChild::ustaw_czytnik_km() {
+    czytnik_km.reset();
+    if (!Image1->Bitmap().empty())
+        czytnik_km = std::make_unique<CzytnikKmOkna>(Image1->Bitmap(), kalibracja,
+                                                     geometria_tarczy, wejscie_tarczy());
+    if (lista) lista->ustaw_czytnik_km(czytnik_km.get());
 }
 
 void TMDIChild::rysuj_tarcze() {

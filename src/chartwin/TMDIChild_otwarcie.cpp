@@ -138,6 +138,7 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
         if (!Image1->Bitmap().empty())
             geometria_tarczy =
                 zmierz_pierscien_tarczy(Image1->Bitmap(), kalibracja, wejscie_tarczy());
+        ustaw_czytnik_km();
         pokaz_odczyt();
     } else
         analizuj_tarcze();

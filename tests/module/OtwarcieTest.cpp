@@ -6,6 +6,7 @@
 #include "ModuleFixture.h"
 
 #include "activity/OdczytTarczy.h"
+#include "activity/lista_pkt.h"
 #include "chartgen/ChartGenerator.h"
 #include "chartgen/ChartGeometry.h"
 #include "chartgen/GreyRender.h"
@@ -308,6 +309,20 @@ TEST_F(OtwarcieTest, NewScanReadsAsTheReadingAlone) {
     EXPECT_TRUE(w->st_ja->text().endsWith(sam.podsumowanie.st_ja));
     EXPECT_EQ(w->Image3->isVisibleTo(w), sam.podsumowanie.Image3);
     EXPECT_EQ(w->wynik_kontroli, sam.kontrola.wynik);
+
+    // Refreshing a drive's points reads them again as the reading did.
+    Zdarzenie* jazda = w->lista->pierwszy;
+    while (jazda && jazda->czy_praca != kJazda)
+        jazda = jazda->nast;
+    ASSERT_TRUE(jazda);
+    const int punkty = jazda->punkty->ile;
+    ASSERT_GT(punkty, 0);
+    jazda->punkty->czysc();
+    w->zap1->setEnabled(false);
+    w->lista->zaznaczony = jazda;
+    w->Pokalistepunktw1Click();
+    EXPECT_EQ(jazda->punkty->ile, punkty);
+    EXPECT_TRUE(w->zap1->isEnabled());
 }
 
 TEST_F(OtwarcieTest, MissingPictureGivesTheBlankDiscAndTheNotice) {
@@ -385,11 +400,14 @@ TEST_F(OtwarcieTest, StoredChartMeasuresTheRingTheReadingFinds) {
     ASSERT_TRUE(wzor);
     const int x0 = int(wzor->spec.centreX()), y0 = int(wzor->spec.centreY());
     ustaw_srodek(idt, wzor->spec.kat24, x0, y0);
-    dodaj_okres(idt, 0, 1440, 0);
+    // The picture's first drive, 06:00-08:15, stored between two rests.
+    dodaj_okres(idt, 0, 360, 0);
+    dodaj_okres(idt, 360, 495, 2, 176);
+    dodaj_okres(idt, 495, 1440, 0);
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->bez_analizy, 1);
-    EXPECT_EQ(w->lista->liczba(), 1); // kept as stored, not read again
+    EXPECT_EQ(w->lista->liczba(), 3); // kept as stored, not read again
 
     host::Bitmap32 skan;
     ASSERT_TRUE(skan.LoadFromFile(plik_obrazu(idt)));
@@ -408,6 +426,19 @@ TEST_F(OtwarcieTest, StoredChartMeasuresTheRingTheReadingFinds) {
         zmierzone += sam.geometria.promienie_km[i].promien > 0 ? 1 : 0;
     }
     EXPECT_GT(zmierzone, 0);
+
+    // Distance points are read on that ring: the stored drive gets the points the reading
+    // found for it.
+    const Zdarzenie* czytana = sam.lista->pierwszy;
+    while (czytana && czytana->czy_praca != kJazda)
+        czytana = czytana->nast;
+    ASSERT_TRUE(czytana);
+    ASSERT_GT(czytana->punkty->ile, 0);
+    Zdarzenie* jazda = w->lista->pierwszy->nast;
+    ASSERT_EQ(jazda->czy_praca, kJazda);
+    w->lista->zaznaczony = jazda;
+    w->Pokalistepunktw1Click();
+    EXPECT_NEAR(jazda->punkty->ile, czytana->punkty->ile, 2);
 }
 
 TEST_F(OtwarcieTest, ChartWithoutRecordOrARefusedQueryClosesTheWindow) {
