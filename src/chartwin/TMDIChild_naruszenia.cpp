@@ -5,7 +5,7 @@
 
 #include "host/KatyCzas.h"
 #include "host/Resstrings.h"
-#include "host/db/Query.h"
+#include "host/Naruszenia.h"
 
 #include <QTabBar>
 #include <QTextCharFormat>
@@ -40,36 +40,25 @@ void TMDIChild::lista_naruszen() {
     int wierszy = 0;
     QTextCursor c(lista_bledow->document());
     try {
-        host::Query q(QStringLiteral(
-            "select coalesce(ustawa, 2) as ustawa, data, data_do, skroc_wydluz, typ from "
-            "naruszenia "
-            "where zatwierdzone = 1 and id_k = :id_k and data >= :data and data < :data_do "
-            "and (typ = 1 or typ = 4 or typ = 0) order by data"));
-        q.setParam(QStringLiteral("id_k"), id_k);
-        q.setParam(QStringLiteral("data"), host::TDateTime(poczatek));
-        q.setParam(QStringLiteral("data_do"), host::TDateTime(poczatek + 1.0));
-        q.open();
-        for (; !q.Eof(); q.Next(), ++wierszy) {
-            const int typ = q.asInteger(QStringLiteral("typ"));
-            QString tekst = R(typ == 0   ? "Resstrings_IDS_jazda_dz_za_dl"
-                              : typ == 1 ? "Resstrings_IDS_odp_dz_za_kr_o"
-                                         : "Resstrings_IDS_jazda_c_za_dl2");
+        for (const host::NaruszenieZatwierdzone& n :
+             host::NaruszeniaZatwierdzone(id_k, host::TDateTime(poczatek))) {
+            QString tekst = R(n.typ == 0   ? "Resstrings_IDS_jazda_dz_za_dl"
+                              : n.typ == 1 ? "Resstrings_IDS_odp_dz_za_kr_o"
+                                           : "Resstrings_IDS_jazda_c_za_dl2");
             tekst.remove(QStringLiteral("%2 "));
-            const int ustawa = q.asInteger(QStringLiteral("ustawa"));
             const QString aetr = R("Resstrings_IDS_rw__drukuj_wykroczenia_unit__aetr_561__2");
-            const QString regula = ustawa == 0 ? QStringLiteral("(") + aetr + QStringLiteral(") ")
-                                   : ustawa == 1
+            const QString regula = n.ustawa == 0
+                                       ? QStringLiteral("(") + aetr + QStringLiteral(") ")
+                                   : n.ustawa == 1
                                        ? QStringLiteral("(") + aetr + QStringLiteral(" 2010) ")
                                        : QStringLiteral("(561) ");
-            const QString okres = QStringLiteral("     ") +
-                                  host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"),
-                                                       q.asDateTime(QStringLiteral("data"))) +
-                                  QStringLiteral(" - ") +
-                                  host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"),
-                                                       q.asDateTime(QStringLiteral("data_do")));
-            const QString kwota =
-                host::FloatNaGodzStr_sum(q.asInteger(QStringLiteral("skroc_wydluz")) * 0.25, 1);
-            if (wierszy > 0) c.insertBlock();
+            const QString okres =
+                QStringLiteral("     ") +
+                host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), n.data) +
+                QStringLiteral(" - ") +
+                host::FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn"), n.data_do);
+            const QString kwota = host::FloatNaGodzStr_sum(n.skroc_wydluz * 0.25, 1);
+            if (wierszy++ > 0) c.insertBlock();
             // The amount replaces "%1" inside the text and keeps its own colour.
             const qsizetype at = tekst.indexOf(QStringLiteral("%1"));
             dopisz(c, at < 0 ? tekst : tekst.left(at), kKolorTekstu);
