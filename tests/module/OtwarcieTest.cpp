@@ -323,6 +323,19 @@ TEST_F(OtwarcieTest, NewScanReadsAsTheReadingAlone) {
     w->Pokalistepunktw1Click();
     EXPECT_EQ(jazda->punkty->ile, punkty);
     EXPECT_TRUE(w->zap1->isEnabled());
+
+    // A reading that leaves the first period a drive without points tries it again (the
+    // chart then counts as changed); stored periods are shown as they are.
+    Zdarzenie* pierwszy = w->lista->pierwszy;
+    ASSERT_EQ(pierwszy->czy_praca, kPostoj);
+    ASSERT_EQ(pierwszy->punkty->ile, 0);
+    pierwszy->czy_praca = kJazda;
+    for (const int bez_analizy : {1, 0}) {
+        w->bez_analizy = bez_analizy;
+        w->lista->zmiana = 0;
+        w->pokaz_odczyt();
+        EXPECT_EQ(w->lista->zmiana, 1 - bez_analizy);
+    }
 }
 
 TEST_F(OtwarcieTest, MissingPictureGivesTheBlankDiscAndTheNotice) {
