@@ -201,8 +201,6 @@ public:
     int policz_bledy();
     void slownik_statusClick();
     void slownik_adnotClick();
-    // Reads the annotation dictionary into adnotacje_tarczy the first time it is needed.
-    void pokaz_slownik_adnotacji();
     void adnotacjeChange();
     void BlueButton_dodaj_adnotClick();
     void dodaj_kierClick();
@@ -296,5 +294,4 @@ private:
     void po_zapisie(const NaglowekTarczy& n, int id_zapisanej);
     void polacz_punkty_specjalne();
     bool zniszczony_ = false;
-    bool adnotacje_wczytane_ = false;
 };

@@ -418,7 +418,6 @@ void TMDIChild::PageControlChange() {
         if (lista) lista->ustaw_promien(Image2->Bitmap().width() / 2 - 3);
         powrotClick();
     } else if (strona == zak_kontroli || strona == tsKWIR) {
-        if (strona == zak_kontroli) pokaz_slownik_adnotacji();
         pokaz_kontrole();
         if (strona == zak_kontroli) kontrolujClick();
     } else if (strona == zak_poprawa) {

@@ -137,23 +137,12 @@ void TMDIChild::polacz_naglowek() {
 
     try {
         wczytaj_statusy(*this);
+        wczytaj_adnotacje(*this);
     } catch (const std::exception& e) {
         // Without the dictionaries the boxes stay empty; the chart can still be worked on.
         qWarning("Header dictionaries not read: %s", e.what());
     }
     cb_statusClick(nullptr);
-}
-
-void TMDIChild::pokaz_slownik_adnotacji() {
-    // The annotation box sits on the control tab: its dictionary is read when the tab is
-    // first shown, not for every window opened.
-    if (adnotacje_wczytane_) return;
-    adnotacje_wczytane_ = true;
-    try {
-        wczytaj_adnotacje(*this);
-    } catch (const std::exception& e) {
-        qWarning("Annotation dictionary not read: %s", e.what());
-    }
 }
 
 void TMDIChild::data_tachoChange(QObject* nadawca) {
@@ -228,7 +217,6 @@ void TMDIChild::slownik_statusClick() {
 
 void TMDIChild::slownik_adnotClick() {
     if (host::OpenRamka(QStringLiteral("tarcza_adnotacje"), this) == 0) return;
-    adnotacje_wczytane_ = true;
     wczytaj_adnotacje(*this);
     if (host::CzyCanFocus(status_tarczy)) status_tarczy->setFocus();
 }
