@@ -113,7 +113,9 @@ void TMDIChild::pokaz_odczyt() {
     pokaz_podsumowanie();
     lista->zaznaczony = nullptr;
     rysuj_tarcze();
-    znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
+    Image4->Odloz([x = double(srodek_x), y = double(srodek_y)](host::Bitmap32& b) {
+        znacznik_srodka(b, x, y);
+    });
     Image4->Changed();
     kontrolujClick();
     dopasuj_widok();
