@@ -168,7 +168,10 @@ void TMDIChild::pokaz_podsumowanie() {
         // The form has no place for the warning picture: it goes beside the driving total.
         Image3 = new QLabel(GroupBox4);
         Image3->setObjectName(QStringLiteral("Image3"));
-        Image3->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24));
+        // Read from the style once; every window shows the same picture.
+        static const QPixmap ostrzezenie =
+            style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24);
+        Image3->setPixmap(ostrzezenie);
         if (auto* lay = qobject_cast<QBoxLayout*>(GroupBox4->layout()))
             lay->insertWidget(lay->indexOf(st_ja) + 1, Image3);
     }
