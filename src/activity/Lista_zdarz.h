@@ -52,6 +52,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 
 // Angle of a mouse position around a centre as the disc view measures it: from atan of the
@@ -175,6 +176,9 @@ public:
     // Hit test of a disc-view position: selects the period under it; its nr, or -1.
     int zaznacz_xy(int x, int y);
     void rysuj_punkty(host::Bitmap32& cel, double cx, double cy, host::GetZmFn czytnik);
+    // The same drawing with the points as they are now, to be done later on any bitmap.
+    std::function<void(host::Bitmap32&)> rysunek_punktow(double cx, double cy,
+                                                         host::GetZmFn czytnik);
     // Hit test of the distance points at a picture position; 1 when one was picked.
     int wybierz_punkt(host::Bitmap32& cel, int x, int y, double cx, double cy,
                       host::GetZmFn czytnik);

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -142,16 +143,23 @@ int Lista_zdarz::zaznacz_xy(int x, int y) {
 }
 
 void Lista_zdarz::rysuj_punkty(host::Bitmap32& cel, double cx, double cy, host::GetZmFn czytnik) {
+    rysunek_punktow(cx, cy, czytnik)(cel);
+}
+
+std::function<void(host::Bitmap32&)> Lista_zdarz::rysunek_punktow(double cx, double cy,
+                                                                  host::GetZmFn czytnik) {
+    // One path per list, each drawn on its own, in the order of the periods.
+    std::vector<QPainterPath> kola;
     if (czy_szczeg) {
-        QPainterPath wielokat;
-        punkty_tarczy->rysuj(cel, wielokat, cx, cy, czytnik);
-        return;
+        punkty_tarczy->kola(kola.emplace_back(), cx, cy, czytnik);
+    } else {
+        for (Zdarzenie* z = pierwszy; z; z = z->nast)
+            if (z->punkty->pierwszy) z->punkty->kola(kola.emplace_back(), cx, cy, czytnik);
     }
-    for (Zdarzenie* z = pierwszy; z; z = z->nast) {
-        if (!z->punkty->pierwszy) continue;
-        QPainterPath wielokat;
-        z->punkty->rysuj(cel, wielokat, cx, cy, czytnik);
-    }
+    return [kola = std::move(kola)](host::Bitmap32& cel) {
+        for (const QPainterPath& k : kola)
+            lista_pkt::rysuj_kola(cel, k);
+    };
 }
 
 int Lista_zdarz::wybierz_punkt(host::Bitmap32& cel, int x, int y, double cx, double cy,

@@ -156,11 +156,19 @@ int lista_pkt::promien_kola(host::GetZmFn czytnik) {
 
 void lista_pkt::rysuj(host::Bitmap32& obraz, QPainterPath& wielokat, double x0, double y0,
                       host::GetZmFn czytnik) {
+    kola(wielokat, x0, y0, czytnik);
+    rysuj_kola(obraz, wielokat);
+}
+
+void lista_pkt::kola(QPainterPath& wielokat, double x0, double y0, host::GetZmFn czytnik) {
     const int r = promien_kola(czytnik);
     for (const lista_pkt_node* w = pierwszy; w; w = w->nast) {
         const auto [x, y] = punkt_na_tarczy(w->kat, w->promien, x0, y0);
         host::Kolo(wielokat, x, y, r);
     }
+}
+
+void lista_pkt::rysuj_kola(host::Bitmap32& obraz, const QPainterPath& wielokat) {
     host::Rysuj_wielokat(obraz, wielokat, kCzerwony);
 }
 

@@ -62,6 +62,9 @@ public:
     // Circles of every point added to wielokat (host Kolo) and drawn over the picture in red.
     void rysuj(host::Bitmap32& obraz, QPainterPath& wielokat, double x0, double y0,
                host::GetZmFn czytnik);
+    // The circles alone, as rysuj adds them to wielokat; rysuj_kola draws such a path.
+    void kola(QPainterPath& wielokat, double x0, double y0, host::GetZmFn czytnik);
+    static void rysuj_kola(host::Bitmap32& obraz, const QPainterPath& wielokat);
     // Draws every point (blue when within 5 pixels of the mouse, red otherwise); the last point
     // hit becomes wybrany. 1 when any point was hit.
     int trafienie(host::Bitmap32& obraz, int x, int y, double x0, double y0, host::GetZmFn czytnik);

@@ -13,6 +13,31 @@ ImgView32::ImgView32(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(true);
 }
 
+host::Bitmap32& ImgView32::Bitmap() {
+    narysujOdlozone();
+    return bitmap_;
+}
+
+const host::Bitmap32& ImgView32::Bitmap() const {
+    // The pending drawings are part of the bitmap's value: doing them changes nothing a
+    // reader could tell apart.
+    const_cast<ImgView32*>(this)->narysujOdlozone();
+    return bitmap_;
+}
+
+void ImgView32::Odloz(std::function<void(host::Bitmap32&)> rysunek) {
+    odlozone_.push_back(std::move(rysunek));
+    if (isVisible()) narysujOdlozone();
+}
+
+void ImgView32::narysujOdlozone() {
+    // Taken out first: a drawing may ask for the bitmap again.
+    std::vector<std::function<void(host::Bitmap32&)>> rysunki;
+    rysunki.swap(odlozone_);
+    for (const auto& r : rysunki)
+        r(bitmap_);
+}
+
 void ImgView32::Changed() {
     updateRange();
     viewport()->update();
@@ -76,6 +101,7 @@ void ImgView32::updateRange() {
 }
 
 void ImgView32::paintEvent(QPaintEvent*) {
+    narysujOdlozone(); // a view rendered without being shown
     if (bitmap_.empty()) return;
     QPainter p(viewport());
     p.setRenderHint(QPainter::SmoothPixmapTransform, scale_ < 1.0);
@@ -83,6 +109,14 @@ void ImgView32::paintEvent(QPaintEvent*) {
     p.translate(o);
     p.scale(scale_, scale_);
     p.drawImage(QPointF(0, 0), bitmap_.image());
+}
+
+void ImgView32::showEvent(QShowEvent* e) {
+    QAbstractScrollArea::showEvent(e);
+    if (!odlozone_.empty()) {
+        narysujOdlozone();
+        viewport()->update();
+    }
 }
 
 void ImgView32::resizeEvent(QResizeEvent* e) {

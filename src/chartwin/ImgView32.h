@@ -8,15 +8,24 @@
 #include <QAbstractScrollArea>
 #include <QPointF>
 
+#include <functional>
+#include <vector>
+
 class ImgView32 : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit ImgView32(QWidget* parent = nullptr);
 
-    host::Bitmap32& Bitmap() { return bitmap_; }
-    const host::Bitmap32& Bitmap() const { return bitmap_; }
+    // The bitmap with every drawing handed to Odloz done on it.
+    host::Bitmap32& Bitmap();
+    const host::Bitmap32& Bitmap() const;
     // Call after drawing on Bitmap(): resizes the scroll range and repaints.
     void Changed();
+    // Draws on the bitmap now when the view is shown, otherwise when the bitmap is next asked
+    // for or the view shows: a view on a hidden page does not copy a picture it shares only
+    // to mark it before anyone looks. The drawing must hold what it needs, not refer to state
+    // that may change meanwhile.
+    void Odloz(std::function<void(host::Bitmap32&)> rysunek);
 
     double Scale() const { return scale_; }
     // Scales below 1/64 or above 64 are clamped; a non-positive scale counts as 1.
@@ -47,14 +56,17 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     QSize sizeHint() const override { return {200, 200}; }
     QSize minimumSizeHint() const override { return {60, 60}; }
 
 private:
     void updateRange();
+    void narysujOdlozone();
     QPointF offset() const; // viewport position of the bitmap's top-left corner
 
     host::Bitmap32 bitmap_;
+    std::vector<std::function<void(host::Bitmap32&)>> odlozone_;
     double scale_ = 1.0;
     bool scrollBars_ = true;
 };

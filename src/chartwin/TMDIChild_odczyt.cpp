@@ -123,7 +123,9 @@ void TMDIChild::pokaz_odczyt() {
     pokaz_podsumowanie();
     lista->zaznaczony = nullptr;
     rysuj_tarcze();
-    znacznik_srodka(Image4->Bitmap(), srodek_x, srodek_y);
+    Image4->Odloz([x = double(srodek_x), y = double(srodek_y)](host::Bitmap32& b) {
+        znacznik_srodka(b, x, y);
+    });
     Image4->Changed();
     kontrolujClick();
     dopasuj_widok();
@@ -184,7 +186,10 @@ void TMDIChild::pokaz_podsumowanie() {
         // The form has no place for the warning picture: it goes beside the driving total.
         Image3 = new QLabel(GroupBox4);
         Image3->setObjectName(QStringLiteral("Image3"));
-        Image3->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24));
+        // Read from the style once; every window shows the same picture.
+        static const QPixmap ostrzezenie =
+            style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24);
+        Image3->setPixmap(ostrzezenie);
         if (auto* lay = qobject_cast<QBoxLayout*>(GroupBox4->layout()))
             lay->insertWidget(lay->indexOf(st_ja) + 1, Image3);
     }

@@ -154,7 +154,7 @@ void TMDIChild::otworz_zapisana(std::int32_t idt, host::Query* wiersz_hosta) {
     wczytaj_przekroczenia();
 
     czas_podany = 1;
-    lista->rysuj_punkty(Image4->Bitmap(), srodek_x, srodek_y, czytnik_ust);
+    Image4->Odloz(lista->rysunek_punktow(srodek_x, srodek_y, czytnik_ust));
     Image4->Changed();
 }
 

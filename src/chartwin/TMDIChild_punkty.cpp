@@ -68,9 +68,12 @@ QString opis_punktu(const rozladunek& r) {
 
 void TMDIChild::polacz_punkty_specjalne() {
     connect(bUsunZamknij, &QPushButton::clicked, this, [this] { bUsunZamknijClick(); });
-    zalad = znacznik(kZaladunek);
-    rozlad = znacznik(kRozladunek);
-    slupek = znacznik(kPrzejscieGraniczne);
+    // Drawn once for the module: every window shares the pictures until it draws on its own.
+    static const host::Bitmap32 wzory[] = {znacznik(kZaladunek), znacznik(kRozladunek),
+                                           znacznik(kPrzejscieGraniczne)};
+    zalad = wzory[0];
+    rozlad = wzory[1];
+    slupek = wzory[2];
 
     auto dodaj = [this](const char* nazwa, const char* klucz, auto akcja) {
         auto* a = new QAction(host::LoadResstrings(QLatin1String(klucz)), this);

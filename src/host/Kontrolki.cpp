@@ -40,8 +40,10 @@ QIcon klodka(bool zamknieta) {
 
 QIcon IkonaListy(const QString& lista, int indeks) {
     if (lista != QLatin1String("ilKorvixSmallButtons")) return {};
-    if (indeks == 14) return klodka(true);
-    if (indeks == 5) return klodka(false);
+    // Drawn once: every window's status button shows the same two pictures.
+    static const QIcon zamknieta = klodka(true), otwarta = klodka(false);
+    if (indeks == 14) return zamknieta;
+    if (indeks == 5) return otwarta;
     return {};
 }
 

@@ -35,4 +35,23 @@ TEST(Rysowanie, KolorySektorowIZaznaczenie) {
     EXPECT_EQ(t.kolor(45), host::Color32(223, 36, 55)); // the scan is copied under each repaint
 }
 
+// The distance points drawn later (on a view not shown yet) are those of the moment the
+// drawing was asked for, and look as if drawn at once.
+TEST(Rysowanie, PunktyNarysowanePozniejJakWChwiliProsby) {
+    Tarcza t;
+    wypelnij(t.l, {{0, 180, kJazda}, {180, 0, kPostoj}});
+    t.l.pierwszy->punkty->dodaj(30.0f, 1, 150);
+    host::Bitmap32 od_razu(400, 400), pozniej(400, 400);
+    t.l.rysuj_punkty(od_razu, 200, 200, nullptr);
+    const auto rysunek = t.l.rysunek_punktow(200, 200, nullptr);
+    t.l.pierwszy->punkty->dodaj(60.0f, 2, 150); // after the request: not in its drawing
+    rysunek(pozniej);
+
+    const auto [x, y] = punkt_na_tarczy(30.0, 150, 200, 200);
+    EXPECT_EQ(pozniej.GetPixelS(x, y), host::Color32(255, 0, 0));
+    EXPECT_EQ(pozniej.image(), od_razu.image());
+    const auto [x2, y2] = punkt_na_tarczy(60.0, 150, 200, 200);
+    EXPECT_EQ(pozniej.GetPixelS(x2, y2), kBialy);
+}
+
 } // namespace

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <utility>
+
 namespace {
 
 class WindowTest : public ModuleTest {};
@@ -79,6 +81,37 @@ TEST_F(WindowTest, FittingAnEmptyBitmapDoesNotDivideByZero) {
     TMDIChild w(nullptr, false);
     w.dopasuj_widok();
     EXPECT_GT(w.Image2->Scale(), 0.0);
+}
+
+// A view that is not shown keeps the drawings handed to it until its bitmap is asked for or
+// it shows, and then does them in order, before any drawing made directly.
+TEST_F(WindowTest, HiddenViewDrawsWhenItsBitmapIsNeeded) {
+    const host::Bitmap32 skan(10, 10);
+    QWidget okno;
+    okno.resize(200, 200);
+    auto* v = new ImgView32(&okno);
+    v->hide();
+    okno.show();
+    v->Bitmap() = skan;
+    int narysowane = 0;
+    v->Odloz([&](host::Bitmap32& b) {
+        b.SetPixelS(1, 1, host::clBlack32);
+        ++narysowane;
+    });
+    v->Odloz([&](host::Bitmap32& b) { b.SetPixelS(1, 1, host::Color32(255, 0, 0)); });
+    EXPECT_EQ(narysowane, 0);
+    // Asked for: drawn first, in order; the shared picture keeps its pixels.
+    std::as_const(*v).Bitmap();
+    EXPECT_EQ(narysowane, 1);
+    EXPECT_EQ(v->Bitmap().GetPixelS(1, 1), host::Color32(255, 0, 0));
+    EXPECT_EQ(skan.GetPixelS(1, 1), host::clWhite32);
+
+    // Shown later: drawn on showing; a shown view draws at once.
+    v->Odloz([&](host::Bitmap32&) { ++narysowane; });
+    v->show();
+    EXPECT_EQ(narysowane, 2);
+    v->Odloz([&](host::Bitmap32&) { ++narysowane; });
+    EXPECT_EQ(narysowane, 3);
 }
 
 TEST_F(WindowTest, ViewMapsControlToBitmap) {
