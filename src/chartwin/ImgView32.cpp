@@ -108,7 +108,12 @@ void ImgView32::paintEvent(QPaintEvent*) {
     const QPointF o = offset();
     p.translate(o);
     p.scale(scale_, scale_);
-    p.drawImage(QPointF(0, 0), bitmap_.image());
+    // Drawn opaque, as a Graphics32 view draws its bitmap by default: the alpha byte is not
+    // a transparency here. Read as RGB32 (the same rows, not copied) the painter copies the
+    // rows instead of blending every pixel.
+    const QImage& obraz = bitmap_.image();
+    p.drawImage(QPointF(0, 0), QImage(obraz.constBits(), obraz.width(), obraz.height(),
+                                      obraz.bytesPerLine(), QImage::Format_RGB32));
 }
 
 void ImgView32::showEvent(QShowEvent* e) {
