@@ -3,11 +3,11 @@
 #include "host/db/DbValues.h"
 #include "host/db/Procedures.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace host {
@@ -96,7 +96,13 @@ void ExecProc(StoredProc& proc) {
     name.remove(QStringLiteral("[dbo]."), Qt::CaseInsensitive);
     name.remove(QStringLiteral("dbo."), Qt::CaseInsensitive);
     name.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
-    name.remove(QRegularExpression(QStringLiteral(";\\d+$"))); // ADO's "name;1"
+    // ADO's "name;1": the group number goes. Cut by hand: this runs for every call, often
+    // once per row of a save.
+    const qsizetype semicolon = name.lastIndexOf(QLatin1Char(';'));
+    if (semicolon >= 0 && semicolon + 1 < name.size() &&
+        std::all_of(name.cbegin() + semicolon + 1, name.cend(),
+                    [](QChar c) { return c.isDigit(); }))
+        name.truncate(semicolon);
     const auto it = registry().find(name.toLower());
     if (it == registry().end())
         throw DbError(QStringLiteral("Unknown stored procedure %1").arg(proc.name()), proc.name());
