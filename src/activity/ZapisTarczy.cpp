@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -107,17 +108,41 @@ QString opis_tarcz(const std::vector<int>& id, std::vector<TarczaDoOtwarcia>& ta
 }
 
 // A black-and-white scan is written as a 1-bit bitmap (a 32nd of the size, read back the
-// same); any other picture as it is.
+// same); any other picture as it is. One pass checks the pixels and packs them, eight to a
+// byte, the first pixel in the high bit, 1 for black: the first pixel of another colour
+// stops it.
 QImage do_zapisu(const QImage& obraz) {
-    const QRgb czarny = qRgb(0, 0, 0), bialy = qRgb(255, 255, 255);
     if (obraz.format() != QImage::Format_ARGB32) return obraz;
     const int szer = obraz.width(), wys = obraz.height();
+    QImage mono(szer, wys, QImage::Format_Mono);
+    if (mono.isNull()) return obraz;
+    mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    const QRgb czarny = qRgb(0, 0, 0), bialy = qRgb(255, 255, 255);
+    const int cale = szer / 8, reszta = szer % 8;
     for (int y = 0; y < wys; ++y) {
-        const QRgb* linia = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
-        for (int x = 0; x < szer; ++x)
-            if (linia[x] != czarny && linia[x] != bialy) return obraz;
+        const QRgb* p = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
+        uchar* bity = mono.scanLine(y);
+        // Branch-free inside a row: the compiler keeps the eight compares in registers.
+        bool inny = false;
+        for (int b = 0; b < cale; ++b, p += 8) {
+            unsigned bajt = 0;
+            for (int k = 0; k < 8; ++k) {
+                bajt = (bajt << 1) | unsigned(p[k] == czarny);
+                inny |= (p[k] != czarny) & (p[k] != bialy);
+            }
+            bity[b] = uchar(bajt);
+        }
+        unsigned bajt = 0;
+        for (int k = 0; k < reszta; ++k) {
+            bajt |= unsigned(p[k] == czarny) << (7 - k);
+            inny |= (p[k] != czarny) & (p[k] != bialy);
+        }
+        if (inny) return obraz;
+        // The rest of the row (the last byte's spare bits, the padding to 32 bits) stays 0.
+        std::fill(bity + cale, bity + mono.bytesPerLine(), uchar(0));
+        if (reszta) bity[cale] = uchar(bajt);
     }
-    return obraz.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    return mono;
 }
 
 // The picture of this save, in a temporary file beside its final name until the chart row
