@@ -102,6 +102,8 @@ void Connection::open() {
     try {
         if (backend_ == Backend::SQLite) {
             execNative(QStringLiteral("PRAGMA foreign_keys = ON"));
+            // A commit is on disk when it returns, in either journal mode.
+            execNative(QStringLiteral("PRAGMA synchronous = FULL"));
         } else {
             execNative(QStringLiteral("set client_min_messages to warning"));
             // Literals are written with doubled quotes only: backslashes must stay plain.
@@ -112,7 +114,18 @@ void Connection::open() {
     } catch (const DbError& e) {
         failOpen(withStatement(e));
     }
-    if (params_.schemaUse != SchemaUse::Ignore) prepareSchema();
+    if (params_.schemaUse != SchemaUse::Ignore) {
+        prepareSchema();
+        if (backend_ == Backend::SQLite) useWriteAheadLog();
+    }
+}
+
+void Connection::useWriteAheadLog() {
+    if (params_.database == QLatin1String(":memory:")) return;
+    // The mode is kept in the file. A file that cannot take it (read-only, a file system
+    // without shared memory) stays with the rollback journal, which is just as safe.
+    QSqlQuery q(db_);
+    if (q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) q.finish();
 }
 
 void Connection::prepareSchema() {

@@ -91,6 +91,10 @@ public:
 private:
     void open();
     void prepareSchema();
+    // A file database of ours is switched to the write-ahead log: a commit appends its pages
+    // to the log and syncs that one file, where the rollback journal syncs the journal, its
+    // folder and the database in turn. Readers also go on while another connection writes.
+    void useWriteAheadLog();
     [[noreturn]] void failOpen(const QString& what);
 
     ConnectionParams params_;

@@ -59,6 +59,35 @@ TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
               db::kSchemaVersion);
 }
 
+// A SQLite file of ours commits through the write-ahead log with a sync at each commit: a
+// save that returned is on disk. A raw connection leaves the file as it finds it.
+TEST(SqliteFile, CommitsDurablyThroughTheLog) {
+    QTemporaryDir dir;
+    ConnectionParams p;
+    p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+    p.schemaUse = SchemaUse::Ignore;
+    const auto pragma = [](Connection& c, const char* name) {
+        QSqlQuery q(c.db());
+        EXPECT_TRUE(q.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(name))) && q.next());
+        return q.value(0).toString();
+    };
+    {
+        Connection raw(p);
+        EXPECT_EQ(pragma(raw, "journal_mode"), QStringLiteral("delete"));
+    }
+    p.schemaUse = SchemaUse::Create;
+    Connection ours(p);
+    EXPECT_EQ(pragma(ours, "journal_mode"), QStringLiteral("wal"));
+    EXPECT_EQ(pragma(ours, "synchronous"), QStringLiteral("2")); // FULL
+    ExecQuery(QStringLiteral("insert into miasto (miasto) values ('Opole')"), &ours);
+    p.schemaUse = SchemaUse::Require;
+    Connection other(p);
+    EXPECT_EQ(pragma(other, "synchronous"), QStringLiteral("2"));
+    EXPECT_EQ(
+        GetStringDB(QStringLiteral("select miasto from miasto"), QStringLiteral("miasto"), &other),
+        QStringLiteral("Opole"));
+}
+
 TEST_P(DbTest, DateTimesRoundTripAndCompareInOrder) {
     const TDateTime t = TDateTime::encode(2024, 3, 5, 23, 59, 59, 123);
     Query ins(
