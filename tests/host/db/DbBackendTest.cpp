@@ -88,6 +88,57 @@ TEST(SqliteFile, CommitsDurablyThroughTheLog) {
         QStringLiteral("Opole"));
 }
 
+// The statements the connection keeps prepared: a select read only in part holds no read
+// snapshot once let go (another connection's commit is seen), a nested run of the same text
+// gets a statement of its own, and one that failed runs again.
+TEST(SqliteFile, KeptStatementsAreResetNestedAndRetried) {
+    QTemporaryDir dir;
+    ConnectionParams p;
+    p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+    Connection a(p);
+    p.schemaUse = SchemaUse::Require;
+    Connection b(p);
+    for (const char* m : {"Opole", "Kalisz", "Radom"})
+        ExecQuery(QStringLiteral("insert into miasto (miasto) values ('%1')").arg(m), &a);
+    const QString lista = QStringLiteral("select miasto from miasto where widoczne = ? order by 1");
+    const auto ile = [&a] {
+        Statement s(a, QStringLiteral("select count(*) from miasto"));
+        EXPECT_TRUE(s.exec({}) && s.query().next());
+        return s.query().value(0).toInt();
+    };
+    {
+        Statement s(a, lista); // read in part, then kept
+        ASSERT_TRUE(s.exec({1}) && s.query().next());
+        EXPECT_EQ(s.query().value(0).toString(), QStringLiteral("Kalisz"));
+    }
+    ExecQuery(QStringLiteral("insert into miasto (miasto) values ('Zabrze')"), &b);
+    EXPECT_EQ(ile(), 4);
+    {
+        Statement s(a, lista);
+        ASSERT_TRUE(s.exec({1}) && s.query().next());
+        {
+            Statement wewnatrz(a, lista);
+            ASSERT_TRUE(wewnatrz.exec({1}));
+            QStringList wszystkie;
+            while (wewnatrz.query().next())
+                wszystkie << wewnatrz.query().value(0).toString();
+            EXPECT_EQ(wszystkie.join(QLatin1Char(',')),
+                      QStringLiteral("Kalisz,Opole,Radom,Zabrze"));
+        }
+        ASSERT_TRUE(s.query().next());
+        EXPECT_EQ(s.query().value(0).toString(), QStringLiteral("Opole"));
+    }
+
+    const QString dodaj = QStringLiteral("insert into miasto (id_m, miasto) values (?, ?)");
+    {
+        Statement s(a, dodaj);
+        EXPECT_FALSE(s.exec({1, QStringLiteral("Again")})); // the key is taken
+    }
+    Statement s(a, dodaj);
+    EXPECT_TRUE(s.exec({100, QStringLiteral("Tarnow")}));
+    EXPECT_EQ(ile(), 5);
+}
+
 TEST_P(DbTest, DateTimesRoundTripAndCompareInOrder) {
     const TDateTime t = TDateTime::encode(2024, 3, 5, 23, 59, 59, 123);
     Query ins(
