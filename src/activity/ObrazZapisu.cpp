@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <system_error>
 
 #if defined(Q_OS_UNIX)
 #include <unistd.h>
@@ -106,22 +107,27 @@ void ObrazZapisu::zacznij(const host::Bitmap32& obraz, const QString& sciezka) {
     porzuc();
     plik_ = std::make_unique<QSaveFile>(sciezka);
     zapisany_ = false;
-    // The thread has the file and the picture to itself until the join.
-    watek_ = std::thread([this, &obraz] {
+    auto pisz = [this, &obraz] {
         try {
             zapisany_ = plik_->open(QIODevice::WriteOnly) &&
                         obraz_do_zapisu(obraz.image()).save(plik_.get(), "BMP") && na_dysk(*plik_);
         } catch (const std::exception&) {
             zapisany_ = false; // out of memory: reported as a picture not written
         }
-    });
+    };
+    // The thread has the file and the picture to itself until the join. Without a thread
+    // to be had the picture is written here.
+    try {
+        watek_ = std::thread(pisz);
+    } catch (const std::system_error&) {
+        pisz();
+    }
 }
 
 bool ObrazZapisu::zaczekaj() {
-    if (!watek_.joinable()) return plik_ != nullptr;
-    watek_.join();
+    if (watek_.joinable()) watek_.join();
     if (!zapisany_) plik_.reset(); // the temporary file goes with it
-    return zapisany_;
+    return plik_ != nullptr;
 }
 
 bool ObrazZapisu::przenies() {
