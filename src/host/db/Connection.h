@@ -127,6 +127,7 @@ private:
 // statement is kept by the connection for the next run of the same text, so a statement run
 // once per row is parsed once; a text already running (a nested run) gets one of its own.
 // The result can be read until the object goes; then it is reset (no read snapshot held).
+// It lives within a call on its connection, never longer than the connection.
 class Statement {
 public:
     Statement(Connection& c, const QString& backendSql);
