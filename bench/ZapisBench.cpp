@@ -1,6 +1,7 @@
-// Saving a read chart against reading it: a 1000-class chart read by odczytaj_tarcze, then
-// stored whole (chart row, periods, their distance points, the picture) in a SQLite database
-// as a new chart. The save should cost less than the reading (ratio below 1).
+// Saving a read chart against reading it: a 1000-class chart with 20 periods and about 100
+// distance points, read by odczytaj_tarcze, then stored whole (chart row, periods, their
+// distance points, the picture) in a SQLite database as a new chart. The save should cost
+// less than the reading (ratio below 1).
 
 #include "UruchomBenchOdczytu.h"
 #include "WykresProbny.h"
@@ -23,6 +24,30 @@
 
 namespace {
 
+double hm(int h, int m) {
+    return h * 60.0 + m;
+}
+
+// A busy day of twenty periods: seven drives of 35..80 km split by short work, availability
+// and rest, 435 km in all (about a hundred distance points).
+chartgen::ChartSpec dzien_20_okresow() {
+    auto p = [](int kod, double od, double do_, int km = 0) {
+        return chartgen::Period{kod, od, do_, km};
+    };
+    chartgen::ChartSpec s;
+    s.periods = {p(0, hm(0, 0), hm(5, 0)),        p(1, hm(5, 0), hm(5, 20)),
+                 p(2, hm(5, 20), hm(6, 50), 80),  p(1, hm(6, 50), hm(7, 5)),
+                 p(2, hm(7, 5), hm(8, 30), 75),   p(0, hm(8, 30), hm(9, 15)),
+                 p(2, hm(9, 15), hm(10, 35), 70), p(3, hm(10, 35), hm(11, 0)),
+                 p(2, hm(11, 0), hm(12, 15), 65), p(0, hm(12, 15), hm(12, 45)),
+                 p(1, hm(12, 45), hm(13, 15)),    p(2, hm(13, 15), hm(14, 25), 60),
+                 p(3, hm(14, 25), hm(14, 40)),    p(0, hm(14, 40), hm(15, 0)),
+                 p(2, hm(15, 0), hm(16, 0), 50),  p(1, hm(16, 0), hm(16, 30)),
+                 p(3, hm(16, 30), hm(16, 45)),    p(2, hm(16, 45), hm(17, 30), 35),
+                 p(1, hm(17, 30), hm(18, 0)),     p(0, hm(18, 0), hm(24, 0))};
+    return s;
+}
+
 struct Dane {
     QTemporaryDir dir;
     analysis::Kalibracja kalibracja;
@@ -37,7 +62,7 @@ std::unique_ptr<Dane>& dane() {
 
 bool przygotuj() {
     auto d = std::make_unique<Dane>();
-    auto wykres = narysuj_wykres_probny(1000, d->kat24, "tacho_zapis_bench");
+    auto wykres = narysuj_wykres_probny(dzien_20_okresow(), 1000, d->kat24, "tacho_zapis_bench");
     if (!wykres) return false;
     d->kalibracja = wykres->kalibracja;
     d->obraz = std::move(wykres->obraz);

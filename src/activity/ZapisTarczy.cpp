@@ -1,5 +1,7 @@
 #include "activity/ZapisTarczy.h"
 
+#include "activity/ObrazZapisu.h"
+
 #include "host/Dialogi.h"
 #include "host/KatyCzas.h"
 #include "host/Resstrings.h"
@@ -9,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -105,44 +106,6 @@ QString opis_tarcz(const std::vector<int>& id, std::vector<TarczaDoOtwarcia>& ta
     }
     return opis;
 }
-
-// A black-and-white scan is written as a 1-bit bitmap (a 32nd of the size, read back the
-// same); any other picture as it is.
-QImage do_zapisu(const QImage& obraz) {
-    const QRgb czarny = qRgb(0, 0, 0), bialy = qRgb(255, 255, 255);
-    if (obraz.format() != QImage::Format_ARGB32) return obraz;
-    const int szer = obraz.width(), wys = obraz.height();
-    for (int y = 0; y < wys; ++y) {
-        const QRgb* linia = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
-        for (int x = 0; x < szer; ++x)
-            if (linia[x] != czarny && linia[x] != bialy) return obraz;
-    }
-    return obraz.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
-}
-
-// The picture of this save, in a temporary file beside its final name until the chart row
-// is committed; dropped with the object unless przenies() made it final.
-class ObrazZapisu {
-public:
-    bool zapisz(const host::Bitmap32& obraz, const QString& sciezka) {
-        plik_ = std::make_unique<QSaveFile>(sciezka);
-        if (!plik_->open(QIODevice::WriteOnly) ||
-            !do_zapisu(obraz.image()).save(plik_.get(), "BMP")) {
-            plik_.reset();
-            return false;
-        }
-        return true;
-    }
-    bool oczekuje() const { return plik_ != nullptr; }
-    bool przenies() {
-        const bool ok = plik_->commit();
-        plik_.reset();
-        return ok;
-    }
-
-private:
-    std::unique_ptr<QSaveFile> plik_;
-};
 
 struct BladZapisu {};
 
@@ -523,14 +486,12 @@ WynikZapisu ZapisTarczy::zapisz() {
         zapisz_tacho(podsum, w);
         zapisz_pv(w.id_tarczy);
 
+        // The picture is written and synced beside the remaining rows; the commit waits for it.
         if (n_.obraz) {
             log(QStringLiteral("Zapis obrazu wykresowki") + ogon());
-            const QString sciezka =
-                QDir(n_.katalog_obrazow).filePath(QStringLiteral("%1.bmp").arg(w.id_tarczy));
-            if (!obraz.zapisz(*n_.obraz, sciezka)) {
-                log(QStringLiteral("Zapis obrazu wykresowki nieudany") + ogon());
-                w.ostrzezenie = tekst("Resstrings_IDS_ChildKatalogNieDoZapisu");
-            }
+            obraz.zacznij(
+                *n_.obraz,
+                QDir(n_.katalog_obrazow).filePath(QStringLiteral("%1.bmp").arg(w.id_tarczy)));
         }
 
         int blad = 0;
@@ -541,6 +502,10 @@ WynikZapisu ZapisTarczy::zapisz() {
         log(QStringLiteral("Po zapisie czynności") + ogon());
         punkty_.zapisz(w.id_tarczy, true);
         zapisz_komunikacje(w.id_tarczy);
+        if (n_.obraz && !obraz.zaczekaj()) {
+            log(QStringLiteral("Zapis obrazu wykresowki nieudany") + ogon());
+            w.ostrzezenie = tekst("Resstrings_IDS_ChildKatalogNieDoZapisu");
+        }
         c.CommitTrans();
         w.zapisano = true;
     } catch (const std::exception&) {
@@ -548,6 +513,7 @@ WynikZapisu ZapisTarczy::zapisz() {
     }
 
     if (!w.zapisano) {
+        obraz.porzuc();
         try {
             c.RollbackTrans();
         } catch (const std::exception&) {
@@ -570,7 +536,7 @@ WynikZapisu ZapisTarczy::zapisz() {
         w.id_tarczy = n_.id_tarczy;
         w.ostrzezenie.clear();
         host::InfoBox(host::LoadResstrings(w.klucz_bledu), host::MB_OK);
-        return w; // the temporary picture goes with obraz
+        return w;
     }
 
     lista_.zapisane_oryginalne = lista_.oryginalne.size();

@@ -324,6 +324,42 @@ struct Scenariusz {
     NaglowekTarczy n;
 };
 
+// A black-and-white picture goes to a 1-bit file, one with any other colour (here only in
+// its last pixel) as it is; both read back pixel for pixel. The width is no multiple of
+// eight, so the last byte of each row is only partly pixels.
+TEST_P(Zapis, ObrazCzarnoBialyJednobitowyInnyJakJest) {
+    QImage cb(37, 9, QImage::Format_ARGB32);
+    cb.fill(Qt::white);
+    for (int y = 0; y < cb.height(); ++y)
+        for (int x = y % 3; x < cb.width(); x += 3 + y % 5)
+            cb.setPixel(x, y, qRgb(0, 0, 0));
+    cb.setPixel(36, 8, qRgb(0, 0, 0));
+    QImage szary = cb;
+    szary.setPixel(36, 8, qRgb(128, 128, 128));
+    for (const QImage& skan : {cb, szary}) {
+        const bool jednobitowy = skan == cb;
+        SCOPED_TRACE(jednobitowy ? "black and white" : "grey pixel");
+        const host::Bitmap32 obraz(skan);
+        Lista_zdarz l;
+        przygotuj(l, {{90, 200, kJazda, 50}, {200, 90, kPostoj}});
+        NaglowekTarczy n = naglowek();
+        n.obraz = &obraz;
+        const WynikZapisu w = zapisz(n, l);
+        ASSERT_TRUE(w.zapisano);
+        const QString plik =
+            QDir(katalog_.path()).filePath(QStringLiteral("%1.bmp").arg(w.id_tarczy));
+        host::Bitmap32 wczytany;
+        ASSERT_TRUE(wczytany.LoadFromFile(plik));
+        EXPECT_EQ(wczytany.image(), obraz.image());
+        // Rows of 37 bits take one 32-bit word twice; a 32-bit row takes 37 words.
+        const qint64 wiersze = QFileInfo(plik).size() - 54;
+        if (jednobitowy)
+            EXPECT_EQ(wiersze, 8 + 9 * 8); // the two-colour table, then the rows
+        else
+            EXPECT_GE(wiersze, 9 * 37 * 3);
+    }
+}
+
 TEST_P(Zapis, BladKazdegoZapisuCofaWszystko) {
     struct Wiersz {
         const char* rodzaj;

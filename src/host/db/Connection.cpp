@@ -1,5 +1,6 @@
 #include "host/db/Connection.h"
 
+#include "host/db/DbValues.h"
 #include "host/db/Schema.h"
 
 #include <QAtomicInt>
@@ -45,6 +46,7 @@ Connection::Connection(const ConnectionParams& params) : params_(params), backen
 }
 
 Connection::~Connection() {
+    statements_.clear();
     if (db_.isOpen()) {
         if (depth_ > 0) db_.rollback();
         db_.close();
@@ -65,6 +67,7 @@ QString Connection::describe() const {
 
 void Connection::failOpen(const QString& what) {
     const QString msg = QStringLiteral("Cannot open %1: %2").arg(describe(), what);
+    statements_.clear();
     // The constructor throws, so the destructor will not unregister the connection.
     if (db_.isOpen()) db_.close();
     db_ = QSqlDatabase();
@@ -102,6 +105,8 @@ void Connection::open() {
     try {
         if (backend_ == Backend::SQLite) {
             execNative(QStringLiteral("PRAGMA foreign_keys = ON"));
+            // A commit is on disk when it returns, in either journal mode.
+            execNative(QStringLiteral("PRAGMA synchronous = FULL"));
         } else {
             execNative(QStringLiteral("set client_min_messages to warning"));
             // Literals are written with doubled quotes only: backslashes must stay plain.
@@ -112,7 +117,18 @@ void Connection::open() {
     } catch (const DbError& e) {
         failOpen(withStatement(e));
     }
-    if (params_.schemaUse != SchemaUse::Ignore) prepareSchema();
+    if (params_.schemaUse != SchemaUse::Ignore) {
+        prepareSchema();
+        if (backend_ == Backend::SQLite) useWriteAheadLog();
+    }
+}
+
+void Connection::useWriteAheadLog() {
+    if (params_.database == QLatin1String(":memory:")) return;
+    // The mode is kept in the file. A file that cannot take it (read-only, a file system
+    // without shared memory) stays with the rollback journal, which is just as safe.
+    QSqlQuery q(db_);
+    if (q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) q.finish();
 }
 
 void Connection::prepareSchema() {
@@ -190,20 +206,82 @@ void Connection::RollbackTrans() {
         throw DbError(QStringLiteral("Cannot roll back: ") + errorText(db_.lastError()));
 }
 
+void Connection::execKept(const QString& sql) {
+    if (backend_ != Backend::SQLite) {
+        execNative(sql);
+        return;
+    }
+    Statement s(*this, sql);
+    if (!s.exec({})) throw DbError(errorText(s.query().lastError()), sql);
+}
+
+// Every stored procedure call inside a transaction takes and releases one: the few names
+// repeat, so their statements are kept.
 QString Connection::Savepoint() {
     const QString name = QStringLiteral("tacho_sp%1").arg(++savepoints_);
-    execNative(QStringLiteral("savepoint ") + name);
+    execKept(QStringLiteral("savepoint ") + name);
     return name;
 }
 
 void Connection::ReleaseSavepoint(const QString& name) {
-    execNative(QStringLiteral("release savepoint ") + name);
+    execKept(QStringLiteral("release savepoint ") + name);
     --savepoints_;
 }
 
 void Connection::RollbackToSavepoint(const QString& name) {
-    execNative(QStringLiteral("rollback to savepoint ") + name);
+    execKept(QStringLiteral("rollback to savepoint ") + name);
     ReleaseSavepoint(name);
+}
+
+std::shared_ptr<Connection::Prepared> Connection::takeStatement(const QString& sql) {
+    if (backend_ == Backend::SQLite) {
+        const auto it = statements_.find(sql);
+        if (it != statements_.end() && !it->second->inUse) {
+            it->second->inUse = true;
+            return it->second;
+        }
+    }
+    auto p = std::make_shared<Prepared>();
+    p->query = QSqlQuery(db_);
+    p->inUse = true;
+    return p;
+}
+
+void Connection::giveBack(const QString& sql, const std::shared_ptr<Prepared>& p, bool ok) {
+    // Reset: a select read only in part would otherwise keep its read snapshot.
+    p->query.finish();
+    p->inUse = false;
+    const auto it = statements_.find(sql);
+    if (!ok || !p->prepared) {
+        if (it != statements_.end() && it->second == p) statements_.erase(it);
+        return;
+    }
+    if (it != statements_.end()) return; // kept already (this one ran nested)
+    // Statements are written out in the code, with few texts built at run time; a bound
+    // keeps an unforeseen stream of texts from piling up.
+    constexpr std::size_t kKept = 200;
+    if (statements_.size() >= kKept) statements_.clear();
+    statements_.emplace(sql, p);
+}
+
+Statement::Statement(Connection& c, const QString& backendSql)
+    : c_(c), sql_(backendSql), p_(c.takeStatement(backendSql)) {}
+
+Statement::~Statement() {
+    c_.giveBack(sql_, p_, ok_);
+}
+
+bool Statement::exec(const std::vector<QVariant>& values) {
+    QSqlQuery& q = p_->query;
+    // PostgreSQL gets the values in place: see Query.
+    if (c_.backend() == Backend::PostgreSQL) return ok_ = q.exec(db::inlineValues(sql_, values));
+    if (!p_->prepared) {
+        ok_ = p_->prepared = q.prepare(sql_);
+        if (!ok_) return false;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        q.bindValue(static_cast<int>(i), db::bindValue(values[i]));
+    return ok_ = q.exec();
 }
 
 void Connection::failStatement(int n) {

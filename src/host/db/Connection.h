@@ -5,11 +5,15 @@
 // backend's message and the statement.
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
+#include <vector>
 
 namespace host {
 
@@ -91,6 +95,11 @@ public:
 private:
     void open();
     void prepareSchema();
+    // A file database of ours is switched to the write-ahead log: a commit appends its pages
+    // to the log and syncs that one file, where the rollback journal syncs the journal, its
+    // folder and the database in turn. Readers also go on while another connection writes.
+    void useWriteAheadLog();
+    void execKept(const QString& backendSql); // execNative through a Statement on SQLite
     [[noreturn]] void failOpen(const QString& what);
 
     ConnectionParams params_;
@@ -102,6 +111,39 @@ private:
     bool counting_ = false;
     int failAt_ = 0;
     QStringList counted_;
+    // Prepared statements by text, for Statement.
+    struct Prepared {
+        QSqlQuery query;
+        bool prepared = false;
+        bool inUse = false;
+    };
+    friend class Statement;
+    std::shared_ptr<Prepared> takeStatement(const QString& backendSql);
+    void giveBack(const QString& backendSql, const std::shared_ptr<Prepared>& p, bool ok);
+    std::unordered_map<QString, std::shared_ptr<Prepared>> statements_;
+};
+
+// One run of a statement in the backend's dialect with "?" values. On SQLite the prepared
+// statement is kept by the connection for the next run of the same text, so a statement run
+// once per row is parsed once; a text already running (a nested run) gets one of its own.
+// The result can be read until the object goes; then it is reset (no read snapshot held).
+// It lives within a call on its connection, never longer than the connection.
+class Statement {
+public:
+    Statement(Connection& c, const QString& backendSql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Binds the values in order and runs the statement; false on failure (lastError()).
+    bool exec(const std::vector<QVariant>& values);
+    QSqlQuery& query() { return p_->query; }
+
+private:
+    Connection& c_;
+    QString sql_;
+    std::shared_ptr<Connection::Prepared> p_;
+    bool ok_ = true;
 };
 
 // The host's open connection, shared by all queries. Module-wide, as in the host.

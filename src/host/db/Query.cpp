@@ -46,35 +46,47 @@ void Query::run(bool select) {
     // ":name" becomes a positional "?" so that a name used twice is bound twice and literals
     // that contain colons are left alone. PostgreSQL gets the values in place: a server-side
     // prepared statement would cost two more round trips and cannot be freed once an error
-    // has aborted the transaction.
+    // has aborted the transaction. On SQLite the statement stays prepared for the next run of
+    // the same text (a row loop runs one Query again and again).
     const bool inlined = conn_->backend() == Backend::PostgreSQL;
-    std::vector<QString> names;
-    try {
-        const std::vector<db::ValueMark> marks = db::valueMarks(sql_);
-        backendSql_ = db::replaceMarks(sql_, marks, [&](const db::ValueMark& m) {
-            if (m.name.isEmpty())
-                throw DbError(QStringLiteral("A value mark \"?\" where \":name\" is expected"));
-            names.push_back(m.name);
-            return inlined ? db::sqlLiteral(param(m.name)) : QStringLiteral("?");
-        });
-    } catch (const DbError& e) {
-        throw DbError(e.message, sql_);
+    if (inlined || markedFor_ != sql_) {
+        markedFor_.clear();
+        preparedFor_.clear();
+        names_.clear();
+        try {
+            const std::vector<db::ValueMark> marks = db::valueMarks(sql_);
+            backendSql_ = db::replaceMarks(sql_, marks, [&](const db::ValueMark& m) {
+                if (m.name.isEmpty())
+                    throw DbError(QStringLiteral("A value mark \"?\" where \":name\" is expected"));
+                names_.push_back(m.name);
+                return inlined ? db::sqlLiteral(param(m.name)) : QStringLiteral("?");
+            });
+        } catch (const DbError& e) {
+            throw DbError(e.message, sql_);
+        }
+        if (!inlined) markedFor_ = sql_;
     }
-    q_ = QSqlQuery(conn_->db());
     bool ok;
-    if (names.empty() || inlined) {
+    if (inlined) {
+        q_ = QSqlQuery(conn_->db());
         ok = q_.exec(backendSql_);
     } else {
-        ok = q_.prepare(backendSql_);
+        ok = preparedFor_ == sql_;
+        if (!ok) {
+            q_ = QSqlQuery(conn_->db());
+            ok = q_.prepare(backendSql_);
+            if (ok) preparedFor_ = sql_;
+        }
         if (ok) {
-            for (const QString& n : names)
-                q_.addBindValue(db::bindValue(param(n)));
+            for (std::size_t i = 0; i < names_.size(); ++i)
+                q_.bindValue(static_cast<int>(i), db::bindValue(param(names_[i])));
             ok = q_.exec();
         }
     }
     if (!ok) {
         const QString why = errorText(q_.lastError());
         q_ = QSqlQuery(conn_->db());
+        preparedFor_.clear();
         throw DbError(why, sql_);
     }
     eof_ = !(select && q_.isSelect() && q_.first());

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <type_traits>
+#include <vector>
 
 namespace host {
 
@@ -68,6 +69,9 @@ private:
     Connection* conn_;
     QString sql_;
     QString backendSql_;
+    QString markedFor_;          // SQLite: the text backendSql_ and names_ were made from
+    QString preparedFor_;        // SQLite: the text q_ is prepared for
+    std::vector<QString> names_; // the parameter of each "?", in order
     std::map<QString, QVariant> params_;
     QSqlQuery q_;
     bool eof_ = true;

@@ -3,11 +3,11 @@
 #include "host/db/DbValues.h"
 #include "host/db/Procedures.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace host {
@@ -38,25 +38,13 @@ const std::map<QString, Impl>& registry() {
     return procs;
 }
 
-QSqlQuery run(Connection& c, const QString& sql, const std::vector<QVariant>& values) {
-    QSqlQuery q(c.db());
-    bool ok;
-    if (c.backend() == Backend::PostgreSQL) {
-        ok = q.exec(db::inlineValues(sql, values)); // as Query does: no server-side prepare
-    } else {
-        ok = q.prepare(sql);
-        if (ok) {
-            for (const QVariant& v : values)
-                q.addBindValue(db::bindValue(v));
-            ok = q.exec();
-        }
-    }
-    if (!ok) {
-        QString why = q.lastError().databaseText().trimmed();
-        if (why.isEmpty()) why = q.lastError().text();
-        throw DbError(why, sql);
-    }
-    return q;
+// Runs the statement (kept prepared by the connection on SQLite: the procedures run once per
+// row of a save); throws the backend's message on failure.
+void run(Statement& s, const QString& sql, const std::vector<QVariant>& values) {
+    if (s.exec(values)) return;
+    QString why = s.query().lastError().databaseText().trimmed();
+    if (why.isEmpty()) why = s.query().lastError().text();
+    throw DbError(why, sql);
 }
 
 // Takes back what a failed procedure wrote: its own transaction, or its savepoint in the
@@ -96,7 +84,13 @@ void ExecProc(StoredProc& proc) {
     name.remove(QStringLiteral("[dbo]."), Qt::CaseInsensitive);
     name.remove(QStringLiteral("dbo."), Qt::CaseInsensitive);
     name.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
-    name.remove(QRegularExpression(QStringLiteral(";\\d+$"))); // ADO's "name;1"
+    // ADO's "name;1": the group number goes. Cut by hand: this runs for every call, often
+    // once per row of a save.
+    const qsizetype semicolon = name.lastIndexOf(QLatin1Char(';'));
+    if (semicolon >= 0 && semicolon + 1 < name.size() &&
+        std::all_of(name.cbegin() + semicolon + 1, name.cend(),
+                    [](QChar c) { return c.isDigit(); }))
+        name.truncate(semicolon);
     const auto it = registry().find(name.toLower());
     if (it == registry().end())
         throw DbError(QStringLiteral("Unknown stored procedure %1").arg(proc.name()), proc.name());
@@ -228,8 +222,10 @@ QVariant insertRow(Connection& c, const QString& table, const Columns& values,
             .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     const bool returning = !keyColumn.isEmpty() && c.backend() == Backend::PostgreSQL;
     if (returning) sql += QStringLiteral(" returning ") + keyColumn;
-    QSqlQuery q = run(c, sql, bound);
+    Statement s(c, sql);
+    run(s, sql, bound);
     if (keyColumn.isEmpty()) return QVariant();
+    QSqlQuery& q = s.query();
     if (returning) return q.next() ? QVariant(q.value(0).toInt()) : QVariant();
     return q.lastInsertId().toInt();
 }
@@ -245,15 +241,21 @@ int updateRow(Connection& c, const QString& table, const Columns& values, const 
     bound.push_back(keyValue);
     const QString sql = QStringLiteral("update %1 set %2 where %3 = ?")
                             .arg(table, sets.join(QStringLiteral(", ")), keyColumn);
-    return run(c, sql, bound).numRowsAffected();
+    Statement s(c, sql);
+    run(s, sql, bound);
+    return s.query().numRowsAffected();
 }
 
 int execRows(Connection& c, const QString& sql, const std::vector<QVariant>& values) {
-    return run(c, sql, values).numRowsAffected();
+    Statement s(c, sql);
+    run(s, sql, values);
+    return s.query().numRowsAffected();
 }
 
 QVariant scalar(Connection& c, const QString& sql, const std::vector<QVariant>& values) {
-    QSqlQuery q = run(c, sql, values);
+    Statement s(c, sql);
+    run(s, sql, values);
+    QSqlQuery& q = s.query();
     if (!q.next() || q.value(0).isNull()) return QVariant();
     return q.value(0);
 }

@@ -59,6 +59,86 @@ TEST_P(DbTest, SchemaCreationIsAllOrNothing) {
               db::kSchemaVersion);
 }
 
+// A SQLite file of ours commits through the write-ahead log with a sync at each commit: a
+// save that returned is on disk. A raw connection leaves the file as it finds it.
+TEST(SqliteFile, CommitsDurablyThroughTheLog) {
+    QTemporaryDir dir;
+    ConnectionParams p;
+    p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+    p.schemaUse = SchemaUse::Ignore;
+    const auto pragma = [](Connection& c, const char* name) {
+        QSqlQuery q(c.db());
+        EXPECT_TRUE(q.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(name))) && q.next());
+        return q.value(0).toString();
+    };
+    {
+        Connection raw(p);
+        EXPECT_EQ(pragma(raw, "journal_mode"), QStringLiteral("delete"));
+    }
+    p.schemaUse = SchemaUse::Create;
+    Connection ours(p);
+    EXPECT_EQ(pragma(ours, "journal_mode"), QStringLiteral("wal"));
+    EXPECT_EQ(pragma(ours, "synchronous"), QStringLiteral("2")); // FULL
+    ExecQuery(QStringLiteral("insert into miasto (miasto) values ('Opole')"), &ours);
+    p.schemaUse = SchemaUse::Require;
+    Connection other(p);
+    EXPECT_EQ(pragma(other, "synchronous"), QStringLiteral("2"));
+    EXPECT_EQ(
+        GetStringDB(QStringLiteral("select miasto from miasto"), QStringLiteral("miasto"), &other),
+        QStringLiteral("Opole"));
+}
+
+// The statements the connection keeps prepared: a select read only in part holds no read
+// snapshot once let go (another connection's commit is seen), a nested run of the same text
+// gets a statement of its own, and one that failed runs again.
+TEST(SqliteFile, KeptStatementsAreResetNestedAndRetried) {
+    QTemporaryDir dir;
+    ConnectionParams p;
+    p.database = dir.filePath(QStringLiteral("tacho.sqlite"));
+    Connection a(p);
+    p.schemaUse = SchemaUse::Require;
+    Connection b(p);
+    for (const char* m : {"Opole", "Kalisz", "Radom"})
+        ExecQuery(QStringLiteral("insert into miasto (miasto) values ('%1')").arg(m), &a);
+    const QString lista = QStringLiteral("select miasto from miasto where widoczne = ? order by 1");
+    const auto ile = [&a] {
+        Statement s(a, QStringLiteral("select count(*) from miasto"));
+        EXPECT_TRUE(s.exec({}) && s.query().next());
+        return s.query().value(0).toInt();
+    };
+    {
+        Statement s(a, lista); // read in part, then kept
+        ASSERT_TRUE(s.exec({1}) && s.query().next());
+        EXPECT_EQ(s.query().value(0).toString(), QStringLiteral("Kalisz"));
+    }
+    ExecQuery(QStringLiteral("insert into miasto (miasto) values ('Zabrze')"), &b);
+    EXPECT_EQ(ile(), 4);
+    {
+        Statement s(a, lista);
+        ASSERT_TRUE(s.exec({1}) && s.query().next());
+        {
+            Statement wewnatrz(a, lista);
+            ASSERT_TRUE(wewnatrz.exec({1}));
+            QStringList wszystkie;
+            while (wewnatrz.query().next())
+                wszystkie << wewnatrz.query().value(0).toString();
+            EXPECT_EQ(wszystkie.join(QLatin1Char(',')),
+                      QStringLiteral("Kalisz,Opole,Radom,Zabrze"));
+        }
+        ASSERT_TRUE(s.query().next());
+        EXPECT_EQ(s.query().value(0).toString(), QStringLiteral("Opole"));
+    }
+
+    const QString dodaj = QStringLiteral("insert into miasto (id_m, miasto) values (?, ?)");
+    {
+        Statement s(a, dodaj);
+        EXPECT_FALSE(s.exec({1, QStringLiteral("Again")})); // the key is taken
+    }
+    Statement s(a, dodaj);
+    EXPECT_TRUE(s.exec({100, QStringLiteral("Tarnow")}));
+    EXPECT_EQ(ile(), 5);
+}
+
 TEST_P(DbTest, DateTimesRoundTripAndCompareInOrder) {
     const TDateTime t = TDateTime::encode(2024, 3, 5, 23, 59, 59, 123);
     Query ins(
