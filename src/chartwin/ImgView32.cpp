@@ -19,9 +19,7 @@ host::Bitmap32& ImgView32::Bitmap() {
 }
 
 const host::Bitmap32& ImgView32::Bitmap() const {
-    // The pending drawings are part of the bitmap's value: doing them changes nothing a
-    // reader could tell apart.
-    const_cast<ImgView32*>(this)->narysujOdlozone();
+    narysujOdlozone();
     return bitmap_;
 }
 
@@ -30,7 +28,7 @@ void ImgView32::Odloz(std::function<void(host::Bitmap32&)> rysunek) {
     if (isVisible()) narysujOdlozone();
 }
 
-void ImgView32::narysujOdlozone() {
+void ImgView32::narysujOdlozone() const {
     // Taken out first: a drawing may ask for the bitmap again.
     std::vector<std::function<void(host::Bitmap32&)>> rysunki;
     rysunki.swap(odlozone_);

@@ -62,11 +62,12 @@ protected:
 
 private:
     void updateRange();
-    void narysujOdlozone();
+    void narysujOdlozone() const;
     QPointF offset() const; // viewport position of the bitmap's top-left corner
 
-    host::Bitmap32 bitmap_;
-    std::vector<std::function<void(host::Bitmap32&)>> odlozone_;
+    // The drawings still to do are part of the bitmap's value: a reader gets them done.
+    mutable host::Bitmap32 bitmap_;
+    mutable std::vector<std::function<void(host::Bitmap32&)>> odlozone_;
     double scale_ = 1.0;
     bool scrollBars_ = true;
 };
