@@ -7,9 +7,7 @@
 #include "host/Ustawienia.h"
 #include "host/db/Query.h"
 
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -287,20 +285,6 @@ TEST_F(ModuleTest, KwirVariantHidesInfringements) {
         EXPECT_TRUE(kontrolka<QWidget>(w, n)->isHidden()) << n;
     EXPECT_EQ(kontrolka<QWidget>(w, "adnotacje")->palette().color(QPalette::Base),
               QColor(0xF7, 0xF7, 0xFC));
-}
-
-TEST_F(ModuleTest, ClearEmptiesTheWindow) {
-    QWidget* w = gospodarz->otworz(dodaj_tarcze());
-    QLibrary* lib = gospodarz->instancje.begin()->second.get();
-    kontrolka<QCheckBox>(w, "cb3")->setChecked(true);
-    kontrolka<QLineEdit>(w, "km_od")->setText(QStringLiteral("1200"));
-    kontrolka<QPushButton>(w, "zap1")->setEnabled(true);
-    gospodarz->fn<kx::ChildCzysc_fn>(lib, "_ChildCzysc")(w);
-    EXPECT_FALSE(kontrolka<QCheckBox>(w, "cb3")->isChecked());
-    EXPECT_TRUE(kontrolka<QLineEdit>(w, "km_od")->text().isEmpty());
-    EXPECT_FALSE(kontrolka<QPushButton>(w, "zap1")->isEnabled());
-    EXPECT_FALSE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(1));
-    EXPECT_TRUE(static_cast<TOknoKXMDIChild*>(w)->CzyTarcza(0));
 }
 
 TEST_F(ModuleTest, BrokenCalibrationFileNamesFileAndLine) {
