@@ -276,20 +276,6 @@ TEST_F(OtwarcieTest, NewScanReadsAsTheReadingAlone) {
     EXPECT_EQ(w->Image3->isVisibleTo(w), sam.podsumowanie.Image3);
     EXPECT_EQ(w->wynik_kontroli, sam.kontrola.wynik);
 
-    // Refreshing a drive's points reads them again as the reading did.
-    Zdarzenie* jazda = w->lista->pierwszy;
-    while (jazda && jazda->czy_praca != kJazda)
-        jazda = jazda->nast;
-    ASSERT_TRUE(jazda);
-    const int punkty = jazda->punkty->ile;
-    ASSERT_GT(punkty, 0);
-    jazda->punkty->czysc();
-    w->zap1->setEnabled(false);
-    w->lista->zaznaczony = jazda;
-    w->Pokalistepunktw1Click();
-    EXPECT_EQ(jazda->punkty->ile, punkty);
-    EXPECT_TRUE(w->zap1->isEnabled());
-
     // A reading that leaves the first period a drive without points tries it again (the
     // chart then counts as changed); stored periods are shown as they are.
     Zdarzenie* pierwszy = w->lista->pierwszy;
