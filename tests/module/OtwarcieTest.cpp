@@ -4,11 +4,10 @@
 // a database that refuses).
 
 #include "ModuleFixture.h"
+#include "RysunekTestowy.h"
 
 #include "activity/OdczytTarczy.h"
 #include "activity/lista_pkt.h"
-#include "chartgen/ChartGenerator.h"
-#include "chartgen/ChartGeometry.h"
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
 #include "chartwin/ObrazTarczy.h"
@@ -47,16 +46,10 @@ int tarcza_skanowana(double kat24, int x0, int y0, int typ_dnia = 0) {
 
 // The charts drawn as the generator draws them; nothing (and a failure) when it cannot.
 std::vector<host::Bitmap32> rysuj(const std::vector<chartgen::NamedChart>& wzory) {
-    QString blad;
-    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
     std::vector<host::Bitmap32> obrazy;
     for (const chartgen::NamedChart& c : wzory) {
-        const auto rys = geo ? chartgen::drawChart(c.spec, *geo, &blad) : std::nullopt;
-        if (!rys) {
-            ADD_FAILURE() << blad.toStdString();
-            return {};
-        }
+        const auto rys = rysuj_tarcze(c.spec);
+        if (!rys) return {};
         obrazy.push_back(rys->image);
     }
     return obrazy;
