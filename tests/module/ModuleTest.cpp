@@ -133,9 +133,6 @@ TEST_F(ModuleTest, OpenChartRows) {
         TestHost::dostarcz();
         EXPECT_EQ(ile_wierszy_sesji(id), c.zostaje);
     }
-    // A chart not yet stored writes no row.
-    gospodarz->otworz(0);
-    EXPECT_EQ(ile_wierszy_sesji(0), 0);
     // Without cb_run_session nothing is written.
     host::SetZm(QStringLiteral("cb_run_session"), QStringLiteral("ALL"), false);
     const int id = dodaj_tarcze();
