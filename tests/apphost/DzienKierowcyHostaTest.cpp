@@ -19,14 +19,10 @@
 
 namespace {
 
-int tarcza(int id_k, int dzien) {
-    return dodajTarczeReczna({{2024, 3, dzien}, id_k});
-}
-
 TEST_F(HostAppTest, NextChartOfTheDriverOpensInTheHostsArea) {
     host::ExecQuery(QStringLiteral("insert into kierowca (id_k, nazwisko) values (7, 'Nowak')"));
-    const int t1 = tarcza(7, 5);
-    const int t2 = tarcza(7, 6);
+    const int t1 = dodajTarczeReczna({{2024, 3, 5}, 7});
+    const int t2 = dodajTarczeReczna({{2024, 3, 6}, 7});
     QWidget* w1 = okno->otworzZapisana(t1);
     ASSERT_NE(w1, nullptr);
     auto* kierowca = w1->findChild<QComboBox*>(QStringLiteral("kierowca"));

@@ -6,9 +6,15 @@
 
 #include "host/Dialogi.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
+
+class TMDIChild;
+struct Lista_zdarz;
 
 class ModuleTest : public ::testing::Test {
 protected:
@@ -19,6 +25,24 @@ protected:
         return okno->findChild<T*>(QLatin1String(nazwa));
     }
 
+    // A fresh data folder with its Image subfolder, set as the host's.
+    void z_katalogiem_danych();
+    QString plik_obrazu(int idt) const;
+
     std::shared_ptr<host::ScriptedDialogs> dialogi;
     std::unique_ptr<TestHost> gospodarz;
+    std::unique_ptr<QTemporaryDir> dane;
 };
+
+TMDIChild* okno(QWidget* w);
+void wykonaj(const QString& sql);
+// The column n of a query given :id_t.
+int liczba(const QString& sql, int idt = 0);
+// A stored period of a chart dated 2024-03-12, in minutes of that day; returns its key.
+int dodaj_okres(int idt, double od_min, double do_min, int czy_praca, int km = 0);
+
+struct Okres {
+    int od, do_, kod;
+    bool operator==(const Okres&) const = default;
+};
+std::vector<Okres> okresy(const Lista_zdarz& l);

@@ -4,11 +4,10 @@
 // a database that refuses).
 
 #include "ModuleFixture.h"
+#include "RysunekTestowy.h"
 
 #include "activity/OdczytTarczy.h"
 #include "activity/lista_pkt.h"
-#include "chartgen/ChartGenerator.h"
-#include "chartgen/ChartGeometry.h"
 #include "chartgen/GreyRender.h"
 #include "chartgen/SampleCharts.h"
 #include "chartwin/ObrazTarczy.h"
@@ -20,24 +19,13 @@
 #include "host/db/Query.h"
 #include "skan/WczytajSkan.h"
 
-#include <QDir>
 #include <QFile>
 #include <QStandardItemModel>
 #include <QTableWidget>
-#include <QTemporaryDir>
 
 #include <cmath>
 
 namespace {
-
-TMDIChild* okno(QWidget* w) {
-    return static_cast<TMDIChild*>(w);
-}
-
-void wykonaj(const QString& sql) {
-    host::Query q(sql);
-    q.exec();
-}
 
 // The stored centre and 24-hour angle of a chart's analogue record.
 void ustaw_srodek(int idt, double kat24, int x0, int y0) {
@@ -56,46 +44,12 @@ int tarcza_skanowana(double kat24, int x0, int y0, int typ_dnia = 0) {
     return idt;
 }
 
-int dodaj_okres(int idt, double od_min, double do_min, int czy_praca, int km = 0) {
-    const double dzien = host::TDateTime::encode(2024, 3, 12);
-    host::Query q(
-        QStringLiteral("insert into poz_zdarz (id_t, czas_od, czas_do, kat_trw, km, czy_praca) "
-                       "values (:id_t, :od, :do, :kat, :km, :c)"));
-    q.setParam(QStringLiteral("id_t"), idt);
-    q.setParam(QStringLiteral("od"), host::TDateTime(dzien + od_min / 1440.0));
-    q.setParam(QStringLiteral("do"), host::TDateTime(dzien + do_min / 1440.0));
-    q.setParam(QStringLiteral("kat"), (do_min - od_min) * 0.25);
-    q.setParam(QStringLiteral("km"), double(km));
-    q.setParam(QStringLiteral("c"), czy_praca);
-    q.exec();
-    return q.lastInsertId().toInt();
-}
-
-struct Okres {
-    int od, do_, kod;
-    bool operator==(const Okres&) const = default;
-};
-
-std::vector<Okres> okresy(const Lista_zdarz& l) {
-    std::vector<Okres> w;
-    for (const Zdarzenie* z = l.pierwszy; z; z = z->nast)
-        w.push_back({int(z->czas_od.timeOfDay() * 1440.0 + 0.5),
-                     int(z->czas_do.timeOfDay() * 1440.0 + 0.5), z->czy_praca});
-    return w;
-}
-
 // The charts drawn as the generator draws them; nothing (and a failure) when it cannot.
 std::vector<host::Bitmap32> rysuj(const std::vector<chartgen::NamedChart>& wzory) {
-    QString blad;
-    const auto kal = chartgen::loadCalibration(chartgen::defaultCalibrationPath(), &blad);
-    const auto geo = kal ? chartgen::ChartGeometry::from(*kal, &blad) : std::nullopt;
     std::vector<host::Bitmap32> obrazy;
     for (const chartgen::NamedChart& c : wzory) {
-        const auto rys = geo ? chartgen::drawChart(c.spec, *geo, &blad) : std::nullopt;
-        if (!rys) {
-            ADD_FAILURE() << blad.toStdString();
-            return {};
-        }
+        const auto rys = rysuj_tarcze(c.spec);
+        if (!rys) return {};
         obrazy.push_back(rys->image);
     }
     return obrazy;
@@ -123,12 +77,7 @@ class OtwarcieTest : public ModuleTest {
 protected:
     void SetUp() override {
         ModuleTest::SetUp();
-        ASSERT_TRUE(dane.isValid());
-        host::SetDataFolder(dane.path());
-        QDir().mkpath(dane.filePath(QStringLiteral("Image")));
-    }
-    QString plik_obrazu(int idt) const {
-        return dane.filePath(QStringLiteral("Image/%1.bmp").arg(idt));
+        ASSERT_NO_FATAL_FAILURE(z_katalogiem_danych());
     }
     // The first sample chart drawn as its scan would be stored.
     std::optional<chartgen::NamedChart> zapisz_skan(int idt) {
@@ -140,6 +89,27 @@ protected:
             return std::nullopt;
         }
         return wzor;
+    }
+    // A scanned chart holding that picture, its centre and angle stored.
+    std::optional<chartgen::NamedChart> tarcza_z_obrazem(int& idt) {
+        idt = tarcza_skanowana(0.0, 0, 0);
+        auto wzor = zapisz_skan(idt);
+        if (wzor)
+            ustaw_srodek(idt, wzor->spec.kat24, int(wzor->spec.centreX()),
+                         int(wzor->spec.centreY()));
+        return wzor;
+    }
+    // That picture read by the reading alone, with the window's calibration and reader.
+    OdczytTarczy odczyt_samodzielny(int idt, const chartgen::NamedChart& wzor, const TMDIChild& w) {
+        host::Bitmap32 skan;
+        EXPECT_TRUE(skan.LoadFromFile(plik_obrazu(idt)));
+        WejscieTarczy we;
+        we.x0 = float(int(wzor.spec.centreX()));
+        we.y0 = float(int(wzor.spec.centreY()));
+        we.kat24 = float(wzor.spec.kat24);
+        we.data = host::TDateTime::encode(2024, 3, 12);
+        we.czytnik = w.czytnik_ust;
+        return odczytaj_tarcze(skan, w.kalibracja, we);
     }
     // A window of a fresh library instance opened on a disc of a sheet, as the import does.
     TMDIChild* otworz_z_arkusza(const host::TarczaZeSkanu& t, host::Bitmap32& strona, int nr,
@@ -159,7 +129,6 @@ protected:
             QString());
         return okno(w);
     }
-    QTemporaryDir dane;
 };
 
 } // namespace
@@ -285,22 +254,12 @@ TEST_F(OtwarcieTest, StoredChartKeepsExactlyItsPeriodsAndPoints) {
 }
 
 TEST_F(OtwarcieTest, NewScanReadsAsTheReadingAlone) {
-    const int idt = tarcza_skanowana(0.0, 0, 0);
-    const auto wzor = zapisz_skan(idt);
+    int idt = 0;
+    const auto wzor = tarcza_z_obrazem(idt);
     ASSERT_TRUE(wzor);
-    ustaw_srodek(idt, wzor->spec.kat24, int(wzor->spec.centreX()), int(wzor->spec.centreY()));
     TMDIChild* w = okno(gospodarz->otworz(idt));
     ASSERT_NE(w, nullptr);
-
-    host::Bitmap32 skan;
-    ASSERT_TRUE(skan.LoadFromFile(plik_obrazu(idt)));
-    WejscieTarczy we;
-    we.x0 = float(int(wzor->spec.centreX()));
-    we.y0 = float(int(wzor->spec.centreY()));
-    we.kat24 = float(wzor->spec.kat24);
-    we.data = host::TDateTime::encode(2024, 3, 12);
-    we.czytnik = w->czytnik_ust;
-    const OdczytTarczy sam = odczytaj_tarcze(skan, w->kalibracja, we);
+    const OdczytTarczy sam = odczyt_samodzielny(idt, *wzor, *w);
     ASSERT_GT(sam.lista->liczba(), 2);
     EXPECT_EQ(okresy(*w->lista), okresy(*sam.lista));
     EXPECT_EQ(w->bez_analizy, 0);
@@ -309,20 +268,6 @@ TEST_F(OtwarcieTest, NewScanReadsAsTheReadingAlone) {
     EXPECT_TRUE(w->st_ja->text().endsWith(sam.podsumowanie.st_ja));
     EXPECT_EQ(w->Image3->isVisibleTo(w), sam.podsumowanie.Image3);
     EXPECT_EQ(w->wynik_kontroli, sam.kontrola.wynik);
-
-    // Refreshing a drive's points reads them again as the reading did.
-    Zdarzenie* jazda = w->lista->pierwszy;
-    while (jazda && jazda->czy_praca != kJazda)
-        jazda = jazda->nast;
-    ASSERT_TRUE(jazda);
-    const int punkty = jazda->punkty->ile;
-    ASSERT_GT(punkty, 0);
-    jazda->punkty->czysc();
-    w->zap1->setEnabled(false);
-    w->lista->zaznaczony = jazda;
-    w->Pokalistepunktw1Click();
-    EXPECT_EQ(jazda->punkty->ile, punkty);
-    EXPECT_TRUE(w->zap1->isEnabled());
 
     // A reading that leaves the first period a drive without points tries it again (the
     // chart then counts as changed); stored periods are shown as they are.
@@ -408,11 +353,9 @@ TEST_F(OtwarcieTest, HeaderFlagsAndAMissingDriverAdded) {
 }
 
 TEST_F(OtwarcieTest, StoredChartMeasuresTheRingTheReadingFinds) {
-    const int idt = tarcza_skanowana(0.0, 0, 0);
-    const auto wzor = zapisz_skan(idt);
+    int idt = 0;
+    const auto wzor = tarcza_z_obrazem(idt);
     ASSERT_TRUE(wzor);
-    const int x0 = int(wzor->spec.centreX()), y0 = int(wzor->spec.centreY());
-    ustaw_srodek(idt, wzor->spec.kat24, x0, y0);
     // The picture's first drive, 06:00-08:15, stored between two rests.
     dodaj_okres(idt, 0, 360, 0);
     dodaj_okres(idt, 360, 495, 2, 176);
@@ -421,16 +364,7 @@ TEST_F(OtwarcieTest, StoredChartMeasuresTheRingTheReadingFinds) {
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->bez_analizy, 1);
     EXPECT_EQ(w->lista->liczba(), 3); // kept as stored, not read again
-
-    host::Bitmap32 skan;
-    ASSERT_TRUE(skan.LoadFromFile(plik_obrazu(idt)));
-    WejscieTarczy we;
-    we.x0 = float(x0);
-    we.y0 = float(y0);
-    we.kat24 = float(wzor->spec.kat24);
-    we.data = host::TDateTime::encode(2024, 3, 12);
-    we.czytnik = w->czytnik_ust;
-    const OdczytTarczy sam = odczytaj_tarcze(skan, w->kalibracja, we);
+    const OdczytTarczy sam = odczyt_samodzielny(idt, *wzor, *w);
     int zmierzone = 0;
     for (std::size_t i = 0; i < sam.geometria.promienie_km.size(); ++i) {
         EXPECT_FLOAT_EQ(w->geometria_tarczy.promienie_km[i].promien,
@@ -492,11 +426,14 @@ TEST_F(OtwarcieTest, ClearingLeavesAnEmptyChartOnScreen) {
     TMDIChild* o = okno(w);
     ASSERT_EQ(o->zdarz_grid->model()->rowCount(), 2);
     ASSERT_TRUE(o->cb1->isChecked());
+    o->km_od->setText(QStringLiteral("1200"));
     auto* lib = gospodarz->instancje.at(o->GetTag()).get();
     gospodarz->fn<kx::ChildCzysc_fn>(lib, "_ChildCzysc")(w);
     EXPECT_EQ(o->zdarz_grid->model()->rowCount(), 0);
     EXPECT_EQ(o->lista->liczba(), 0);
     EXPECT_EQ(o->id_tarczy, 0);
+    EXPECT_TRUE(o->CzyTarcza(0));
+    EXPECT_TRUE(o->km_od->text().isEmpty());
     EXPECT_FALSE(o->cb1->isChecked());
     EXPECT_TRUE(o->st_ja->text().endsWith(QStringLiteral("00:00")));
     EXPECT_FALSE(o->zap1->isEnabled());
@@ -581,8 +518,10 @@ TEST_F(OtwarcieTest, UnmeasuredCentreTakesTheDefaultSizeClass) {
         host::SetZm(QStringLiteral("tylko_automat"), QStringLiteral("KX"), ustawienie);
         TMDIChild* w = okno(gospodarz->otworz(dodaj_tarcze()));
         ASSERT_NE(w, nullptr);
+        EXPECT_NE(w->czytnik_ust, nullptr);
         EXPECT_EQ(w->Image1->Bitmap().width(), szerokosc);
         EXPECT_EQ(w->srednica_nom, szerokosc);
+        EXPECT_EQ(w->promien_nom, szerokosc / 2);
         // The class survives the reading, which replaces the list.
         EXPECT_EQ(w->lista->klasa_rozmiaru, klasa);
     }

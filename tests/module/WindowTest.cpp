@@ -1,4 +1,4 @@
-// The chart window built directly: settings reader, size classes, zoom, approved
+// The chart window built directly: missing side libraries, zoom, approved
 // infringements and the resize message.
 
 #include "ModuleFixture.h"
@@ -21,21 +21,6 @@ namespace {
 class WindowTest : public ModuleTest {};
 
 } // namespace
-
-TEST_F(WindowTest, SizeClassFromTheSettingsReaderOrItsDefault) {
-    struct Przypadek {
-        int tylko_automat;
-        int promien, srednica;
-    };
-    for (const Przypadek c :
-         {Przypadek{0, 400, 800}, Przypadek{1, 500, 1000}, Przypadek{2, 750, 1500}}) {
-        host::SetZm(QStringLiteral("tylko_automat"), QStringLiteral("KX"), c.tylko_automat);
-        TMDIChild w(nullptr, false);
-        EXPECT_NE(w.czytnik_ust, nullptr);
-        EXPECT_EQ(w.promien_nom, c.promien) << c.tylko_automat;
-        EXPECT_EQ(w.srednica_nom, c.srednica) << c.tylko_automat;
-    }
-}
 
 TEST_F(WindowTest, MissingSideLibrariesGiveDefaults) {
     // A runtime tree with the calibration and the translations but none of the libraries.
